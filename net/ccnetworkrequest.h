@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QObject>
+
+class CCNetWorkRequest : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+};

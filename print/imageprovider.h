@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QQuickImageProvider>
+
+class ImageProvider : public QQuickImageProvider
+{
+public:
+    ImageProvider() : QQuickImageProvider(QQuickImageProvider::Pixmap) {}
+};
