@@ -86,6 +86,8 @@ Delete1 40 40
 Delete2 40 40
 modify1 40 40
 modify2 40 40
+# order details: a reached station of the progress line
+done 40 40
 LIST
 
 # The program icon: one ICO holding the usual Windows sizes, each a PNG image.
