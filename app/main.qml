@@ -1,12 +1,162 @@
 import QtQuick 2.15
 import QtQuick.Window 2.15
+import QtGraphicalEffects 1.0
+import FileIo 1.0
+import ks.Net.CCRequest 1.0
+import SignSet 1.0
+import PrinterHelper 1.0
+import BVMessageBox 1.0
 import Brenvo 1.0
+import "screens.js" as Screens
 
+// The terminal's one window: a frameless panel with the left bar, the content area where
+// working screens open, and the first sign-in panel.
 Window {
     id: _Main
+    objectName: "main"
+
+    property bool maximized: visibility === Window.Maximized
+
+    function toggleMaximized() {
+        if (maximized)
+            showNormal()
+        else
+            showMaximized()
+    }
+
+    // Creates the menu in the content area once a worker has signed in.
+    function showMenu() {
+        leftBar.signedIn = true
+        return _main.showMenu()
+    }
+
     visible: true
     width: 1300
     height: 900
+    minimumWidth: 1300
+    minimumHeight: 900
     title: "Brenvo门店"
-    Text { text: Session.exeVersion }
+    flags: Qt.Window | Qt.FramelessWindowHint
+    color: "#00000000"
+
+    CCRequest { id: ccRequest }
+    SignSet { id: signSet }
+    PrinterHelper { id: printerHelpe }
+    BVMessageBox { id: mMessageBox }
+    FileIo { id: fileio }
+
+    Rectangle {
+        id: frame
+        anchors.fill: parent
+        anchors.margins: 1
+        color: "transparent"
+        focus: true
+
+        DropShadow {
+            anchors.fill: panel
+            source: panel
+            horizontalOffset: -5
+            verticalOffset: -5
+            radius: 12
+            samples: 25
+            color: "#20000000"
+        }
+        DropShadow {
+            anchors.fill: panel
+            source: panel
+            horizontalOffset: 5
+            verticalOffset: 5
+            radius: 12
+            samples: 25
+            color: "#20000000"
+        }
+
+        Rectangle {
+            id: panel
+            objectName: "panel"
+            anchors.fill: parent
+            anchors.margins: _Main.maximized ? -1 : 9
+            color: "white"
+
+            LeftBar {
+                id: leftBar
+                objectName: "leftBar"
+                height: parent.height
+                window: _Main
+                onHomeClicked: _Main.showMenu()
+                onPortraitClicked: Screens.open(windowLayer, "Quit")
+            }
+
+            Item {
+                id: contentArea
+                anchors.left: leftBar.right
+                anchors.right: parent.right
+                anchors.top: parent.top
+                anchors.bottom: parent.bottom
+
+                SignInPanel {
+                    id: signInPanel
+                    anchors.fill: parent
+                }
+
+                ScreenHost {
+                    id: _main
+                    objectName: "contentArea"
+                    anchors.fill: parent
+                }
+            }
+        }
+
+        // Screens that cover the whole window (the sign-out panel and what it opens).
+        Item {
+            id: windowLayer
+            objectName: "windowLayer"
+            anchors.fill: parent
+        }
+
+        MouseArea {
+            objectName: "dragStrip"
+            x: 180
+            width: parent.width - x - 80
+            height: 30
+            property real pressX
+            property real pressY
+            onPressed: function (mouse) {
+                pressX = mouse.x
+                pressY = mouse.y
+            }
+            onPositionChanged: function (mouse) {
+                if (!_Main.maximized) {
+                    _Main.x += mouse.x - pressX
+                    _Main.y += mouse.y - pressY
+                }
+            }
+            onDoubleClicked: _Main.toggleMaximized()
+        }
+
+        Row {
+            anchors.top: parent.top
+            anchors.topMargin: 5
+            anchors.right: parent.right
+            anchors.rightMargin: 15
+            spacing: 10
+            layoutDirection: Qt.RightToLeft
+
+            WindowButton {
+                objectName: "closeButton"
+                icon: "red"; hoverIcon: "cloesexe"
+                onClicked: _Main.showMinimized()
+            }
+            WindowButton {
+                objectName: "maxButton"
+                icon: "green"; hoverIcon: "max"
+                onClicked: _Main.toggleMaximized()
+            }
+            WindowButton {
+                objectName: "minButton"
+                icon: "yellow"; hoverIcon: "min"
+                onClicked: _Main.showMinimized()
+            }
+        }
+    }
 }

@@ -1,5 +1,6 @@
 #include "app/typeregistry.h"
 
+#include "app/appconfig.h"
 #include "app/bvmessagebox.h"
 #include "device/fileio.h"
 #include "net/ccnetworkrequest.h"
@@ -18,4 +19,8 @@ void registerBrenvoTypes()
     qmlRegisterType<BVMessageBox>("BVMessageBox", 1, 0, "BVMessageBox");
 
     qmlRegisterSingletonType(QUrl(QStringLiteral("qrc:/Session.qml")), "Brenvo", 1, 0, "Session");
+    qmlRegisterSingletonType<AppConfig>("Brenvo", 1, 0, "AppConfig",
+                                        [](QQmlEngine *, QJSEngine *) -> QObject * {
+                                            return new AppConfig;
+                                        });
 }

@@ -1,0 +1,177 @@
+import QtQuick 2.15
+import FileIo 1.0
+import Brenvo 1.0
+
+// The black bar at the window's left: home button, store and worker, clock, version and
+// the vendor's credit. The four worker items stay hidden until someone has signed in.
+Rectangle {
+    id: bar
+
+    property bool signedIn: false
+    // The window the bar moves while it is dragged.
+    property var window: null
+
+    signal homeClicked()
+    signal portraitClicked()
+
+    width: 80
+    color: "black"
+
+    // The one-value settings files feed the session whenever a left bar is created.
+    function readSettings() {
+        var files = [
+            ["setting/sign.ini", "isElectronicLabel"], ["setting/Wash.ini", "washPrinterName"],
+            ["setting/Ticket.ini", "ticketPriterName"], ["setting/Certificate.ini", "certificatePrinterName"],
+            ["setting/register.ini", "iniRegister"], ["setting/quality.ini", "qualityFlagM"],
+            ["setting/isCheck.ini", "ischecks"], ["setting/printetype.ini", "printetype"]
+        ]
+        for (var i = 0; i < files.length; ++i) {
+            settingsFile.source = files[i][0]
+            var text = settingsFile.read()
+            Session[files[i][1]] = files[i][1] === "isElectronicLabel" ? Number(text) || 0 : text
+        }
+    }
+
+    Component.onCompleted: readSettings()
+
+    FileIo { id: settingsFile }
+
+    Rectangle {
+        width: 1
+        height: parent.height
+        anchors.right: parent.right
+        color: "#555555"
+    }
+
+    MouseArea {
+        property real pressX
+            property real pressY
+        anchors.fill: parent
+        onPressed: function (mouse) {
+                pressX = mouse.x
+                pressY = mouse.y
+            }
+        onPositionChanged: function (mouse) {
+            if (bar.window !== null && bar.window.visibility !== 4 /* Window.Maximized */) {
+                bar.window.x += mouse.x - pressX
+                bar.window.y += mouse.y - pressY
+            }
+        }
+    }
+
+    Image {
+        objectName: "homeButton"
+        width: 50; height: 50
+        y: 20
+        anchors.horizontalCenter: parent.horizontalCenter
+        visible: bar.signedIn
+        source: homeArea.pressed ? "qrc:/icon/icon/menu1.png" : "qrc:/icon/icon/menu2.png"
+        MouseArea {
+            id: homeArea
+            anchors.fill: parent
+            onClicked: bar.homeClicked()
+        }
+    }
+
+    Text {
+        y: 180
+        width: 55
+        anchors.horizontalCenter: parent.horizontalCenter
+        visible: bar.signedIn
+        text: Session.storename
+        color: "white"
+        font.pixelSize: 13
+        wrapMode: Text.WrapAnywhere
+        horizontalAlignment: Text.AlignHCenter
+    }
+
+    Item {
+        id: portrait
+        objectName: "portrait"
+        width: 50; height: 50
+        y: 270
+        anchors.horizontalCenter: parent.horizontalCenter
+        visible: bar.signedIn
+
+        RoundImage {
+            anchors.fill: parent
+            source: Session.workerHaedPic !== "" ? Session.workerHaedPic : "qrc:/icon/icon/grayhead.png"
+        }
+        MouseArea {
+            anchors.fill: parent
+            onClicked: bar.portraitClicked()
+        }
+    }
+
+    Text {
+        anchors.top: portrait.bottom
+        anchors.topMargin: 5
+        width: 60
+        anchors.horizontalCenter: parent.horizontalCenter
+        visible: bar.signedIn
+        text: Session.workername
+        color: "white"
+        font.pixelSize: 15
+        wrapMode: Text.WrapAnywhere
+        horizontalAlignment: Text.AlignHCenter
+    }
+
+    Text {
+        id: dateText
+        anchors.bottom: timeText.top
+        anchors.horizontalCenter: parent.horizontalCenter
+        color: "white"
+        font.pixelSize: 13
+        Timer {
+            interval: 500; running: true; repeat: true; triggeredOnStart: true
+            onTriggered: dateText.text = Qt.formatDateTime(new Date(), "MM-dd")
+        }
+    }
+    Text {
+        id: timeText
+        anchors.bottom: weekdayText.top
+        anchors.horizontalCenter: parent.horizontalCenter
+        color: "white"
+        font.pixelSize: 20
+        Timer {
+            interval: 500; running: true; repeat: true; triggeredOnStart: true
+            onTriggered: timeText.text = Qt.formatDateTime(new Date(), "hh:mm")
+        }
+    }
+    Text {
+        id: weekdayText
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: 150
+        anchors.horizontalCenter: parent.horizontalCenter
+        color: "white"
+        font.pixelSize: 13
+        Timer {
+            interval: 500; running: true; repeat: true; triggeredOnStart: true
+            onTriggered: weekdayText.text = Qt.formatDateTime(new Date(), "dddd")
+        }
+    }
+
+    Text {
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: 55
+        anchors.horizontalCenter: parent.horizontalCenter
+        text: Session.exeVersion
+        color: "white"
+        font.pixelSize: 10
+    }
+
+    Text {
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: 20
+        anchors.horizontalCenter: parent.horizontalCenter
+        text: "由Brenvo提供\n  技术支持"
+        color: creditArea.containsMouse ? "white" : "#9b9b9b"
+        font.pixelSize: 10
+        MouseArea {
+            id: creditArea
+            anchors.fill: parent
+            hoverEnabled: true
+            onClicked: Qt.openUrlExternally(AppConfig.vendorSite)
+        }
+    }
+}
