@@ -3,8 +3,8 @@
 # that resources/icons.qrc compiles in, and the program icon favicon.ico.
 # The rendered files are committed, so the build never runs this: run it after editing
 # a source and commit both. Needs rsvg-convert (Debian librsvg2-bin) and python3.
-# Pixel sizes are twice the size the screens show, so the pictures stay sharp when
-# scaled down and on high-density screens.
+# Each picture is rendered at the size the screens show it, so an Image that takes the
+# picture's own size lays out right and the store's ordinary screens get exact pixels.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -19,75 +19,76 @@ while read -r name w h; do
     rsvg-convert -w "$w" -h "$h" "$src/$name.svg" -o "$out/$name.png"
 done <<'LIST'
 # menu entries, 100 x 100 buttons: normal and hover
-btn_PlaceOrder1 200 200
-btn_PlaceOrder2 200 200
-takeclothes1 200 200
-takeclothes2 200 200
-arrivestore1 200 200
-arrivestore2 200 200
-sendfcatory1 200 200
-sendfcatory2 200 200
-MemberManagement1 200 200
-MemberManagement2 200 200
-OrderInquiry1 200 200
-OrderInquiry2 200 200
-ClothQuery1 200 200
-ClothQuery2 200 200
-setting1 200 200
-setting2 200 200
-PutStorage1 200 200
-PutStorage2 200 200
-Quality1 200 200
-Quality2 200 200
-RevenueAnalysis1 200 200
-RevenueAnalysis2 200 200
-HangUp 200 200
-HangUpC 200 200
+btn_PlaceOrder1 100 100
+btn_PlaceOrder2 100 100
+takeclothes1 100 100
+takeclothes2 100 100
+arrivestore1 100 100
+arrivestore2 100 100
+sendfcatory1 100 100
+sendfcatory2 100 100
+MemberManagement1 100 100
+MemberManagement2 100 100
+OrderInquiry1 100 100
+OrderInquiry2 100 100
+ClothQuery1 100 100
+ClothQuery2 100 100
+setting1 100 100
+setting2 100 100
+PutStorage1 100 100
+PutStorage2 100 100
+Quality1 100 100
+Quality2 100 100
+RevenueAnalysis1 100 100
+RevenueAnalysis2 100 100
+HangUp 100 100
+HangUpC 100 100
 # round window buttons, 10 x 10, and their hover pictures
-red 20 20
-cloesexe 20 20
-green 20 20
-max 20 20
-yellow 20 20
-min 20 20
-# left bar: home button 50 x 50 (normal, pressed), default portrait 50 x 50 and 80 x 80
-menu2 100 100
-menu1 100 100
-grayhead 160 160
+red 10 10
+cloesexe 10 10
+green 10 10
+max 10 10
+yellow 10 10
+min 10 10
+# left bar: home button 50 x 50 (normal, pressed); default portrait, 80 x 80 on the quit
+# panel and scaled to 50 x 50 in the left bar
+menu2 50 50
+menu1 50 50
+grayhead 80 80
 # panels' close button
-close_x1 48 48
-close_x2 48 48
+close_x1 24 24
+close_x2 24 24
 # sign-in panel
-RFIDchose 280 80
-RFIDunchose 280 80
-triangle 40 20
-RFIDshow 400 300
-Defaultheadimage 160 160
-downdown 40 40
-upup 40 40
+RFIDchose 140 40
+RFIDunchose 140 40
+triangle 20 10
+RFIDshow 200 150
+Defaultheadimage 80 80
+downdown 20 20
+upup 20 20
 # settings screen
-storeinfo 48 48
-printer 48 48
-settings 48 48
-blueyes 40 40
-goback 48 48
+storeinfo 24 24
+printer 24 24
+settings 24 24
+blueyes 20 20
+goback 24 24
 # garment intake: the green reader button
-putreadrfid1 80 80
-putreadrfid2 80 80
+putreadrfid1 40 40
+putreadrfid2 40 40
 # members
-flagblue 40 40
-flagyellow 40 40
-flagpurple 40 40
-BalanceUNUse 40 40
-BalanceUse 40 40
-search1 80 80
-search2 80 80
-Delete1 40 40
-Delete2 40 40
-modify1 40 40
-modify2 40 40
+flagblue 20 20
+flagyellow 20 20
+flagpurple 20 20
+BalanceUNUse 20 20
+BalanceUse 20 20
+search1 40 40
+search2 40 40
+Delete1 20 20
+Delete2 20 20
+modify1 20 20
+modify2 20 20
 # order details: a reached station of the progress line
-done 40 40
+done 20 20
 LIST
 
 # The program icon: one ICO holding the usual Windows sizes, each a PNG image.
