@@ -1,11 +1,103 @@
 #pragma once
 
+#include <QByteArray>
+#include <QDate>
+#include <QJsonArray>
+#include <QNetworkRequest>
 #include <QObject>
+#include <QString>
 
+class QNetworkAccessManager;
+class QNetworkReply;
+
+// The one object through which a screen talks to the backend: it sends the request,
+// hands the reply text back through reqFlishedReturn, and reads fields out of reply
+// texts for the screen. Every screen declares its own instance.
 class CCNetWorkRequest : public QObject
 {
     Q_OBJECT
 
 public:
-    using QObject::QObject;
+    explicit CCNetWorkRequest(QObject *parent = nullptr);
+    ~CCNetWorkRequest() override;
+
+    // "<backend>/mac/": what CCRequest_GET and CCRequest_POST put before the interface text.
+    static QString baseAddress();
+
+    // Envelope accessors.
+    Q_INVOKABLE QString josnHttpCode(QString rel_str);
+    Q_INVOKABLE QString josnMsg(QString rel_str);
+    Q_INVOKABLE QString josnData(QString rel_str);
+    Q_INVOKABLE QString josnReturn(QString rel_str, QString key);
+    Q_INVOKABLE QString getReturnMsg(QString rel_str, QString key);
+    Q_INVOKABLE QString mtimestamp();
+    Q_INVOKABLE void qmlSleep(unsigned long ms);
+
+    // Login digests.
+    Q_INVOKABLE QString mmd5(QString first, QString sconed);
+    Q_INVOKABLE QString josnappSecret(QString rel_str);
+    Q_INVOKABLE QString getaccessToken(QString rel_str);
+
+    // Field extractors.
+    Q_INVOKABLE QString getOrderName(QString rel_str);
+    Q_INVOKABLE QString getqueryOrder(QString jsonstr, QString key, QString key1);
+    Q_INVOKABLE QString jsoninfo(QString jsonstr, QString key);
+    Q_INVOKABLE QString getUserInfo(QString jsonstr, QString key);
+    Q_INVOKABLE QString getMemberInfo(QString jsonstr, QString key, QString key1, QString key2,
+                                      int flags);
+    Q_INVOKABLE QString getOrderInfo(QString rel_str, QString key, int num, int dataflag);
+    Q_INVOKABLE int getOrderNum(QString rel_str, int dataflag);
+    Q_INVOKABLE QString getClothInfo(QString jsonstr, QString key, QString key1, int num,
+                                     int dataflag);
+    Q_INVOKABLE int getClothNum(QString jsonstr, QString key, int dataflag);
+    Q_INVOKABLE QString getListInfo(QString jsonstr, QString key, QString key1, QString key2,
+                                    int num);
+    Q_INVOKABLE int getListNum(QString jsonstr, QString key, QString key1);
+    Q_INVOKABLE int getListNums(QString jsonstr, QString key);
+    Q_INVOKABLE QString getJsonStr(QString jsonstr, QString key);
+    Q_INVOKABLE QString getJsonFormString(QString str, QString key);
+    Q_INVOKABLE QJsonArray getArrayFromString(QString str, QString key);
+    Q_INVOKABLE QJsonArray getArrayFromString(QString str);
+    Q_INVOKABLE QString jsonTra(QString str);
+    Q_INVOKABLE QString jsonTra1(QString str);
+    Q_INVOKABLE QString jsonaddService(QString str);
+    Q_INVOKABLE int jsonaddServiceNum(QString str);
+    Q_INVOKABLE QString createRemarkJson(QString remark, int workid, QString workname);
+
+    // Card reader and machine.
+    Q_INVOKABLE QString getCardId();
+    Q_INVOKABLE QString getRFIDSecret();
+    Q_INVOKABLE QString getHostIp();
+
+    // Small text and date helpers.
+    Q_INVOKABLE QString randString();
+    Q_INVOKABLE QDate sToD(QString str, int types);
+    Q_INVOKABLE QString timeOperation(QString str, QString operationr);
+    Q_INVOKABLE QString transcode(QString code);
+    Q_INVOKABLE QString cleanString(QString original, QString str);
+    Q_INVOKABLE bool compareStr(QString mainStr, QString secondStr);
+
+signals:
+    void reqFlishedReturn(QString jsonStr);
+    void reqErrorReturn(QString errorStr);
+    void reqParamsReturn(QString reqParamStr);
+
+public slots:
+    void setReqNum(int req_num);
+    void CCRequest_GET(QString param, QString interfaStr);
+    void CCRequest_GET1(QString param, QString interfaStr);
+    void CCRequest_POST(QString param, QString interfaStr);
+    void CCRequest_POST1(QString param, QString interfaStr);
+    void CCRequest_Flished(QNetworkReply *rel);
+
+private:
+    bool postJson(const QString &param, const QString &address);
+    void get(const QString &address);
+    void prepare(const QString &address);
+
+    QNetworkAccessManager *manager;
+    QNetworkRequest request;
+    QString url;
+    QByteArray body;
+    int req_num = 0;
 };

@@ -1,0 +1,387 @@
+#include "net/ccnetworkrequest.h"
+
+#include "app/appconfig.h"
+#include "net/netlogging.h"
+#include "net/replyreader.h"
+#include "net/signtool.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QHostAddress>
+#include <QJsonDocument>
+#include <QJsonParseError>
+#include <QNetworkAccessManager>
+#include <QNetworkInterface>
+#include <QNetworkReply>
+#include <QRandomGenerator>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QThread>
+#include <QUrl>
+
+namespace {
+
+// The configured CA bundle, read once per path: a private backend's certificate is
+// trusted through it, never by ignoring TLS errors.
+QList<QSslCertificate> bundleCertificates(const QString &path)
+{
+    static QHash<QString, QList<QSslCertificate>> loaded;
+    auto found = loaded.constFind(path);
+    if (found != loaded.constEnd())
+        return found.value();
+    QList<QSslCertificate> certificates = QSslCertificate::fromPath(path, QSsl::Pem);
+    if (certificates.isEmpty())
+        qCWarning(lcNet).noquote() << "no CA certificate could be read from" << path;
+    loaded.insert(path, certificates);
+    return certificates;
+}
+
+QSslConfiguration sslConfiguration()
+{
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    const QString bundle = AppConfig::caBundle();
+    if (!bundle.isEmpty())
+        configuration.addCaCertificates(bundleCertificates(bundle));
+    return configuration;
+}
+
+} // namespace
+
+CCNetWorkRequest::CCNetWorkRequest(QObject *parent)
+    : QObject(parent), manager(new QNetworkAccessManager(this))
+{
+    connect(manager, &QNetworkAccessManager::finished, this, &CCNetWorkRequest::CCRequest_Flished);
+}
+
+CCNetWorkRequest::~CCNetWorkRequest()
+{
+    qCDebug(lcNet) << "析构函数调用";
+}
+
+QString CCNetWorkRequest::baseAddress()
+{
+    QString backend = AppConfig::backendUrl();
+    while (backend.endsWith(QLatin1Char('/')))
+        backend.chop(1);
+    return backend + QLatin1String("/mac/");
+}
+
+void CCNetWorkRequest::setReqNum(int req_num)
+{
+    this->req_num = req_num;
+    qCDebug(lcNet).noquote() << QStringLiteral("请求参数:") + QString::number(req_num);
+}
+
+// URL, time limit and trust for the next call; headers set earlier stay on the record.
+void CCNetWorkRequest::prepare(const QString &address)
+{
+    request.setUrl(QUrl(address));
+    request.setTransferTimeout(AppConfig::requestTimeoutMs());
+    request.setSslConfiguration(sslConfiguration());
+}
+
+void CCNetWorkRequest::get(const QString &address)
+{
+    url = address;
+    emit reqParamsReturn(url);
+    prepare(url);
+    manager->get(request);
+}
+
+bool CCNetWorkRequest::postJson(const QString &param, const QString &address)
+{
+    url = address;
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(param.toUtf8(), &error);
+    if (error.error != QJsonParseError::NoError) {
+        emit reqErrorReturn(QStringLiteral("请求参数错误!"));
+        return false;
+    }
+    body = doc.toJson(QJsonDocument::Compact);
+    prepare(url);
+    request.setRawHeader("Content-Type", "application/json;charset=UTF-8");
+    emit reqParamsReturn(url);
+    manager->post(request, body);
+    return true;
+}
+
+void CCNetWorkRequest::CCRequest_GET(QString param, QString interfaStr)
+{
+    const QString address = baseAddress() + interfaStr + param;
+    qCDebug(lcNet).noquote() << QLatin1String("req_url:") + address;
+    get(address);
+}
+
+void CCNetWorkRequest::CCRequest_GET1(QString param, QString interfaStr)
+{
+    Q_UNUSED(param)
+    get(interfaStr);
+}
+
+void CCNetWorkRequest::CCRequest_POST(QString param, QString interfaStr)
+{
+    const QString address = baseAddress() + interfaStr;
+    if (postJson(param, address))
+        qCDebug(lcNet).noquote() << QLatin1String("send:") + address;
+}
+
+void CCNetWorkRequest::CCRequest_POST1(QString param, QString interfaStr)
+{
+    if (postJson(param, interfaStr))
+        qCDebug(lcNet).noquote() << QLatin1String("send:") + QString::fromUtf8(body);
+}
+
+void CCNetWorkRequest::CCRequest_Flished(QNetworkReply *rel)
+{
+    if (!rel)
+        return;
+    // A transfer that runs past its time limit ends here as a network error, like any other.
+    const QString text = rel->error() == QNetworkReply::NoError ? QString::fromUtf8(rel->readAll())
+                                                                : rel->errorString();
+    rel->deleteLater();
+    emit reqFlishedReturn(text);
+}
+
+QString CCNetWorkRequest::josnHttpCode(QString rel_str)
+{
+    return ReplyReader::josnHttpCode(rel_str);
+}
+
+QString CCNetWorkRequest::josnMsg(QString rel_str)
+{
+    return ReplyReader::josnMsg(rel_str);
+}
+
+QString CCNetWorkRequest::josnData(QString rel_str)
+{
+    return ReplyReader::josnData(rel_str);
+}
+
+QString CCNetWorkRequest::josnReturn(QString rel_str, QString key)
+{
+    return ReplyReader::josnReturn(rel_str, key);
+}
+
+QString CCNetWorkRequest::getReturnMsg(QString rel_str, QString key)
+{
+    return ReplyReader::getReturnMsg(rel_str, key);
+}
+
+QString CCNetWorkRequest::mtimestamp()
+{
+    return QStringLiteral("%1").arg(QDateTime::currentMSecsSinceEpoch());
+}
+
+void CCNetWorkRequest::qmlSleep(unsigned long ms)
+{
+    QThread::msleep(ms);
+}
+
+QString CCNetWorkRequest::mmd5(QString first, QString sconed)
+{
+    return SignTool::doubleMd5(first, sconed);
+}
+
+QString CCNetWorkRequest::josnappSecret(QString rel_str)
+{
+    return ReplyReader::getReturnMsg(rel_str, QStringLiteral("appSecret"));
+}
+
+QString CCNetWorkRequest::getaccessToken(QString rel_str)
+{
+    const QString token = ReplyReader::getReturnMsg(rel_str, QStringLiteral("accessToken"));
+    qCDebug(lcNet).noquote() << QLatin1String("accessToken:") + token;
+    return token;
+}
+
+QString CCNetWorkRequest::getOrderName(QString rel_str)
+{
+    return ReplyReader::getOrderName(rel_str);
+}
+
+QString CCNetWorkRequest::getqueryOrder(QString jsonstr, QString key, QString key1)
+{
+    return ReplyReader::getqueryOrder(jsonstr, key, key1);
+}
+
+QString CCNetWorkRequest::jsoninfo(QString jsonstr, QString key)
+{
+    return ReplyReader::jsoninfo(jsonstr, key);
+}
+
+QString CCNetWorkRequest::getUserInfo(QString jsonstr, QString key)
+{
+    return ReplyReader::getUserInfo(jsonstr, key);
+}
+
+QString CCNetWorkRequest::getMemberInfo(QString jsonstr, QString key, QString key1, QString key2,
+                                        int flags)
+{
+    return ReplyReader::getMemberInfo(jsonstr, key, key1, key2, flags);
+}
+
+QString CCNetWorkRequest::getOrderInfo(QString rel_str, QString key, int num, int dataflag)
+{
+    return ReplyReader::getOrderInfo(rel_str, key, num, dataflag);
+}
+
+int CCNetWorkRequest::getOrderNum(QString rel_str, int dataflag)
+{
+    return ReplyReader::getOrderNum(rel_str, dataflag);
+}
+
+QString CCNetWorkRequest::getClothInfo(QString jsonstr, QString key, QString key1, int num,
+                                       int dataflag)
+{
+    return ReplyReader::getClothInfo(jsonstr, key, key1, num, dataflag);
+}
+
+int CCNetWorkRequest::getClothNum(QString jsonstr, QString key, int dataflag)
+{
+    return ReplyReader::getClothNum(jsonstr, key, dataflag);
+}
+
+QString CCNetWorkRequest::getListInfo(QString jsonstr, QString key, QString key1, QString key2,
+                                      int num)
+{
+    return ReplyReader::getListInfo(jsonstr, key, key1, key2, num);
+}
+
+int CCNetWorkRequest::getListNum(QString jsonstr, QString key, QString key1)
+{
+    return ReplyReader::getListNum(jsonstr, key, key1);
+}
+
+int CCNetWorkRequest::getListNums(QString jsonstr, QString key)
+{
+    return ReplyReader::getListNums(jsonstr, key);
+}
+
+QString CCNetWorkRequest::getJsonStr(QString jsonstr, QString key)
+{
+    return ReplyReader::getJsonStr(jsonstr, key);
+}
+
+QString CCNetWorkRequest::getJsonFormString(QString str, QString key)
+{
+    return ReplyReader::getJsonFormString(str, key);
+}
+
+QJsonArray CCNetWorkRequest::getArrayFromString(QString str, QString key)
+{
+    return ReplyReader::getArrayFromString(str, key);
+}
+
+QJsonArray CCNetWorkRequest::getArrayFromString(QString str)
+{
+    return ReplyReader::getArrayFromString(str);
+}
+
+QString CCNetWorkRequest::jsonTra(QString str)
+{
+    return ReplyReader::jsonTra(str);
+}
+
+QString CCNetWorkRequest::jsonTra1(QString str)
+{
+    return ReplyReader::jsonTra1(str);
+}
+
+QString CCNetWorkRequest::jsonaddService(QString str)
+{
+    return ReplyReader::jsonaddService(str);
+}
+
+int CCNetWorkRequest::jsonaddServiceNum(QString str)
+{
+    return ReplyReader::jsonaddServiceNum(str);
+}
+
+QString CCNetWorkRequest::createRemarkJson(QString remark, int workid, QString workname)
+{
+    const QJsonObject entry{
+        {QStringLiteral("createTime"),
+         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))},
+        {QStringLiteral("remark"), remark},
+        {QStringLiteral("workId"), workid},
+        {QStringLiteral("workName"), workname}};
+    QString text =
+        QString::fromUtf8(QJsonDocument(QJsonArray{entry}).toJson(QJsonDocument::Indented));
+    text.remove(QLatin1Char('\n'));
+    return text;
+}
+
+QString CCNetWorkRequest::getCardId()
+{
+    qCWarning(lcNet) << "getCardId: no card reader is available";
+    return QString();
+}
+
+QString CCNetWorkRequest::getRFIDSecret()
+{
+    qCWarning(lcNet) << "getRFIDSecret: no card reader is available";
+    return QString();
+}
+
+QString CCNetWorkRequest::getHostIp()
+{
+    const QHostAddress loopback(QHostAddress::LocalHost);
+    for (const QHostAddress &address : QNetworkInterface::allAddresses()) {
+        if (address.protocol() == QAbstractSocket::IPv4Protocol && address != loopback)
+            return address.toString();
+    }
+    return loopback.toString();
+}
+
+QString CCNetWorkRequest::randString()
+{
+    static const QString alphabet =
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWZYZqazxswedcvfrtgbnhyujmkiolp");
+    const QTime now = QTime::currentTime();
+    // Seeded from the clock's millisecond within the minute: two calls in the same
+    // millisecond give the same text.
+    QRandomGenerator generator(static_cast<quint32>(now.msec() + now.second() * 1000));
+    QString text;
+    for (int i = 0; i < 6; ++i)
+        text += alphabet.at(static_cast<int>(generator.generate() % 52));
+    return text;
+}
+
+QDate CCNetWorkRequest::sToD(QString str, int types)
+{
+    return QDate::fromString(str,
+                             types == 1 ? QStringLiteral("yyyy-M-d") : QStringLiteral("yyyy-M"));
+}
+
+QString CCNetWorkRequest::timeOperation(QString str, QString operationr)
+{
+    const bool byDay = operationr == QLatin1String("+D") || operationr == QLatin1String("-D");
+    const bool byMonth = operationr == QLatin1String("+M") || operationr == QLatin1String("-M");
+    if (!byDay && !byMonth)
+        return QString();
+    const QDate date = sToD(str, byDay ? 1 : 0);
+    if (!date.isValid())
+        return QString();
+    const int step = operationr.startsWith(QLatin1Char('+')) ? 1 : -1;
+    if (byDay)
+        return date.addDays(step).toString(QStringLiteral("yyyy-MM-dd"));
+    return date.addMonths(step).toString(QStringLiteral("yyyy-MM"));
+}
+
+QString CCNetWorkRequest::transcode(QString code)
+{
+    qCDebug(lcNet).noquote() << code;
+    return QString::fromUtf8(code.toLocal8Bit());
+}
+
+QString CCNetWorkRequest::cleanString(QString original, QString str)
+{
+    if (str.isEmpty())
+        return original;
+    return original.remove(str, Qt::CaseSensitive);
+}
+
+bool CCNetWorkRequest::compareStr(QString mainStr, QString secondStr)
+{
+    return mainStr.contains(secondStr, Qt::CaseInsensitive);
+}
