@@ -49,6 +49,7 @@ Rectangle {
 
     BackendRequest {
         id: backend
+        objectName: "menuBackend"
         onReplied: function (reply) {
             if (Session.whoPost !== "MenuControl")
                 return

@@ -15,13 +15,16 @@ Window {
     id: _Main
     objectName: "main"
 
-    property bool maximized: visibility === Window.Maximized
+    // Kept by the window itself: the panel's margin follows it even where no window
+    // manager reports the maximised state back.
+    property bool maximized: false
 
     function toggleMaximized() {
+        maximized = !maximized
         if (maximized)
-            showNormal()
-        else
             showMaximized()
+        else
+            showNormal()
     }
 
     // Creates the menu in the content area once a worker has signed in.

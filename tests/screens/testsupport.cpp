@@ -1,0 +1,51 @@
+#include "tests/screens/testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+void TestSupport::configureBackend()
+{
+    QFile file(qEnvironmentVariable("BRENVO_TEST_BACKEND_FILE"));
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray base = file.readAll().trimmed();
+    qputenv("BRENVO_BACKEND_URL", base);
+    qputenv("BRENVO_UPLOAD_HOST", base + "/qiniu");
+    qputenv("BRENVO_MAP_HOST", base + "/amap");
+    qputenv("BRENVO_VENDOR_HOST", base + "/vendor/");
+}
+
+QString TestSupport::backendUrl() const
+{
+    return qEnvironmentVariable("BRENVO_BACKEND_URL");
+}
+
+QString TestSupport::shotsDir() const
+{
+    return qEnvironmentVariable("BRENVO_SHOTS_DIR");
+}
+
+void TestSupport::setEnv(const QString &name, const QString &value)
+{
+    qputenv(name.toLocal8Bit().constData(), value.toUtf8());
+}
+
+QString TestSupport::readFile(const QString &path) const
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+bool TestSupport::writeFile(const QString &path, const QString &text)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(text.toUtf8()) == text.toUtf8().size();
+}
+
+bool TestSupport::exists(const QString &path) const
+{
+    return QFileInfo::exists(path);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// What the screen tests need from outside QML: the reference backend's address, the
+// environment the configuration is read from, files in the test's working folder, and a
+// place to leave screenshots for a look by eye.
+class TestSupport : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString backendUrl READ backendUrl CONSTANT)
+    Q_PROPERTY(QString shotsDir READ shotsDir CONSTANT)
+
+public:
+    using QObject::QObject;
+
+    // Reads the fixture's address file and points the terminal's configuration at it.
+    static void configureBackend();
+
+    QString backendUrl() const;
+    QString shotsDir() const;
+
+    Q_INVOKABLE void setEnv(const QString &name, const QString &value);
+    Q_INVOKABLE QString readFile(const QString &path) const;
+    Q_INVOKABLE bool writeFile(const QString &path, const QString &text);
+    Q_INVOKABLE bool exists(const QString &path) const;
+};
