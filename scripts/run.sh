@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Installs what the terminal needs, builds it, starts the reference backend with demo data
+# and opens the terminal against it. Usage: scripts/run.sh
+#   BRENVO_RUN_DIR  the terminal's working folder (settings, pictures, database); default ./run
+#   BRENVO_VNC_PORT the VNC port used when there is no display; default 5900
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${BRENVO_BUILD_DIR:-$here/build}
+rundir=${BRENVO_RUN_DIR:-$here/run}
+
+"$here/scripts/setup.sh" run
+echo "Building in $build ..."
+"$here/scripts/build.sh" "$build" >/dev/null
+
+mkdir -p "$rundir"
+rundir=$(cd "$rundir" && pwd)
+pids=()
+cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; }
+trap cleanup EXIT INT TERM
+
+# The reference backend, with the demo store on first start.
+rm -f "$rundir/backend.url"
+"$build/backend/brenvo-backend" --db "$rundir/backend.db" --port 0 --demo \
+    --url-file "$rundir/backend.url" >"$rundir/backend.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$rundir/backend.url" ] && break; sleep 0.1; done
+[ -s "$rundir/backend.url" ] || { echo "The reference backend did not start; see $rundir/backend.log" >&2; exit 1; }
+base=$(cat "$rundir/backend.url")
+echo "Reference backend: $base (log: $rundir/backend.log)"
+
+# Point the terminal at it: every outside address lives in brenvo.ini.
+cat >"$rundir/brenvo.ini" <<INI
+[backend]
+url=$base
+[upload]
+host=$base/qiniu
+[map]
+host=$base/amap
+key=brenvo-demo-map-key
+[vendor]
+host=$base/vendor/
+[terminal]
+serialNum=BRV-DEMO-0001
+INI
+
+# The card reader stand-ins; lay a card with scripts/card.sh.
+export LD_LIBRARY_PATH="$build/device/readers${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
+export BRENVO_READER_CARD_FILE="$rundir/card.txt"
+touch "$BRENVO_READER_CARD_FILE"
+
+cd "$rundir"
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    "$build/brenvopos"
+    exit $?
+fi
+
+# No display: a virtual one, served over VNC on this machine only, plus a screenshot.
+port=${BRENVO_VNC_PORT:-5900}
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1300x900x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+sleep 1
+x11vnc -display "$display" -localhost -rfbport "$port" -forever -nopw -quiet >/dev/null 2>&1 &
+pids+=($!)
+DISPLAY=$display "$build/brenvopos" &
+app=$!
+pids+=($app)
+sleep 5
+DISPLAY=$display xwd -root -silent | convert xwd:- "$rundir/screen.png" 2>/dev/null || true
+echo "No display here: the terminal runs on a virtual display."
+echo "  See it live:   vncviewer localhost:$port   (VNC, reachable from this machine only;"
+echo "                 from elsewhere: ssh -L $port:localhost:$port this-machine)"
+echo "  A screenshot:  $rundir/screen.png"
+echo "Press Ctrl+C to stop."
+wait "$app"

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs what the tests need, builds, and runs every test (CTest prints the summary).
+# Usage: scripts/test.sh [BUILD_DIR]
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$here/build-test}
+
+"$here/scripts/setup.sh" test
+cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build "$build" -j"$(nproc)"
+cd "$build"
+ctest --output-on-failure -j"$(nproc)" --timeout 900
