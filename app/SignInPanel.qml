@@ -13,6 +13,11 @@ Rectangle {
         GradientStop { position: 1.0; color: "#A4DDF4" }
     }
 
+    // Starts a sign-in in the current mode (the handshake comes first).
+    function startSignIn() {
+        console.warn("sign-in is not available yet")
+    }
+
     FileIo { id: storeFile; source: "setting/stroename.ini" }
 
     Item {

@@ -8,6 +8,7 @@ import PrinterHelper 1.0
 import BVMessageBox 1.0
 import Brenvo 1.0
 import "screens.js" as Screens
+import "versioncheck.js" as VersionCheck
 
 // The terminal's one window: a frameless panel with the left bar, the content area where
 // working screens open, and the first sign-in panel.
@@ -33,6 +34,38 @@ Window {
         return _main.showMenu()
     }
 
+    // Start-up version check: the newest published version, then its release notes.
+    function checkVersion() {
+        Session.whoPost = "LatestVersion"
+        ccRequest.CCRequest_GET1("", AppConfig.vendorHost + "upgrade_pc.txt")
+    }
+
+    function fetchReleaseNotes() {
+        Session.whoPost = "Upcontent"
+        ccRequest.CCRequest_GET1("", AppConfig.vendorHost + "upgrade_content_pc.txt")
+    }
+
+    function versionReply(text) {
+        if (Session.whoPost === "LatestVersion") {
+            if (!VersionCheck.looksLikeVersion(text))
+                return
+            Session.newestVersion = text
+            versionfile.write(text)
+            if (!ccRequest.compareStr(Session.newestVersion, Session.exeVersion))
+                fetchReleaseNotes()
+            else if (ccRequest.getRFIDSecret() !== "")
+                signInPanel.startSignIn()
+        } else if (Session.whoPost === "Upcontent" && text !== "") {
+            Session.messagePost = "update"
+            mMessageBox.btnMsgUpdate(text)
+        }
+    }
+
+    Component.onCompleted: {
+        Session.storeSerial = AppConfig.serialNum
+        checkVersion()
+    }
+
     visible: true
     width: 1300
     height: 900
@@ -42,11 +75,23 @@ Window {
     flags: Qt.Window | Qt.FramelessWindowHint
     color: "#00000000"
 
-    CCRequest { id: ccRequest }
+    CCRequest {
+        id: ccRequest
+        onReqFlishedReturn: function (jsonStr) { _Main.versionReply(jsonStr) }
+    }
     SignSet { id: signSet }
     PrinterHelper { id: printerHelpe }
-    BVMessageBox { id: mMessageBox }
+    BVMessageBox {
+        id: mMessageBox
+        onOkFlishedReturn: function (jsonStr) {
+            if (Session.messagePost === "update") {
+                fileio.startUpdate()
+                _Main.close()
+            }
+        }
+    }
     FileIo { id: fileio }
+    FileIo { id: versionfile; source: "ver.ini" }
 
     Rectangle {
         id: frame

@@ -44,7 +44,7 @@ serialNum=BRV-DEMO-0001
 INI
 
 # The card reader stand-ins; lay a card with scripts/card.sh.
-export LD_LIBRARY_PATH="$build/device/readers${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
+export LD_LIBRARY_PATH="$build/device/readers/full${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
 export BRENVO_READER_CARD_FILE="$rundir/card.txt"
 touch "$BRENVO_READER_CARD_FILE"
 
