@@ -1,0 +1,18 @@
+#pragma once
+
+// Every endpoint family registers itself here; BackendServer calls these once at start.
+// A new family: add a source file with its register function, declare it below, call it
+// from registerAllEndpoints() in backendserver.cpp and list the file in CMakeLists.txt.
+
+class ApiRegistry;
+class BackendServer;
+
+// "/mac/..." families.
+void registerClientEndpoints(ApiRegistry &api);     // client/sign, logins, logout
+void registerWkMenuEndpoints(ApiRegistry &api);     // wkMenu/...
+void registerAttachmentEndpoints(ApiRegistry &api); // attachment/qiniu/token
+
+// Outside services on their own prefixes.
+void registerUploadStore(BackendServer &server); // "/qiniu" form upload, "/files/<key>"
+void registerVendorFiles(BackendServer &server); // "/vendor/upgrade_pc.txt", ...
+void registerMapService(BackendServer &server);  // "/amap/v3/..."
