@@ -40,8 +40,12 @@ QSslConfiguration sslConfiguration()
 {
     QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
     const QString bundle = AppConfig::caBundle();
-    if (!bundle.isEmpty())
-        configuration.addCaCertificates(bundleCertificates(bundle));
+    if (bundle.isEmpty())
+        return configuration;
+    // An explicit CA list switches off the system's roots loaded on demand; list them too,
+    // so the vendor and map hosts stay trusted beside the private backend.
+    static const QList<QSslCertificate> systemRoots = QSslConfiguration::systemCaCertificates();
+    configuration.setCaCertificates(systemRoots + bundleCertificates(bundle));
     return configuration;
 }
 

@@ -1,0 +1,385 @@
+// The request object on the wire, against a server on the loopback address.
+#include "loopbackserver.h"
+#include "net/ccnetworkrequest.h"
+#include "net/signset.h"
+
+#include <QtTest>
+
+namespace {
+
+const QString kParamError = QStringLiteral("请求参数错误!");
+
+struct Spies
+{
+    explicit Spies(CCNetWorkRequest &r)
+        : finished(&r, &CCNetWorkRequest::reqFlishedReturn),
+          refused(&r, &CCNetWorkRequest::reqErrorReturn),
+          params(&r, &CCNetWorkRequest::reqParamsReturn)
+    {
+    }
+    QString finishedText() const { return finished.value(0).value(0).toString(); }
+    QSignalSpy finished;
+    QSignalSpy refused;
+    QSignalSpy params;
+};
+
+bool runOpenssl(const QStringList &args, const QString &dir)
+{
+    QProcess openssl;
+    openssl.setWorkingDirectory(dir);
+    openssl.start(QStringLiteral(BRENVO_OPENSSL), args);
+    return openssl.waitForFinished(60000) && openssl.exitStatus() == QProcess::NormalExit &&
+           openssl.exitCode() == 0;
+}
+
+} // namespace
+
+class TestCCNetWorkRequest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void postSendsSortedCompactBody_data();
+    void postSendsSortedCompactBody();
+    void postRefusesTextThatIsNotJson_data();
+    void postRefusesTextThatIsNotJson();
+    void getAddressesAndKeptHeader();
+    void fullAddressVariants();
+    void signedQueryArrivesIntact();
+    void replyIsDecodedAsUtf8();
+    void failuresDeliverTheErrorText_data();
+    void failuresDeliverTheErrorText();
+    void silentServerTimesOut();
+    void repliesAreReleased();
+    void unknownCaIsRefused();
+    void configuredCaBundleIsTrusted();
+
+private:
+    void useBackend(const LoopbackServer &server);
+
+    QTemporaryDir certDir;
+    bool haveCerts = false;
+};
+
+void TestCCNetWorkRequest::initTestCase()
+{
+    // Only the environment configures these tests, never a brenvo.ini lying around.
+    qputenv("BRENVO_CONFIG", QFile::encodeName(certDir.filePath("none.ini")));
+    QVERIFY(certDir.isValid());
+
+    // A private CA and a server certificate for 127.0.0.1 signed by it.
+    const QString dir = certDir.path();
+    haveCerts =
+        QSslSocket::supportsSsl() &&
+        runOpenssl({"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
+                    "-nodes", "-keyout", "ca.key", "-out", "ca.pem", "-days", "2", "-subj",
+                    "/CN=Brenvo Test CA", "-addext", "basicConstraints=critical,CA:TRUE", "-addext",
+                    "keyUsage=critical,keyCertSign,cRLSign"},
+                   dir) &&
+        runOpenssl({"req", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes",
+                    "-keyout", "server.key", "-out", "server.csr", "-subj", "/CN=127.0.0.1"},
+                   dir);
+    if (haveCerts) {
+        QFile ext(certDir.filePath("server.ext"));
+        QVERIFY(ext.open(QIODevice::WriteOnly));
+        ext.write("subjectAltName=IP:127.0.0.1\nbasicConstraints=CA:FALSE\n"
+                  "extendedKeyUsage=serverAuth\n");
+        ext.close();
+        haveCerts = runOpenssl({"x509", "-req", "-in", "server.csr", "-CA", "ca.pem", "-CAkey",
+                                "ca.key", "-CAcreateserial", "-out", "server.pem", "-days", "2",
+                                "-extfile", "server.ext"},
+                               dir);
+    }
+}
+
+void TestCCNetWorkRequest::init()
+{
+    qunsetenv("BRENVO_CA_BUNDLE");
+    qunsetenv("BRENVO_REQUEST_TIMEOUT_MS");
+    qunsetenv("BRENVO_BACKEND_URL");
+}
+
+void TestCCNetWorkRequest::useBackend(const LoopbackServer &server)
+{
+    // A trailing slash must not double the one before "mac".
+    qputenv("BRENVO_BACKEND_URL", (server.baseUrl() + "/").toUtf8());
+}
+
+void TestCCNetWorkRequest::postSendsSortedCompactBody_data()
+{
+    QTest::addColumn<QString>("param");
+    QTest::addColumn<QByteArray>("body");
+    QTest::newRow("empty object") << "{}" << QByteArray("{}");
+    QTest::newRow("keys sorted") << R"({"b":"1","a":"2"})" << QByteArray(R"({"a":"2","b":"1"})");
+    QTest::newRow("whitespace dropped, nested sorted, numbers kept")
+        << "{ \"z\" : { \"b\" : 1, \"a\" : [ 2, \"中 文\" ] }, \"pageNum\": 1 }"
+        << QByteArray("{\"pageNum\":1,\"z\":{\"a\":[2,\"中 文\"],\"b\":1}}");
+}
+
+void TestCCNetWorkRequest::postSendsSortedCompactBody()
+{
+    QFETCH(QString, param);
+    QFETCH(QByteArray, body);
+    LoopbackServer server;
+    QVERIFY(server.start());
+    useBackend(server);
+
+    CCNetWorkRequest request;
+    Spies spies(request);
+    request.CCRequest_POST(param, "orderInfo/add?a=1");
+    QTRY_COMPARE(spies.finished.count(), 1);
+
+    QCOMPARE(server.requests.size(), 1);
+    const ReceivedRequest &got = server.requests.first();
+    QCOMPARE(got.method, QByteArray("POST"));
+    QCOMPARE(got.target, QByteArray("/mac/orderInfo/add?a=1"));
+    QCOMPARE(got.body, body);
+    QCOMPARE(got.headers.value("content-type"), QByteArray("application/json;charset=UTF-8"));
+    QCOMPARE(spies.params.count(), 1);
+    QCOMPARE(spies.params.first().first().toString(), server.baseUrl() + "/mac/orderInfo/add?a=1");
+    QCOMPARE(spies.finishedText(), QString::fromUtf8(server.replyBody));
+    QCOMPARE(spies.refused.count(), 0);
+}
+
+void TestCCNetWorkRequest::postRefusesTextThatIsNotJson_data()
+{
+    QTest::addColumn<bool>("fullAddress");
+    QTest::addColumn<QString>("param");
+    QTest::newRow("POST abc") << false << "abc";
+    QTest::newRow("POST empty") << false << "";
+    QTest::newRow("POST cut short") << false << R"({"a":)";
+    QTest::newRow("POST1 abc") << true << "abc";
+}
+
+void TestCCNetWorkRequest::postRefusesTextThatIsNotJson()
+{
+    QFETCH(bool, fullAddress);
+    QFETCH(QString, param);
+    LoopbackServer server;
+    QVERIFY(server.start());
+    useBackend(server);
+
+    CCNetWorkRequest request;
+    Spies spies(request);
+    if (fullAddress)
+        request.CCRequest_POST1(param, server.baseUrl() + "/x");
+    else
+        request.CCRequest_POST(param, "orderInfo/add");
+    QCOMPARE(spies.refused.count(), 1);
+    QCOMPARE(spies.refused.first().first().toString(), kParamError);
+    QTest::qWait(300);
+    QCOMPARE(spies.finished.count(), 0);
+    QCOMPARE(spies.params.count(), 0);
+    QCOMPARE(server.connections, 0);
+}
+
+void TestCCNetWorkRequest::getAddressesAndKeptHeader()
+{
+    LoopbackServer server;
+    QVERIFY(server.start());
+    useBackend(server);
+
+    CCNetWorkRequest fresh;
+    Spies freshSpies(fresh);
+    fresh.CCRequest_GET("?k=1", "userTag/all");
+    QTRY_COMPARE(freshSpies.finished.count(), 1);
+    QCOMPARE(server.requests.last().method, QByteArray("GET"));
+    QCOMPARE(server.requests.last().target, QByteArray("/mac/userTag/all?k=1"));
+    QVERIFY(!server.requests.last().headers.contains("content-type"));
+
+    // The header a POST set stays on the object's request for its later GETs.
+    CCNetWorkRequest request;
+    Spies spies(request);
+    request.CCRequest_POST("{}", "client/logout");
+    QTRY_COMPARE(spies.finished.count(), 1);
+    request.CCRequest_GET("", "wkMenu/queryAllByWorkId?x=2");
+    QTRY_COMPARE(spies.finished.count(), 2);
+    QCOMPARE(server.requests.last().method, QByteArray("GET"));
+    QCOMPARE(server.requests.last().target, QByteArray("/mac/wkMenu/queryAllByWorkId?x=2"));
+    QCOMPARE(server.requests.last().headers.value("content-type"),
+             QByteArray("application/json;charset=UTF-8"));
+    QCOMPARE(spies.params.last().first().toString(),
+             server.baseUrl() + "/mac/wkMenu/queryAllByWorkId?x=2");
+}
+
+void TestCCNetWorkRequest::fullAddressVariants()
+{
+    LoopbackServer server;
+    QVERIFY(server.start());
+    server.replyBody = "V4.0.3";
+
+    CCNetWorkRequest request;
+    Spies spies(request);
+    request.CCRequest_GET1("ignored", server.baseUrl() + "/pos/upgrade_pc.txt");
+    QTRY_COMPARE(spies.finished.count(), 1);
+    QCOMPARE(server.requests.last().target, QByteArray("/pos/upgrade_pc.txt"));
+    QCOMPARE(spies.finishedText(), QString("V4.0.3"));
+    QCOMPARE(spies.params.last().first().toString(), server.baseUrl() + "/pos/upgrade_pc.txt");
+
+    request.CCRequest_POST1(R"({"b":2,"a":1})", server.baseUrl() + "/v3/ip?output=json");
+    QTRY_COMPARE(spies.finished.count(), 2);
+    QCOMPARE(server.requests.last().method, QByteArray("POST"));
+    QCOMPARE(server.requests.last().target, QByteArray("/v3/ip?output=json"));
+    QCOMPARE(server.requests.last().body, QByteArray(R"({"a":1,"b":2})"));
+}
+
+void TestCCNetWorkRequest::signedQueryArrivesIntact()
+{
+    LoopbackServer server;
+    QVERIFY(server.start());
+    useBackend(server);
+
+    const QString raw = QString::fromUtf8("x&y=z#w+v 中");
+    const QString param =
+        QString::fromUtf8(QJsonDocument(QJsonObject{{"a", raw}, {"timestamp", "1"}}).toJson());
+    SignSet signSet;
+    CCNetWorkRequest request;
+    Spies spies(request);
+    request.CCRequest_POST(param, "userInfo/queryByKey?" + signSet.getinterfastr(param));
+    QTRY_COMPARE(spies.finished.count(), 1);
+
+    const QByteArray target = server.requests.first().target;
+    QVERIFY2(target.startsWith("/mac/userInfo/queryByKey?a=x%26y%3Dz%23w%2Bv%20%E4%B8%AD&"),
+             target.constData());
+    const QUrlQuery query(QUrl::fromEncoded("http://h" + target).query(QUrl::FullyEncoded));
+    QCOMPARE(query.queryItemValue("a", QUrl::FullyDecoded), raw);
+    QCOMPARE(query.queryItemValue("timestamp", QUrl::FullyDecoded), QString("1"));
+    // MD5 of the raw texts "x&y=z#w+v 中" and "1".
+    QCOMPARE(query.queryItemValue("sign", QUrl::FullyDecoded),
+             QString("9a3a34680000667b86b9b41d0343aa2d"));
+    QCOMPARE(server.requests.first().body,
+             QJsonDocument::fromJson(param.toUtf8()).toJson(QJsonDocument::Compact));
+}
+
+void TestCCNetWorkRequest::replyIsDecodedAsUtf8()
+{
+    LoopbackServer server;
+    QVERIFY(server.start());
+    useBackend(server);
+    server.replyBody = "{\"msg\":\"\xe6\x88\x90\xff\"}";
+
+    CCNetWorkRequest request;
+    Spies spies(request);
+    request.CCRequest_POST("{}", "x");
+    QTRY_COMPARE(spies.finished.count(), 1);
+    QCOMPARE(spies.finishedText(), QString::fromUtf8("{\"msg\":\"成\xef\xbf\xbd\"}"));
+    QCOMPARE(request.josnMsg(spies.finishedText()), QString::fromUtf8("成\xef\xbf\xbd"));
+}
+
+void TestCCNetWorkRequest::failuresDeliverTheErrorText_data()
+{
+    QTest::addColumn<QByteArray>("status");
+    QTest::addColumn<QString>("fragment");
+    QTest::newRow("nobody listening") << QByteArray() << "refused";
+    QTest::newRow("not found") << QByteArray("404 Not Found") << "Not Found";
+    QTest::newRow("server error") << QByteArray("500 Internal Server Error")
+                                  << "Internal Server Error";
+}
+
+void TestCCNetWorkRequest::failuresDeliverTheErrorText()
+{
+    QFETCH(QByteArray, status);
+    QFETCH(QString, fragment);
+    LoopbackServer server;
+    QVERIFY(server.start());
+    useBackend(server);
+    if (status.isEmpty())
+        server.close();
+    else
+        server.replyStatus = status;
+
+    CCNetWorkRequest request;
+    Spies spies(request);
+    request.CCRequest_POST("{}", "orderInfo/list");
+    QTRY_COMPARE(spies.finished.count(), 1);
+    const QString text = spies.finishedText();
+    QVERIFY2(text.contains(fragment, Qt::CaseInsensitive), qPrintable(text));
+    QVERIFY(!text.contains("httpCode"));
+    // What the screens do with it: the text itself as the code, so never "200".
+    QCOMPARE(request.josnHttpCode(text), text);
+    QCOMPARE(request.josnMsg(text), QString());
+}
+
+void TestCCNetWorkRequest::silentServerTimesOut()
+{
+    LoopbackServer server;
+    QVERIFY(server.start());
+    useBackend(server);
+    server.answer = false;
+    qputenv("BRENVO_REQUEST_TIMEOUT_MS", "300");
+
+    CCNetWorkRequest request;
+    Spies spies(request);
+    request.CCRequest_POST("{}", "orderInfo/list");
+    request.CCRequest_GET("", "userTag/all");
+    QTRY_COMPARE_WITH_TIMEOUT(spies.finished.count(), 2, 15000);
+    QCOMPARE(server.requests.size(), 2);
+    for (const QList<QVariant> &emitted : spies.finished) {
+        const QString text = emitted.first().toString();
+        QVERIFY(!text.isEmpty());
+        QVERIFY(request.josnHttpCode(text) != "200");
+    }
+}
+
+void TestCCNetWorkRequest::repliesAreReleased()
+{
+    LoopbackServer server;
+    QVERIFY(server.start());
+    useBackend(server);
+
+    CCNetWorkRequest request;
+    Spies spies(request);
+    for (int i = 0; i < 3; ++i)
+        request.CCRequest_POST("{}", "x");
+    QTRY_COMPARE(spies.finished.count(), 3);
+    QTRY_COMPARE(request.findChildren<QNetworkReply *>().size(), 0);
+}
+
+void TestCCNetWorkRequest::unknownCaIsRefused()
+{
+    if (!haveCerts)
+        QSKIP("no TLS support or no openssl program to make certificates");
+    LoopbackServer server;
+    server.certificate = QSslCertificate::fromPath(certDir.filePath("server.pem")).value(0);
+    QFile keyFile(certDir.filePath("server.key"));
+    QVERIFY(keyFile.open(QIODevice::ReadOnly));
+    server.key = QSslKey(&keyFile, QSsl::Ec);
+    QVERIFY(!server.key.isNull());
+    QVERIFY(server.start());
+    useBackend(server);
+
+    CCNetWorkRequest request;
+    Spies spies(request);
+    request.CCRequest_POST("{}", "client/sign");
+    QTRY_COMPARE_WITH_TIMEOUT(spies.finished.count(), 1, 15000);
+    QVERIFY2(spies.finishedText().contains("SSL", Qt::CaseInsensitive),
+             qPrintable(spies.finishedText()));
+    QVERIFY(server.requests.isEmpty());
+}
+
+void TestCCNetWorkRequest::configuredCaBundleIsTrusted()
+{
+    if (!haveCerts)
+        QSKIP("no TLS support or no openssl program to make certificates");
+    LoopbackServer server;
+    server.certificate = QSslCertificate::fromPath(certDir.filePath("server.pem")).value(0);
+    QFile keyFile(certDir.filePath("server.key"));
+    QVERIFY(keyFile.open(QIODevice::ReadOnly));
+    server.key = QSslKey(&keyFile, QSsl::Ec);
+    QVERIFY(server.start());
+    useBackend(server);
+    qputenv("BRENVO_CA_BUNDLE", QFile::encodeName(certDir.filePath("ca.pem")));
+
+    CCNetWorkRequest request;
+    Spies spies(request);
+    request.CCRequest_POST(R"({"b":"1","a":"2"})", "client/sign");
+    QTRY_COMPARE_WITH_TIMEOUT(spies.finished.count(), 1, 15000);
+    QCOMPARE(spies.finishedText(), QString::fromUtf8(server.replyBody));
+    QCOMPARE(server.requests.size(), 1);
+    QCOMPARE(server.requests.first().body, QByteArray(R"({"a":"2","b":"1"})"));
+}
+
+QTEST_GUILESS_MAIN(TestCCNetWorkRequest)
+#include "tst_ccnetworkrequest.moc"
