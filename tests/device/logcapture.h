@@ -22,6 +22,7 @@ public:
     LogCapture &operator=(const LogCapture &) = delete;
 
     QStringList lines() const { return m_lines; }
+    QStringList debugLines() const { return m_debugLines; }
 
 private:
     static LogCapture *&active()
@@ -32,13 +33,16 @@ private:
     static void handle(QtMsgType type, const QMessageLogContext &context, const QString &text)
     {
         LogCapture *capture = active();
-        if (!capture->m_category || qstrcmp(context.category, capture->m_category) == 0)
+        if (!capture->m_category || qstrcmp(context.category, capture->m_category) == 0) {
             capture->m_lines.append(text);
-        else if (capture->m_previous)
+            if (type == QtDebugMsg)
+                capture->m_debugLines.append(text);
+        } else if (capture->m_previous)
             capture->m_previous(type, context, text);
     }
 
     const char *m_category;
     QtMessageHandler m_previous = nullptr;
     QStringList m_lines;
+    QStringList m_debugLines;
 };

@@ -88,6 +88,8 @@ static QString callRead(FileIo &io, const QString &op, int arg)
         return io.read();
     if (op == "readlines")
         return io.readlines();
+    if (op == "readaccount")
+        return io.readaccount(QString()).toString();
     return io.reads(arg);
 }
 
@@ -138,6 +140,9 @@ void TestFileIo::errors_data()
         QTest::newRow(qPrintable(op + ", missing file"))
             << "setting/missing.ini" << op << "Unable to open the file";
     }
+    QTest::newRow("readaccount, no source") << ""
+                                            << "readaccount"
+                                            << "source is empty";
 }
 
 void TestFileIo::errors()
