@@ -1,6 +1,7 @@
 #include "net/ccnetworkrequest.h"
 
 #include "app/appconfig.h"
+#include "device/cmrf800drivehelper.h"
 #include "net/netlogging.h"
 #include "net/replyreader.h"
 #include "net/signtool.h"
@@ -52,9 +53,12 @@ QSslConfiguration sslConfiguration()
 } // namespace
 
 CCNetWorkRequest::CCNetWorkRequest(QObject *parent)
-    : QObject(parent), manager(new QNetworkAccessManager(this))
+    : QObject(parent), manager(new QNetworkAccessManager(this)),
+      reader(new CMRF800DriveHelper(this))
 {
     connect(manager, &QNetworkAccessManager::finished, this, &CCNetWorkRequest::CCRequest_Flished);
+    // A missing reader library is not fatal: reads then find no card.
+    reader->init();
 }
 
 CCNetWorkRequest::~CCNetWorkRequest()
@@ -317,14 +321,16 @@ QString CCNetWorkRequest::createRemarkJson(QString remark, int workid, QString w
 
 QString CCNetWorkRequest::getCardId()
 {
-    qCWarning(lcNet) << "getCardId: no card reader is available";
-    return QString();
+    if (!reader->readCardId())
+        return QString();
+    qCDebug(lcNet).noquote() << reader->cardId();
+    return reader->cardId();
 }
 
+// The secret of the staff card on the reader, from block 4; "" when there is no card.
 QString CCNetWorkRequest::getRFIDSecret()
 {
-    qCWarning(lcNet) << "getRFIDSecret: no card reader is available";
-    return QString();
+    return reader->readCard(4) ? reader->cardText() : QString();
 }
 
 QString CCNetWorkRequest::getHostIp()

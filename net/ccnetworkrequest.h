@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 
+class CMRF800DriveHelper;
 class QNetworkAccessManager;
 class QNetworkReply;
 
@@ -100,4 +101,5 @@ private:
     QString url;
     QByteArray body;
     int req_num = 0;
+    CMRF800DriveHelper *reader;
 };
