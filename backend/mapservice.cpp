@@ -178,9 +178,13 @@ void districtQuery(const httplib::Request &req, httplib::Response &res)
     sendJson(res, v);
 }
 
+// Adcodes are province, city, district digit pairs; a municipality's districts share only
+// the province pair with it (310000 and 310104).
 bool inCity(const Place &p, const District *city)
 {
-    return std::string(p.adcode).substr(0, 4) == std::string(city->adcode).substr(0, 4);
+    const std::string place = p.adcode, wanted = city->adcode;
+    const size_t digits = wanted.compare(2, 4, "0000") == 0 ? 2 : 4;
+    return place.compare(0, digits, wanted, 0, digits) == 0;
 }
 
 void inputTips(const httplib::Request &req, httplib::Response &res)

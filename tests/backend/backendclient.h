@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+#include <memory>
+
+namespace httplib {
+class Client;
+}
+
+// The terminal's side of the protocol, written independently of the backend's code: the
+// signed query, mmd5, and a blocking HTTP client (one per thread).
+class BackendClient
+{
+public:
+    explicit BackendClient(const QString &baseUrl);
+    ~BackendClient();
+
+    static QString sign(const QJsonObject &params);
+    static QString signedQuery(const QJsonObject &params);
+    static QString mmd5(const QString &first, const QString &second);
+    static QString now(qint64 offsetMs = 0);
+
+    // POST of a body to "/mac/<path>?<query>"; the reply text ("" when the request failed).
+    QByteArray postRaw(const QString &pathAndQuery, const QByteArray &body);
+    QJsonObject post(const QString &path, const QJsonObject &body, const QString &query);
+    // Signs the body and posts it.
+    QJsonObject call(const QString &path, const QJsonObject &body);
+    QByteArray get(const QString &pathAndQuery, int *status = nullptr);
+
+    // The handshake; returns the appSecret, "" when refused.
+    QString handshake(const QString &serialNum);
+    QJsonObject passwordLogin(const QString &serialNum, const QString &appSecret,
+                              const QString &account, const QString &password);
+
+    httplib::Client &http() { return *http_; }
+
+private:
+    std::unique_ptr<httplib::Client> http_;
+};
+
+// A signed-in worker: handshake and password login.
+struct WorkerSession
+{
+    QString serialNum;
+    QString appSecret;
+    QString accessToken;
+    // serialNum, appSecret, accessToken and a fresh timestamp.
+    QJsonObject body() const;
+    static WorkerSession open(BackendClient &client, const QString &serialNum,
+                              const QString &account, const QString &password = "123456");
+};

@@ -1,0 +1,37 @@
+#include "privatebackend.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QThread>
+
+PrivateBackend::PrivateBackend(const QStringList &extraArguments)
+{
+    const QString urlFile = dir_.filePath("url");
+    process_.setProcessChannelMode(QProcess::MergedChannels);
+    process_.start(
+        QStringLiteral(BRENVO_BACKEND_EXE),
+        QStringList{"--db", databasePath(), "--port", "0", "--demo", "--url-file", urlFile} +
+            extraArguments);
+    if (!process_.waitForStarted(5000))
+        return;
+    const QDeadlineTimer deadline(10000);
+    while (!deadline.hasExpired() && process_.state() == QProcess::Running) {
+        QFile f(urlFile);
+        if (f.open(QIODevice::ReadOnly)) {
+            url_ = QString::fromUtf8(f.readAll()).trimmed();
+            if (!url_.isEmpty())
+                return;
+        }
+        QThread::msleep(20);
+    }
+}
+
+PrivateBackend::~PrivateBackend()
+{
+    if (process_.state() != QProcess::NotRunning) {
+        process_.terminate();
+        if (!process_.waitForFinished(5000))
+            process_.kill();
+        process_.waitForFinished(2000);
+    }
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A reference backend of its own for one test or benchmark (fresh demo database, free
+// loopback port), for options the shared fixture does not use.
+class PrivateBackend
+{
+public:
+    explicit PrivateBackend(const QStringList &extraArguments = {});
+    ~PrivateBackend();
+    PrivateBackend(const PrivateBackend &) = delete;
+    PrivateBackend &operator=(const PrivateBackend &) = delete;
+
+    // The base URL, "" when the backend did not come up within 10 seconds.
+    QString url() const { return url_; }
+    QString databasePath() const { return dir_.filePath("backend.db"); }
+    QString output() { return QString::fromLocal8Bit(process_.readAll()); }
+
+private:
+    QTemporaryDir dir_;
+    QProcess process_;
+    QString url_;
+};
