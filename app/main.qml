@@ -100,6 +100,18 @@ Window {
         color: "transparent"
         focus: true
 
+        // The first sign-in's Enter key: it acts only while the sign-in panel owns the key;
+        // otherwise the key goes on to whoever else may want it.
+        function enterPressed(event) {
+            if (Session.enterFlag !== "MAIN") {
+                event.accepted = false
+                return
+            }
+            signInPanel.startSignIn()
+        }
+        Keys.onReturnPressed: function (event) { frame.enterPressed(event) }
+        Keys.onEnterPressed: function (event) { frame.enterPressed(event) }
+
         DropShadow {
             anchors.fill: panel
             source: panel
@@ -144,7 +156,9 @@ Window {
 
                 SignInPanel {
                     id: signInPanel
+                    objectName: "signInPanel"
                     anchors.fill: parent
+                    onLoggedIn: _Main.showMenu()
                 }
 
                 ScreenHost {

@@ -1,0 +1,76 @@
+import QtQuick 2.15
+import QtQuick.Window 2.15
+import Brenvo 1.0
+import "screens.js" as Screens
+
+// The sign-in after a sign-out. It covers the whole window with its own left bar and
+// content area, so the next worker's menu opens here, above the previous worker's screens.
+FocusScope {
+    id: login
+    objectName: "login"
+
+    anchors.fill: parent
+
+    // Enter signs in only while this screen owns the key.
+    function enterPressed(event) {
+        if (Session.enterFlag !== "MAINl") {
+            event.accepted = false
+            return
+        }
+        signInPanel.startSignIn()
+    }
+    Keys.onReturnPressed: function (event) { login.enterPressed(event) }
+    Keys.onEnterPressed: function (event) { login.enterPressed(event) }
+
+    function showMenu() {
+        leftBar.signedIn = true
+        return content.showMenu()
+    }
+
+    Component.onCompleted: {
+        Session.enterFlag = "MAINl"
+        Session.loginFlag = "rfID"
+        signInPanel.focusAccount()
+    }
+
+    MouseArea { anchors.fill: parent }
+
+    Rectangle {
+        id: panel
+        objectName: "loginPanel"
+        anchors.fill: parent
+        // As the main window's panel: 10 pixels inside the window, none when maximised.
+        anchors.margins: login.Window.window !== null && login.Window.window.maximized === true ? -1 : 9
+        color: "white"
+
+        LeftBar {
+            id: leftBar
+            objectName: "loginLeftBar"
+            height: parent.height
+            window: login.Window.window
+            onHomeClicked: login.showMenu()
+            onPortraitClicked: Screens.open(login, "Quit")
+        }
+
+        Item {
+            anchors.left: leftBar.right
+            anchors.right: parent.right
+            anchors.top: parent.top
+            anchors.bottom: parent.bottom
+
+            SignInPanel {
+                id: signInPanel
+                objectName: "loginSignInPanel"
+                anchors.fill: parent
+                loginScreen: true
+                onLoggedIn: login.showMenu()
+            }
+
+            ScreenHost {
+                id: content
+                objectName: "loginContentArea"
+                anchors.fill: parent
+            }
+        }
+    }
+}
