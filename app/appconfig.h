@@ -19,6 +19,7 @@ class AppConfig : public QObject
     Q_PROPERTY(QString vendorSite READ vendorSite CONSTANT)
     Q_PROPERTY(QString helpUrl READ helpUrl CONSTANT)
     Q_PROPERTY(QString serviceUrl READ serviceUrl CONSTANT)
+    Q_PROPERTY(QString serialNum READ serialNum CONSTANT)
 
 public:
     using QObject::QObject;
