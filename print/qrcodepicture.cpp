@@ -12,7 +12,7 @@ namespace QrCodePicture {
 QImage modules(const QString &text)
 {
     const QByteArray utf8 = text.toUtf8();
-    QRcode *code = QRcode_encodeString(utf8.constData(), 1, QR_ECLEVEL_L, QR_MODE_8, 0);
+    QRcode *code = QRcode_encodeString(utf8.constData(), 1, QR_ECLEVEL_L, QR_MODE_8, 1);
     if (!code)
         return QImage();
     QImage image(code->width, code->width, QImage::Format_Indexed8);

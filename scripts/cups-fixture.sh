@@ -24,16 +24,16 @@ usage() {
 DIR=$2
 
 start() {
-    if [ -f "$DIR/cupsd.pid" ] && kill -0 "$(cat "$DIR/cupsd.pid")" 2>/dev/null; then
-        echo "cupsd already running for $DIR" >&2
-        exit 1
-    fi
+    # A daemon left by an interrupted run of this same fixture is stopped first.
+    stop
     if [ -e "$QUEUE_CONF" ]; then
         echo "$QUEUE_CONF exists: another fixture owns the queue name $QUEUE" >&2
         exit 1
     fi
     mkdir -p "$DIR"
     DIR=$(cd "$DIR" && pwd)
+    rm -rf "$DIR/conf" "$DIR/spool" "$DIR/cache" "$DIR/state" "$DIR/log" "$DIR/out" \
+        "$DIR/pdf-spool"
     mkdir -p "$DIR/conf/ppd" "$DIR/conf/ssl" "$DIR/spool/tmp" "$DIR/cache" "$DIR/state" \
         "$DIR/log" "$DIR/out" "$DIR/pdf-spool"
     # cupsd runs filters as the unprivileged user lp, which must reach the spool.
@@ -84,7 +84,8 @@ CONF
 
     export CUPS_SERVER="$DIR/cups.sock"
     i=0
-    until lpstat -r >/dev/null 2>&1; do
+    # lpstat -r answers 0 either way; only its text tells whether the daemon is up.
+    until [ "$(lpstat -r 2>/dev/null)" = "scheduler is running" ]; do
         i=$((i + 1))
         if [ $i -gt 100 ] || ! kill -0 "$(cat "$DIR/cupsd.pid")" 2>/dev/null; then
             echo "private cupsd did not come up; see $DIR/log" >&2
