@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -23,6 +24,9 @@ QString wholeNumberText(double value)
 {
     if (!qIsFinite(value))
         return QStringLiteral("0");
+    // Ids, fen and times are whole: integer formatting is several times cheaper.
+    if (std::abs(value) < 9e15 && std::trunc(value) == value)
+        return QString::number(static_cast<qint64>(value));
     QString text = QString::number(value, 'f', 0);
     if (text == QLatin1String("-0"))
         text = QStringLiteral("0");
