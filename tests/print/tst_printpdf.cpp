@@ -48,6 +48,7 @@ private slots:
     void certificates();
     void certificateStyleDispatch_data();
     void certificateStyleDispatch();
+    void noSpoolerListsNoPrinters();
     void noPrinterPrintsNothing_data();
     void noPrinterPrintsNothing();
     void malformedReplyStillPrintsCaptions();
@@ -69,6 +70,8 @@ void TestPrintPdf::initTestCase()
     // "release/qrpic/123.pdf" and "qrpic/" are relative to the working directory.
     QVERIFY(m_work.isValid());
     QVERIFY(QDir::setCurrent(m_work.path()));
+    // No spooler to talk to: the machine's own printers stay out of these tests.
+    qputenv("CUPS_SERVER", QFile::encodeName(m_work.filePath(QStringLiteral("no-cups.sock"))));
 }
 
 void TestPrintPdf::init()
@@ -397,6 +400,13 @@ void TestPrintPdf::certificateStyleDispatch()
     const QPointF measured = (customer - garment) * 96.0 / 72.0;
     QVERIFY2(qAbs(measured.x() - offset.x()) < 2 && qAbs(measured.y() - offset.y()) < 2,
              qPrintable(QStringLiteral("%1,%2").arg(measured.x()).arg(measured.y())));
+}
+
+void TestPrintPdf::noSpoolerListsNoPrinters()
+{
+    PrinterHelper helper;
+    QCOMPARE(helper.getPrinterList(), QList<QString>());
+    QCOMPARE(helper.getPrinterListNum(), 0);
 }
 
 void TestPrintPdf::noPrinterPrintsNothing_data()
