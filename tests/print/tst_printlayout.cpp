@@ -89,6 +89,18 @@ bool hasText(const Record &commands, const QString &prefix)
     });
 }
 
+// The ticket fixture with its first garment changed by `edit`.
+QString firstGarmentEdited(const std::function<void(QJsonObject &)> &edit)
+{
+    return edited(QStringLiteral("order_detail.json"), [&](QJsonObject &d) {
+        QJsonArray list = d[QStringLiteral("orderProductList")].toArray();
+        QJsonObject first = list.at(0).toObject();
+        edit(first);
+        list.replace(0, first);
+        d[QStringLiteral("orderProductList")] = list;
+    });
+}
+
 Record pictures(const Record &commands)
 {
     Record found;
@@ -172,17 +184,13 @@ void TestPrintLayout::garmentRowAdvance()
     QFETCH(bool, described);
     QFETCH(bool, addOns);
     QFETCH(int, advance);
-    const QString reply = edited(QStringLiteral("order_detail.json"), [&](QJsonObject &d) {
-        QJsonArray list = d[QStringLiteral("orderProductList")].toArray();
-        QJsonObject first = list.at(0).toObject();
+    const QString reply = firstGarmentEdited([&](QJsonObject &first) {
         if (!described) {
             for (const char *key : {"colorDesc", "flawDesc", "effectDesc"})
                 first[QLatin1String(key)] = QStringLiteral("[]");
         }
         if (!addOns)
             first[QStringLiteral("addServiceDesc")] = QStringLiteral("[]");
-        list.replace(0, first);
-        d[QStringLiteral("orderProductList")] = list;
     });
     const Record commands = ticket(reply, OrderTicket::Roll::Mm80);
     const PaintCommand first = only(commands, "羽绒服长款 880012345601");
@@ -220,13 +228,8 @@ void TestPrintLayout::narrowRollCutsNames()
 {
     QFETCH(QString, name);
     QFETCH(QString, on58);
-    const QString reply = edited(QStringLiteral("order_detail.json"), [&](QJsonObject &d) {
-        QJsonArray list = d[QStringLiteral("orderProductList")].toArray();
-        QJsonObject first = list.at(0).toObject();
-        first[QStringLiteral("productName")] = name;
-        list.replace(0, first);
-        d[QStringLiteral("orderProductList")] = list;
-    });
+    const QString reply = firstGarmentEdited(
+        [&](QJsonObject &first) { first[QStringLiteral("productName")] = name; });
     const QString code = QStringLiteral(" 880012345601");
     QCOMPARE(only(ticket(reply, OrderTicket::Roll::Mm58), on58 + code).text, on58 + code);
     QCOMPARE(only(ticket(reply, OrderTicket::Roll::Mm80), name + code).text, name + code);
@@ -245,13 +248,8 @@ void TestPrintLayout::serviceLineShowsQuantityUnlessOne()
 {
     QFETCH(int, count);
     QFETCH(QString, expected);
-    const QString reply = edited(QStringLiteral("order_detail.json"), [&](QJsonObject &d) {
-        QJsonArray list = d[QStringLiteral("orderProductList")].toArray();
-        QJsonObject first = list.at(0).toObject();
-        first[QStringLiteral("count")] = count;
-        list.replace(0, first);
-        d[QStringLiteral("orderProductList")] = list;
-    });
+    const QString reply =
+        firstGarmentEdited([&](QJsonObject &first) { first[QStringLiteral("count")] = count; });
     const Record commands = ticket(reply, OrderTicket::Roll::Mm80);
     const PaintCommand line = only(commands, "¥ 65.00*");
     QCOMPARE(line.text, expected);
