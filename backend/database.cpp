@@ -109,7 +109,7 @@ bool Query::isNull(int column) const
     return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
 }
 
-Connection::Connection(const std::string &path)
+Connection::Connection(const std::string &path, std::mutex *writeLock) : writeLock_(writeLock)
 {
     const int rc =
         sqlite3_open_v2(path.c_str(), &db_,
@@ -168,6 +168,8 @@ std::int64_t Connection::lastInsertId() const
 
 Transaction::Transaction(Connection &c) : conn_(c)
 {
+    if (c.writeLock())
+        lock_ = std::unique_lock<std::mutex>(*c.writeLock());
     conn_.script("BEGIN IMMEDIATE");
 }
 
@@ -186,6 +188,8 @@ void Transaction::commit()
 {
     conn_.script("COMMIT");
     open_ = false;
+    if (lock_.owns_lock())
+        lock_.unlock();
 }
 
 Savepoint::Savepoint(Connection &c) : conn_(c)
@@ -221,7 +225,7 @@ Database::Lease Database::acquire()
             return Lease(*this, std::move(c));
         }
     }
-    return Lease(*this, std::make_unique<Connection>(path_));
+    return Lease(*this, std::make_unique<Connection>(path_, &writeLock_));
 }
 
 void Database::giveBack(std::unique_ptr<Connection> c)
