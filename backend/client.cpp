@@ -23,8 +23,10 @@ Json::Value handshake(Call &call)
 }
 
 // Opens a session for the worker on this terminal and answers what the sign-in shows.
-Json::Value openSession(Call &call, std::int64_t workerId, const char *way)
+Json::Value openSession(Call &call, std::int64_t workerId, bool enabled, const char *way)
 {
+    if (!enabled)
+        throw ApiError(codes::forbidden, "该账号已停用");
     const std::string token = crypto::randomHex(24);
     call.db.exec("INSERT INTO sessions (token, worker_id, terminal_id, store_id, app_secret, "
                  "login_way, sys_version, client_version, created_at, last_seen) "
@@ -82,10 +84,7 @@ Json::Value passwordLogin(Call &call)
     // The same answer for an unknown account and a wrong password.
     if (!found || !call.keys.checkPassword(q.text(1), q.blob(2), call.appSecret, password))
         throw ApiError(codes::forbidden, "账号或密码错误");
-    if (q.integer(3) != 1)
-        throw ApiError(codes::forbidden, "该账号已停用");
-    const std::int64_t workerId = q.integer(0);
-    return openSession(call, workerId, "password");
+    return openSession(call, q.integer(0), q.integer(3) == 1, "password");
 }
 
 Json::Value cardLogin(Call &call)
@@ -97,10 +96,7 @@ Json::Value cardLogin(Call &call)
                             call.keys.cardHash(secret), call.mercId);
     if (!q.next())
         throw ApiError(codes::forbidden, "工卡无效");
-    if (q.integer(1) != 1)
-        throw ApiError(codes::forbidden, "该账号已停用");
-    const std::int64_t workerId = q.integer(0);
-    return openSession(call, workerId, "card");
+    return openSession(call, q.integer(0), q.integer(1) == 1, "card");
 }
 
 Json::Value logout(Call &call)
