@@ -389,7 +389,7 @@ FocusScope {
 
             Image {
                 objectName: "lastPortrait"
-                x: 210; y: 110
+                x: 210; y: 130
                 width: 80; height: 80
                 source: headFile.read() !== "" ? headFile.read() : "qrc:/icon/icon/Defaultheadimage.png"
             }
@@ -397,7 +397,7 @@ FocusScope {
             TextField {
                 id: accountField
                 objectName: "accountField"
-                x: 80; y: 215
+                x: 80; y: 235
                 width: 340; height: 40
                 rightPadding: 40
                 font.pixelSize: 16
@@ -435,7 +435,7 @@ FocusScope {
             TextField {
                 id: passwordField
                 objectName: "passwordField"
-                x: 80; y: 275
+                x: 80; y: 295
                 width: 280; height: 40
                 font.pixelSize: 16
                 placeholderText: "请输入密码"

@@ -239,6 +239,10 @@ TestCase {
         for (var i = 0; i < panel.accounts.length; ++i)
             shown.push(panel.accounts[i].view)
         compare(shown, ["cab", "ABC"])
+        if (TestSupport.shotsDir !== "") {
+            waitForRendering(list)
+            grabImage(window.contentItem).save(TestSupport.shotsDir + "/signin-suggestions.png")
+        }
         // Picking a row fills the field without opening the list again.
         var view = findChild(panel, "accountView")
         waitForRendering(view)
@@ -300,6 +304,17 @@ TestCase {
         compare(Session.workername, "张丽")
         compare(accountLines(), ["zhangli", "cardholder"])
         compare(sent(mainSpy, "attachment/qiniu/token").length, 0)
+    }
+
+    function test_request_object_reads_the_card_reader() {
+        openWindow()
+        var request = requestOf(mainPanel())
+        compare(request.getCardId(), "")
+        compare(request.getRFIDSecret(), "")
+        verify(TestSupport.writeFile("card.txt", "iso15693=E004015012345678\n"))
+        compare(request.getCardId(), "e004015012345678")
+        layCard("STAFF-0003-LY")
+        compare(request.getRFIDSecret(), "STAFF-0003-LY")
     }
 
     function test_card_login_without_a_card_shows_the_refusal() {
