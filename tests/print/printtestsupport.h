@@ -64,18 +64,19 @@ inline QString compact(QString text)
     return text.remove(QRegularExpression(QStringLiteral("\\s")));
 }
 
-// Rasterises one page (1-based, its left 5 inches) and decodes every symbol on it with zbarimg, as
-// "QR-Code:..." and "CODE-128:..." lines, sorted.
-inline QStringList decodedCodes(const QString &pdf, int page = 1, int dpi = 600)
+// Rasterises one page (1-based; its top-left 5 inches wide, `inchesHigh` high, at 600 dpi) and
+// decodes every symbol on it with zbarimg, as "QR-Code:..." and "CODE-128:..." lines, sorted.
+inline QStringList decodedCodes(const QString &pdf, int page = 1, int inchesHigh = 12)
 {
+    const int dpi = 600;
     QTemporaryDir dir;
     const QString base = dir.filePath(QStringLiteral("page"));
     run(QStringLiteral("pdftoppm"),
         {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"), QString::number(page),
          QStringLiteral("-l"), QString::number(page), QStringLiteral("-x"), QStringLiteral("0"),
          QStringLiteral("-y"), QStringLiteral("0"), QStringLiteral("-W"), QString::number(dpi * 5),
-         QStringLiteral("-gray"), QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf,
-         base});
+         QStringLiteral("-H"), QString::number(dpi * inchesHigh), QStringLiteral("-gray"),
+         QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, base});
     QStringList codes =
         run(QStringLiteral("zbarimg"), {QStringLiteral("-q"), base + QStringLiteral(".png")})
             .split(QLatin1Char('\n'), Qt::SkipEmptyParts);

@@ -434,7 +434,7 @@ void TestPrintLayout::certificateStyles()
     const PaintCommand checked = only(commands, "质检：");
     QCOMPARE(checked.box, QRect(210, 45, 88, 30));
     QCOMPARE(checked.flags, int(Qt::AlignRight));
-    QCOMPARE(checked.text.mid(3), PrintData::localTime(1718950332000, "MM-dd hh:mm:ss"));
+    QCOMPARE(checked.text.mid(3), PrintData::localTime(1718950337000, "MM-dd hh:mm:ss"));
     QCOMPARE(only(commands, "黑色").pixelSize, style == Certificate::Style::One ? 9 : 8);
     QCOMPARE(only(commands, "W07").box, QRect(250, 5, 120, 30));
     QCOMPARE(only(commands, "A-12").pixelSize, 20);
