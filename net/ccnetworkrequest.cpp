@@ -144,8 +144,8 @@ void CCNetWorkRequest::CCRequest_Flished(QNetworkReply *rel)
     if (!rel)
         return;
     // A transfer that runs past its time limit ends here as a network error, like any other.
-    const QString text = rel->error() == QNetworkReply::NoError ? QString::fromUtf8(rel->readAll())
-                                                                : rel->errorString();
+    replyFailed = rel->error() != QNetworkReply::NoError;
+    const QString text = replyFailed ? rel->errorString() : QString::fromUtf8(rel->readAll());
     rel->deleteLater();
     emit reqFlishedReturn(text);
 }

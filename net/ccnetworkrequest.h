@@ -33,6 +33,9 @@ public:
     Q_INVOKABLE QString getReturnMsg(QString rel_str, QString key);
     Q_INVOKABLE QString mtimestamp();
     Q_INVOKABLE void qmlSleep(unsigned long ms);
+    // Inside a reqFlishedReturn handler: true when the text being delivered is the network
+    // layer's error text rather than a reply body (the version check tells them apart so).
+    Q_INVOKABLE bool lastReplyFailed() const { return replyFailed; }
 
     // Login digests.
     Q_INVOKABLE QString mmd5(QString first, QString sconed);
@@ -101,5 +104,6 @@ private:
     QString url;
     QByteArray body;
     int req_num = 0;
+    bool replyFailed = false;
     CMRF800DriveHelper *reader;
 };

@@ -16,11 +16,15 @@ struct Spies
           refused(&r, &CCNetWorkRequest::reqErrorReturn),
           params(&r, &CCNetWorkRequest::reqParamsReturn)
     {
+        // What a reply handler sees while the text is being delivered.
+        QObject::connect(&r, &CCNetWorkRequest::reqFlishedReturn, &r,
+                         [this, &r] { failed << r.lastReplyFailed(); });
     }
     QString finishedText() const { return finished.value(0).value(0).toString(); }
     QSignalSpy finished;
     QSignalSpy refused;
     QSignalSpy params;
+    QList<bool> failed;
 };
 
 bool runOpenssl(const QStringList &args, const QString &dir)
@@ -216,6 +220,7 @@ void TestCCNetWorkRequest::fullAddressVariants()
     QTRY_COMPARE(spies.finished.count(), 1);
     QCOMPARE(server.requests.last().target, QByteArray("/pos/upgrade_pc.txt"));
     QCOMPARE(spies.finishedText(), QString("V4.0.3"));
+    QCOMPARE(spies.failed, QList<bool>{false});
     QCOMPARE(spies.params.last().first().toString(), server.baseUrl() + "/pos/upgrade_pc.txt");
 
     request.CCRequest_POST1(R"({"b":2,"a":1})", server.baseUrl() + "/v3/ip?output=json");
@@ -297,6 +302,7 @@ void TestCCNetWorkRequest::failuresDeliverTheErrorText()
     const QString text = spies.finishedText();
     QVERIFY2(text.contains(fragment, Qt::CaseInsensitive), qPrintable(text));
     QVERIFY(!text.contains("httpCode"));
+    QCOMPARE(spies.failed, QList<bool>{true});
     // What the screens do with it: the text itself as the code, so never "200".
     QCOMPARE(request.josnHttpCode(text), text);
     QCOMPARE(request.josnMsg(text), QString());
@@ -316,6 +322,7 @@ void TestCCNetWorkRequest::silentServerTimesOut()
     request.CCRequest_GET("", "userTag/all");
     QTRY_COMPARE_WITH_TIMEOUT(spies.finished.count(), 2, 15000);
     QCOMPARE(server.requests.size(), 2);
+    QCOMPARE(spies.failed, (QList<bool>{true, true}));
     for (const QList<QVariant> &emitted : spies.finished) {
         const QString text = emitted.first().toString();
         QVERIFY(!text.isEmpty());
