@@ -36,14 +36,16 @@ url=$base
 host=$base/qiniu
 [map]
 host=$base/amap
-key=brenvo-demo-map-key
+key=3f2b9c61d84e4a7f9e05c7d2b1a86e43
 [vendor]
 host=$base/vendor/
 [terminal]
-serialNum=BRV-DEMO-0001
+serialNum=BV2024000001
+[reader]
+key=BRNV01
 INI
 
-# The card reader stand-ins; lay a card with scripts/card.sh.
+# The card reader stand-ins; lay a card on the reader with scripts/card.sh.
 export LD_LIBRARY_PATH="$build/device/readers/full${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
 export BRENVO_READER_CARD_FILE="$rundir/card.txt"
 touch "$BRENVO_READER_CARD_FILE"
