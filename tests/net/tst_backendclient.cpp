@@ -18,6 +18,7 @@ private:
     QString post(CCNetWorkRequest &request, const QJsonObject &params, const QString &path,
                  const QString &query);
     QString handshake(CCNetWorkRequest &request);
+    QJsonObject loginParams(CCNetWorkRequest &request, const QString &appSecret);
 
     const QString serialNum = QStringLiteral("BV2024000001");
 };
@@ -53,6 +54,16 @@ QString TestBackendClient::handshake(CCNetWorkRequest &request)
     return request.josnHttpCode(reply) == "200" ? request.josnappSecret(reply) : QString();
 }
 
+// A demo worker's password login, as the sign-in sends it.
+QJsonObject TestBackendClient::loginParams(CCNetWorkRequest &request, const QString &appSecret)
+{
+    return {{"account", "zhangli"},
+            {"password", request.mmd5("123456", appSecret)},
+            {"appSecret", appSecret},
+            {"serialNum", serialNum},
+            {"timestamp", request.mtimestamp()}};
+}
+
 void TestBackendClient::signedRequestsAreAccepted()
 {
     CCNetWorkRequest request;
@@ -60,13 +71,9 @@ void TestBackendClient::signedRequestsAreAccepted()
     const QString appSecret = handshake(request);
     QVERIFY(!appSecret.isEmpty());
 
+    QJsonObject login = loginParams(request, appSecret);
     // "mac" sorts before "sign": unencoded, its "#" would cut the query short there.
-    const QJsonObject login{{"account", "zhangli"},
-                            {"password", request.mmd5("123456", appSecret)},
-                            {"appSecret", appSecret},
-                            {"serialNum", serialNum},
-                            {"mac", QString::fromUtf8("00:1A#2B&x=1+ 中")},
-                            {"timestamp", request.mtimestamp()}};
+    login.insert("mac", QString::fromUtf8("00:1A#2B&x=1+ 中"));
     const QString loginText = QString::fromUtf8(QJsonDocument(login).toJson());
     const QString loginReply =
         post(request, login, "client/login", signSet.getinterfastr(loginText));
@@ -91,11 +98,7 @@ void TestBackendClient::tamperedSignatureIsRefused()
     SignSet signSet;
     const QString appSecret = handshake(request);
     QVERIFY(!appSecret.isEmpty());
-    const QJsonObject login{{"account", "zhangli"},
-                            {"password", request.mmd5("123456", appSecret)},
-                            {"appSecret", appSecret},
-                            {"serialNum", serialNum},
-                            {"timestamp", request.mtimestamp()}};
+    const QJsonObject login = loginParams(request, appSecret);
     QString query = signSet.getinterfastr(QJsonDocument(login).toJson());
     const int sign = query.indexOf("sign=") + 5;
     query.replace(sign, 32, QString(32, '0'));
