@@ -8,7 +8,6 @@ import PrinterHelper 1.0
 import BVMessageBox 1.0
 import Brenvo 1.0
 import "screens.js" as Screens
-import "versioncheck.js" as VersionCheck
 
 // The terminal's one window: a frameless panel with the left bar, the content area where
 // working screens open, and the first sign-in panel.
@@ -45,17 +44,18 @@ Window {
         ccRequest.CCRequest_GET1("", AppConfig.vendorHost + "upgrade_content_pc.txt")
     }
 
+    // A failed fetch, or an empty file, ends the check without a word.
     function versionReply(text) {
+        if (ccRequest.lastReplyFailed() || text === "")
+            return
         if (Session.whoPost === "LatestVersion") {
-            if (!VersionCheck.looksLikeVersion(text))
-                return
             Session.newestVersion = text
             versionfile.write(text)
             if (!ccRequest.compareStr(Session.newestVersion, Session.exeVersion))
                 fetchReleaseNotes()
             else if (ccRequest.getRFIDSecret() !== "")
                 signInPanel.startSignIn()
-        } else if (Session.whoPost === "Upcontent" && text !== "") {
+        } else if (Session.whoPost === "Upcontent") {
             Session.messagePost = "update"
             mMessageBox.btnMsgUpdate(text)
         }

@@ -109,7 +109,13 @@ bool CCNetWorkRequest::postJson(const QString &param, const QString &address)
     prepare(url);
     request.setRawHeader("Content-Type", "application/json;charset=UTF-8");
     emit reqParamsReturn(url);
-    manager->post(request, body);
+    // Qt sends the header and the body in two writes without TCP_NODELAY, so the body waits
+    // for the server's delayed acknowledgement (~40 ms a request on a reused connection).
+    // A server that answers "100 Continue" acknowledges the header at once. Only this POST
+    // carries it: the headers kept on `request` reach later GETs too.
+    QNetworkRequest post = request;
+    post.setRawHeader("Expect", "100-continue");
+    manager->post(post, body);
     return true;
 }
 
