@@ -58,13 +58,9 @@ Rectangle {
                 return
             }
             var ids = []
-            try {
-                var data = JSON.parse(reply).data
-                for (var i = 0; data && i < data.length; ++i)
-                    ids.push(String(data[i].id))
-            } catch (e) {
-                console.log(reply)
-            }
+            var request = backend.request
+            for (var i = 0; i < request.getOrderNum(reply, 0); ++i)
+                ids.push(request.getOrderInfo(reply, "id", i, 0))
             menu.showEntries(MenuEntries.entriesForRights(ids))
         }
     }
