@@ -21,6 +21,7 @@ void registerAllEndpoints(BackendServer &server)
     registerClientEndpoints(server.api());
     registerWkMenuEndpoints(server.api());
     registerAttachmentEndpoints(server.api());
+    registerPhotoEndpoints(server.api());
     registerUploadStore(server);
     registerVendorFiles(server);
     registerMapService(server);

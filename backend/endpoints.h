@@ -11,6 +11,7 @@ class BackendServer;
 void registerClientEndpoints(ApiRegistry &api);     // client/sign, logins, logout
 void registerWkMenuEndpoints(ApiRegistry &api);     // wkMenu/...
 void registerAttachmentEndpoints(ApiRegistry &api); // attachment/qiniu/token
+void registerPhotoEndpoints(ApiRegistry &api);      // orderProductRelImg/...
 
 // Outside services on their own prefixes.
 void registerUploadStore(BackendServer &server); // "/qiniu" form upload, "/files/<key>"
