@@ -21,6 +21,10 @@ void registerAllEndpoints(BackendServer &server)
     registerClientEndpoints(server.api());
     registerWkMenuEndpoints(server.api());
     registerAttachmentEndpoints(server.api());
+    registerUserEndpoints(server.api());
+    registerUserAddressEndpoints(server.api());
+    registerCouponEndpoints(server.api());
+    registerOrderEndpoints(server.api());
     registerPhotoEndpoints(server.api());
     registerUploadStore(server);
     registerVendorFiles(server);

@@ -288,6 +288,10 @@ void Seeder::members()
     for (int i = 1; i <= 5; ++i)
         db.exec("INSERT INTO coupon_codes (code, coupon_id) VALUES (?, ?)",
                 "88880000" + std::string(i < 10 ? "0" : "") + std::to_string(i), i <= 3 ? 1 : 2);
+    for (int i = 6; i <= 10; ++i) // member RFID cards in stock, ready to be bound
+        db.exec("INSERT INTO member_cards (rfid_no, check_code) VALUES (?, ?)",
+                "e0040100000000" + std::string(i < 10 ? "0" : "") + std::to_string(i),
+                "1200" + std::string(i < 10 ? "0" : "") + std::to_string(i));
 
     for (int i = 1; i <= 30; ++i) {
         const std::string name = std::string(surnames[(i - 1) % 10]) + givenNames[(i * 7) % 15];

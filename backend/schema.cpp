@@ -504,6 +504,25 @@ INSERT INTO vendor_files (name, content) VALUES
     ('upgrade_content_pc.txt', '1. 收衣时可拍摄多张衣物照片\n2. 会员充值支持扫码支付\n3. 修复若干已知问题');
 )SQL";
 
+// Version 2: what an order header carries beyond version 1 (the customer's note, the
+// garment mark, the pick-up date and slot, the delivery date), and member RFID cards that
+// are not on a member: in stock waiting to be bound, or voided after a loss. A bound card
+// lives on its member (users.rfid_no, users.rfid_check).
+const char *const version2 = R"SQL(
+ALTER TABLE orders ADD COLUMN user_remark TEXT NOT NULL DEFAULT '';
+ALTER TABLE orders ADD COLUMN mark TEXT NOT NULL DEFAULT '';
+ALTER TABLE orders ADD COLUMN take_date TEXT NOT NULL DEFAULT '';       -- yyyy-MM-dd
+ALTER TABLE orders ADD COLUMN take_time_start TEXT NOT NULL DEFAULT ''; -- HH:mm
+ALTER TABLE orders ADD COLUMN take_time_end TEXT NOT NULL DEFAULT '';
+ALTER TABLE orders ADD COLUMN send_date TEXT NOT NULL DEFAULT '';       -- yyyy-MM-dd
+CREATE TABLE member_cards (
+    rfid_no TEXT PRIMARY KEY,
+    check_code TEXT NOT NULL,
+    status INTEGER NOT NULL DEFAULT 0, -- 0 in stock, 2 voided
+    changed_at INTEGER NOT NULL DEFAULT 0
+);
+)SQL";
+
 } // namespace
 
 namespace schema {
@@ -526,6 +545,12 @@ void migrate(Connection &db)
         db.script(version1);
         db.script(version1Data);
         db.exec("INSERT INTO schema_version (version) VALUES (?)", 1);
+        tx.commit();
+    }
+    if (found < 2) {
+        Transaction tx(db);
+        db.script(version2);
+        db.exec("INSERT INTO schema_version (version) VALUES (?)", 2);
         tx.commit();
     }
     // Later versions: one block per version, each in its own transaction.
