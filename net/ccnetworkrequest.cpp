@@ -3,6 +3,7 @@
 #include "app/appconfig.h"
 #include "device/cmrf800drivehelper.h"
 #include "net/netlogging.h"
+#include "net/photouploader.h"
 #include "net/replyreader.h"
 #include "net/signtool.h"
 
@@ -400,4 +401,9 @@ QString CCNetWorkRequest::cleanString(QString original, QString str)
 bool CCNetWorkRequest::compareStr(QString mainStr, QString secondStr)
 {
     return mainStr.contains(secondStr, Qt::CaseInsensitive);
+}
+
+QString CCNetWorkRequest::qiniuUpload(QString token, QString key)
+{
+    return PhotoUploader(sslConfiguration()).upload(token, key);
 }

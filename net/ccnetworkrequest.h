@@ -81,6 +81,9 @@ public:
     Q_INVOKABLE QString cleanString(QString original, QString str);
     Q_INVOKABLE bool compareStr(QString mainStr, QString secondStr);
 
+    // Stores "qrpic/<key>" in the photo store; the stored key, or "" on failure (logged).
+    Q_INVOKABLE QString qiniuUpload(QString token, QString key);
+
 signals:
     void reqFlishedReturn(QString jsonStr);
     void reqErrorReturn(QString errorStr);
