@@ -25,6 +25,7 @@ void registerAllEndpoints(BackendServer &server)
     registerUserAddressEndpoints(server.api());
     registerCouponEndpoints(server.api());
     registerOrderEndpoints(server.api());
+    registerPrintEndpoints(server.api());
     registerPhotoEndpoints(server.api());
     registerUploadStore(server);
     registerVendorFiles(server);

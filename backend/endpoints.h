@@ -15,6 +15,7 @@ void registerUserEndpoints(ApiRegistry &api);        // userInfo/..., userTag/..
 void registerUserAddressEndpoints(ApiRegistry &api); // userAddress/list, add; serviceTime/list
 void registerCouponEndpoints(ApiRegistry &api);      // couponInfo/userList, couponFCode/...
 void registerOrderEndpoints(ApiRegistry &api);       // orderInfo/add
+void registerPrintEndpoints(ApiRegistry &api);      // print/... (ticket, labels, certificate)
 void registerPhotoEndpoints(ApiRegistry &api);      // orderProductRelImg/...
 
 // Outside services on their own prefixes.
