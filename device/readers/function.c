@@ -47,8 +47,11 @@ READER_EXPORT int RFID_CALL MF_Read(int mode, int block, int blockCount, unsigne
     snprintf(name, sizeof name, "mifare_block%d", block);
     if (card_bytes(name, data, 16) < 0) {
         snprintf(name, sizeof name, "mifare_block%d_text", block);
-        if (card_value(name, text, sizeof text))
-            strncpy((char *)data, text, sizeof data);
+        /* A block is 16 bytes: longer text is cut, shorter is padded with zero bytes. */
+        if (card_value(name, text, sizeof text)) {
+            size_t length = strlen(text);
+            memcpy(data, text, length < sizeof data ? length : sizeof data);
+        }
     }
     memcpy(buffer, data, sizeof data);
     memcpy(key, serial, 4);
