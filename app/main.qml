@@ -35,30 +35,11 @@ Window {
 
     // Start-up version check: the newest published version, then its release notes.
     function checkVersion() {
-        Session.whoPost = "LatestVersion"
-        ccRequest.CCRequest_GET1("", AppConfig.vendorHost + "upgrade_pc.txt")
+        versionCheck.checkVersion()
     }
 
     function fetchReleaseNotes() {
-        Session.whoPost = "Upcontent"
-        ccRequest.CCRequest_GET1("", AppConfig.vendorHost + "upgrade_content_pc.txt")
-    }
-
-    // A failed fetch, or an empty file, ends the check without a word.
-    function versionReply(text) {
-        if (ccRequest.lastReplyFailed() || text === "")
-            return
-        if (Session.whoPost === "LatestVersion") {
-            Session.newestVersion = text
-            versionfile.write(text)
-            if (!ccRequest.compareStr(Session.newestVersion, Session.exeVersion))
-                fetchReleaseNotes()
-            else if (ccRequest.getRFIDSecret() !== "")
-                signInPanel.startSignIn()
-        } else if (Session.whoPost === "Upcontent") {
-            Session.messagePost = "update"
-            mMessageBox.btnMsgUpdate(text)
-        }
+        versionCheck.fetchReleaseNotes()
     }
 
     Component.onCompleted: {
@@ -75,9 +56,18 @@ Window {
     flags: Qt.Window | Qt.FramelessWindowHint
     color: "#00000000"
 
-    CCRequest {
-        id: ccRequest
-        onReqFlishedReturn: function (jsonStr) { _Main.versionReply(jsonStr) }
+    CCRequest { id: ccRequest }
+    VersionCheck {
+        id: versionCheck
+        // Up to date: a staff card lying on the reader signs in at once.
+        onUpToDate: {
+            if (ccRequest.getRFIDSecret() !== "")
+                signInPanel.startSignIn()
+        }
+        onReleaseNotes: function (text) {
+            Session.messagePost = "update"
+            mMessageBox.btnMsgUpdate(text)
+        }
     }
     SignSet { id: signSet }
     PrinterHelper { id: printerHelpe }
@@ -91,7 +81,6 @@ Window {
         }
     }
     FileIo { id: fileio }
-    FileIo { id: versionfile; source: "ver.ini" }
 
     Rectangle {
         id: frame

@@ -1,0 +1,73 @@
+import QtQuick 2.15
+
+// A list of choices of which one is ticked (blue tick); -1 ticks none.
+Column {
+    id: list
+
+    property var labels: []
+    property int current: -1
+    // A caption above the entries ("" shows none).
+    property string caption: ""
+
+    signal chosen(int index, string label)
+
+    width: parent ? parent.width : 600
+
+    Text {
+        visible: list.caption !== ""
+        height: visible ? 40 : 0
+        verticalAlignment: Text.AlignVCenter
+        leftPadding: 20
+        text: list.caption
+        font.pixelSize: 14
+        color: "#999999"
+    }
+
+    Repeater {
+        model: list.labels
+
+        delegate: Rectangle {
+            id: entry
+            required property int index
+            required property string modelData
+
+            objectName: "choice_" + modelData
+            width: list.width
+            height: 50
+            color: entryArea.pressed ? "#f0f6ff" : "white"
+
+            Text {
+                x: 20
+                anchors.verticalCenter: parent.verticalCenter
+                text: entry.modelData
+                font.pixelSize: 16
+                color: "#333333"
+            }
+
+            Image {
+                objectName: "tick"
+                anchors.right: parent.right
+                anchors.rightMargin: 30
+                anchors.verticalCenter: parent.verticalCenter
+                width: 20
+                height: 20
+                visible: entry.index === list.current
+                source: "qrc:/icon/icon/blueyes.png"
+            }
+
+            Rectangle {
+                anchors.bottom: parent.bottom
+                x: 20
+                width: parent.width - 40
+                height: 1
+                color: "#eeeeee"
+            }
+
+            MouseArea {
+                id: entryArea
+                anchors.fill: parent
+                onClicked: list.chosen(entry.index, entry.modelData)
+            }
+        }
+    }
+}

@@ -1,0 +1,40 @@
+import QtQuick 2.15
+import FileIo 1.0
+import Brenvo 1.0
+
+// One printer role: "无" and the installed printers, the role's printer ticked. A click
+// stores the name in the role's file and in the session property the printing screens read.
+Flickable {
+    id: page
+
+    // The installed printers (the screen fetches them once per visit).
+    property var printers: []
+    property string fileName
+    property string sessionKey
+
+    readonly property var names: ["无"].concat(page.printers)
+
+    contentHeight: choices.height
+    clip: true
+
+    function choose(name) {
+        settingsFile.source = page.fileName
+        if (!settingsFile.write(name))
+            console.log("cannot write " + page.fileName)
+        Session[page.sessionKey] = name
+    }
+
+    SettingChoiceList {
+        id: choices
+        objectName: "printerChoices"
+        width: page.width
+        labels: page.names
+        current: page.names.indexOf(Session[page.sessionKey])
+        onChosen: function (index, label) { page.choose(label) }
+    }
+
+    FileIo {
+        id: settingsFile
+        onError: function (msg) { console.log(msg) }
+    }
+}

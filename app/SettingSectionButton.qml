@@ -1,0 +1,41 @@
+import QtQuick 2.15
+
+// One of the settings screen's six section buttons: blue with white text while its section
+// is shown, plain otherwise.
+Rectangle {
+    id: button
+
+    property string label
+    property string icon
+    property bool selected: false
+
+    signal clicked()
+
+    width: 200
+    height: 56
+    color: selected ? "#479fff" : "white"
+
+    Image {
+        id: iconImage
+        x: 30
+        width: 24
+        height: 24
+        anchors.verticalCenter: parent.verticalCenter
+        source: button.icon
+        sourceSize: Qt.size(24, 24)
+    }
+
+    Text {
+        anchors.left: iconImage.right
+        anchors.leftMargin: 12
+        anchors.verticalCenter: parent.verticalCenter
+        text: button.label
+        font.pixelSize: 16
+        color: button.selected ? "white" : "#333333"
+    }
+
+    MouseArea {
+        anchors.fill: parent
+        onClicked: button.clicked()
+    }
+}
