@@ -3,6 +3,7 @@ import QtTest 1.2
 import FileIo 1.0
 import Brenvo 1.0
 import BrenvoTest 1.0
+import "qrc:/settingoptions.js" as Options
 
 // The settings screen with the system's printers from the private CUPS queue "BrenvoPDF" and
 // the version files of the reference backend. The update prompt and the browser are
@@ -266,6 +267,29 @@ TestCase {
         compare(findChild(findChild(page, "optionRow0"), "optionValue").text, data.row)
         mouseClick(findChild(page, "optionRow0"))
         compare(tickedIn(findChild(page, "optionList0"), ["打印水洗标", "绑定纸质或电子标签"]), data.ticked)
+    }
+
+    function test_file_text_chooses_an_entry_data() {
+        return [
+            { tag: "missing or empty", text: "", choice: 0, label: "打印水洗标" },
+            { tag: "0", text: "0", choice: 0, label: "打印水洗标" },
+            { tag: "1 with a line end", text: "1\r\n", choice: 1, label: "绑定纸质或电子标签" },
+            { tag: "2", text: "2", choice: -1, label: "" },
+            { tag: "two values", text: "10", choice: -1, label: "" },
+            { tag: "word", text: "无", choice: -1, label: "" }
+        ]
+    }
+
+    function test_file_text_chooses_an_entry(row) {
+        compare(Options.choiceOf(row.text), row.choice)
+        compare(Options.labelOf(0, row.choice), row.label)
+    }
+
+    // The garment-label flag is a number in the session, the other options are text.
+    function test_session_value_types() {
+        compare(typeof Options.sessionValue(0, 1), "number")
+        for (var list = 1; list < Options.lists.length; ++list)
+            compare(Options.sessionValue(list, 1), "1")
     }
 
     function test_version_row_when_up_to_date() {
