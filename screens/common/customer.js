@@ -1,0 +1,45 @@
+.pragma library
+
+// How the customer panel writes a customer's values. Money arrives in fen as integer text.
+
+// "1234" -> "12.34", "-5" -> "-0.05"; anything that is not a whole number of fen -> "0.00".
+function fenToYuan(fen) {
+    var text = String(fen === undefined || fen === null ? "" : fen).trim()
+    if (!/^-?\d+$/.test(text))
+        return "0.00"
+    var negative = text.charAt(0) === "-"
+    var digits = negative ? text.substring(1) : text
+    while (digits.length < 3)
+        digits = "0" + digits
+    var whole = digits.substring(0, digits.length - 2).replace(/^0+(?=\d)/, "")
+    return (negative && /[1-9]/.test(digits) ? "-" : "") + whole + "." + digits.substring(digits.length - 2)
+}
+
+// The member discount is the percentage of the price that is charged: 85 -> "8.5折".
+// Nothing off (0, or the full 100) reads "无折扣"; several discounts on one card "多折扣".
+function discountText(discount, discountType) {
+    if (String(discountType) === "2")
+        return "多折扣"
+    var d = parseInt(discount, 10)
+    if (isNaN(d) || d <= 0 || d >= 100)
+        return "无折扣"
+    return (d % 10 === 0 ? String(d / 10) : Math.floor(d / 10) + "." + d % 10) + "折"
+}
+
+function sexText(sex) {
+    var s = String(sex)
+    return s === "1" ? "男" : s === "2" ? "女" : "未知"
+}
+
+// The grade flag's icon: none for 0, blue for 1, yellow for 2, purple above.
+function gradeFlag(grade) {
+    var g = parseInt(grade, 10)
+    if (isNaN(g) || g <= 0)
+        return ""
+    return g === 1 ? "flagblue" : g === 2 ? "flagyellow" : "flagpurple"
+}
+
+// A bound RFID card shows its own number, otherwise the member card number.
+function cardNumber(isBinding, rfidNo, no) {
+    return String(isBinding) === "1" ? rfidNo : no
+}

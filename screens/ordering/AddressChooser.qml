@@ -1,0 +1,73 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import "orderheader.js" as Header
+
+// "选择地址": the customer's addresses, default first. "确定" hands the marked one over;
+// with none marked it changes nothing.
+OrderingWindow {
+    id: chooser
+    objectName: "addressChooser"
+    title: "选择地址"
+
+    property var addresses: []
+    property int marked: -1
+
+    signal chosen(var address)
+
+    onVisibleChanged: if (visible) marked = -1
+
+    function confirm() {
+        if (marked >= 0 && marked < addresses.length)
+            chosen(addresses[marked])
+        close()
+    }
+
+    ListView {
+        id: list
+        objectName: "addressList"
+        anchors.fill: parent
+        anchors.bottomMargin: 60
+        clip: true
+        spacing: 8
+        model: chooser.addresses
+        delegate: Rectangle {
+            id: entry
+            required property var modelData
+            required property int index
+            width: list.width
+            height: 64
+            radius: 4
+            color: chooser.marked === index ? "#ecf5ff" : "#fafafa"
+            border.color: chooser.marked === index ? "#409eff" : "#e4e7ed"
+            Column {
+                anchors.verticalCenter: parent.verticalCenter
+                anchors.left: parent.left
+                anchors.leftMargin: 12
+                spacing: 6
+                Text {
+                    text: Header.addressLines(entry.modelData)[0]
+                          + (String(entry.modelData.def) === "1" ? "  [默认]" : "")
+                    font.pixelSize: 15
+                    color: "#303133"
+                }
+                Text {
+                    text: Header.addressLines(entry.modelData)[1]
+                    font.pixelSize: 13
+                    color: "#909399"
+                }
+            }
+            MouseArea {
+                anchors.fill: parent
+                onClicked: chooser.marked = entry.index
+            }
+        }
+    }
+    Button {
+        objectName: "addressConfirm"
+        text: "确定"
+        width: 120
+        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.bottom: parent.bottom
+        onClicked: chooser.confirm()
+    }
+}

@@ -1,0 +1,107 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+
+// "会员卡": a bound card can be voided after a loss or unbound; without one a card is bound
+// by its number and the check code on its back. A success shows its text over a tick.
+OrderingWindow {
+    id: cardWindow
+    objectName: "memberCardWindow"
+    title: "会员卡"
+    panelHeight: 400
+
+    property bool bound: false
+    property string cardNumber: ""
+    property bool confirmCancel: false
+    property string resultText: ""
+
+    signal bindCard(string rfidNo, string checkCode)
+    signal cancelCard()
+    signal unbindCard()
+
+    onVisibleChanged: if (visible) { confirmCancel = false; resultText = "" }
+
+    function showResult(text) { resultText = text }
+
+    function bind() {
+        if (cardField.text.trim() === "" || codeField.text.trim() === "")
+            return
+        bindCard(cardField.text.trim(), codeField.text.trim())
+    }
+
+    Column {
+        visible: cardWindow.resultText !== ""
+        anchors.centerIn: parent
+        spacing: 12
+        Text {
+            text: "✔"
+            font.pixelSize: 48
+            color: "#67c23a"
+            anchors.horizontalCenter: parent.horizontalCenter
+        }
+        Text {
+            objectName: "cardResult"
+            text: cardWindow.resultText
+            font.pixelSize: 18
+            anchors.horizontalCenter: parent.horizontalCenter
+        }
+    }
+
+    Column {
+        visible: cardWindow.resultText === "" && cardWindow.bound
+        anchors.fill: parent
+        spacing: 16
+        Text { text: "卡号: " + cardWindow.cardNumber; font.pixelSize: 16 }
+        Text {
+            visible: cardWindow.confirmCancel
+            text: "挂失作废后此卡将无法使用"
+            color: "#f56c6c"
+            font.pixelSize: 15
+        }
+        Row {
+            spacing: 16
+            Button {
+                objectName: "cancelCardButton"
+                text: cardWindow.confirmCancel ? "确认作废" : "挂失作废"
+                onClicked: {
+                    if (cardWindow.confirmCancel)
+                        cardWindow.cancelCard()
+                    else
+                        cardWindow.confirmCancel = true
+                }
+            }
+            Button {
+                objectName: "unbindCardButton"
+                text: "解绑"
+                onClicked: cardWindow.unbindCard()
+            }
+        }
+    }
+
+    Column {
+        visible: cardWindow.resultText === "" && !cardWindow.bound
+        anchors.fill: parent
+        spacing: 14
+        Text { text: "卡号绑卡"; font.pixelSize: 16; font.bold: true }
+        Row {
+            spacing: 10
+            Text { text: "卡号"; width: 60; font.pixelSize: 15; anchors.verticalCenter: parent.verticalCenter }
+            TextField { id: cardField; objectName: "bindCardField"; width: 300 }
+        }
+        Row {
+            spacing: 10
+            Text { text: "验证码"; width: 60; font.pixelSize: 15; anchors.verticalCenter: parent.verticalCenter }
+            TextField {
+                id: codeField
+                objectName: "bindCodeField"
+                width: 300
+                placeholderText: "请输入卡背面验证码"
+            }
+        }
+        Button {
+            objectName: "bindCardButton"
+            text: "绑定"
+            enabled: cardField.text.trim() !== "" && codeField.text.trim() !== ""
+            onClicked: cardWindow.bind()
+        }
+    }
+}

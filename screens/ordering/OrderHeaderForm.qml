@@ -1,0 +1,229 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Controls 1.4 as Controls1
+import "orderheader.js" as Header
+
+// The order header being composed: how the garments come and go back, dates and slot,
+// addresses, pieces, garment mark and the two notes.
+Rectangle {
+    id: form
+    objectName: "orderHeaderForm"
+    color: "white"
+    border.color: "#e4e7ed"
+    radius: 6
+
+    property int takeMode: 1
+    property int sendMode: 1
+    readonly property int priority: 0
+    property string takeDate: Qt.formatDate(new Date(), "yyyy-MM-dd")
+    property string sendDate: takeDate
+    property string takeTimeStart: "08:00"
+    property string takeTimeEnd: "10:00"
+    property string takeAddrId: ""
+    property string sendAddrId: ""
+    property var takeAddrLines: ["", ""]
+    property var sendAddrLines: ["", ""]
+    property alias pieces: piecesField.text
+    property alias mark: markField.text
+    property alias userRemark: userRemarkField.text
+    property alias remark: remarkField.text
+
+    signal chooseAddress()
+    signal addAddress()
+    signal chooseSlot()
+    signal chooseMark()
+    signal submit()
+
+    function setTakeMode(mode) {
+        takeMode = mode
+        sendMode = mode
+    }
+
+    function setAddress(a) {
+        takeAddrId = a ? String(a.id) : ""
+        sendAddrId = takeAddrId
+        takeAddrLines = Header.addressLines(a)
+        sendAddrLines = takeAddrLines
+    }
+
+    function setTakeDate(date) {
+        takeDate = date
+        sendDate = Header.sendDateAfterTake(takeDate, sendDate)
+    }
+
+    function stepPieces(delta) { pieces = Header.stepPieces(pieces, delta) }
+
+    function dateLabel(date) {
+        return Qt.formatDate(Date.fromLocaleString(Qt.locale(), date, "yyyy-MM-dd"), "MM-dd ddd")
+    }
+
+    component RowLabel: Text {
+        width: 90
+        font.pixelSize: 15
+        color: "#606266"
+        anchors.verticalCenter: parent ? parent.verticalCenter : undefined
+    }
+    component ModeButton: Button {
+        property bool on: false
+        checkable: false
+        highlighted: on
+        width: 130
+        font.pixelSize: 15
+    }
+
+    Column {
+        id: rows
+        anchors.fill: parent
+        anchors.margins: 20
+        spacing: 14
+
+        Row {
+            spacing: 10
+            RowLabel { text: "取件方式" }
+            ModeButton {
+                objectName: "takeMode1"
+                text: "顾客送到店"
+                on: form.takeMode === 1
+                onClicked: form.setTakeMode(1)
+            }
+            ModeButton {
+                objectName: "takeMode2"
+                text: "上门取件"
+                on: form.takeMode === 2
+                onClicked: form.setTakeMode(2)
+            }
+        }
+        Row {
+            spacing: 10
+            visible: form.takeMode === 2
+            RowLabel { text: "取件时间" }
+            Button {
+                objectName: "takeDateButton"
+                text: form.dateLabel(form.takeDate)
+                onClicked: { dateCalendar.forSend = false; datePopup.open() }
+            }
+            Button {
+                objectName: "takeSlotButton"
+                text: form.takeTimeStart + " - " + form.takeTimeEnd
+                onClicked: form.chooseSlot()
+            }
+        }
+        Row {
+            spacing: 10
+            visible: form.takeMode === 2
+            RowLabel { text: "取件地址" }
+            Column {
+                width: 360
+                Text { objectName: "takeAddrLine1"; text: form.takeAddrLines[0]; font.pixelSize: 14 }
+                Text { text: form.takeAddrLines[1]; font.pixelSize: 13; color: "#909399"; width: 360; elide: Text.ElideRight }
+            }
+            Button { objectName: "takeAddrChoose"; text: "选择地址"; onClicked: form.chooseAddress() }
+            Button { objectName: "addAddressButton"; text: "添加地址"; onClicked: form.addAddress() }
+        }
+        Row {
+            spacing: 10
+            RowLabel { text: "送件方式" }
+            ModeButton {
+                objectName: "sendMode1"
+                text: "顾客到店取"
+                on: form.sendMode === 1
+                onClicked: form.sendMode = 1
+            }
+            ModeButton {
+                objectName: "sendMode2"
+                text: "上门送件"
+                on: form.sendMode === 2
+                onClicked: form.sendMode = 2
+            }
+        }
+        Row {
+            spacing: 10
+            visible: form.sendMode === 2
+            RowLabel { text: "送件时间" }
+            Button {
+                objectName: "sendDateButton"
+                text: form.dateLabel(form.sendDate)
+                onClicked: { dateCalendar.forSend = true; datePopup.open() }
+            }
+        }
+        Row {
+            spacing: 10
+            visible: form.sendMode === 2
+            RowLabel { text: "送件地址" }
+            Column {
+                width: 360
+                Text { objectName: "sendAddrLine1"; text: form.sendAddrLines[0]; font.pixelSize: 14 }
+                Text { text: form.sendAddrLines[1]; font.pixelSize: 13; color: "#909399"; width: 360; elide: Text.ElideRight }
+            }
+            Button { objectName: "sendAddrChoose"; text: "选择地址"; onClicked: form.chooseAddress() }
+        }
+        Row {
+            spacing: 10
+            RowLabel { text: "下单件数" }
+            Button { objectName: "piecesMinus"; text: "-"; width: 40; onClicked: form.stepPieces(-1) }
+            TextField {
+                id: piecesField
+                objectName: "piecesField"
+                width: 100
+                horizontalAlignment: Text.AlignHCenter
+                validator: RegularExpressionValidator { regularExpression: /(10000|\d{0,4})/ }
+            }
+            Button { objectName: "piecesPlus"; text: "+"; width: 40; onClicked: form.stepPieces(1) }
+        }
+        Row {
+            spacing: 10
+            RowLabel { text: "衣物标记" }
+            TextField { id: markField; objectName: "markField"; width: 300 }
+            Button { objectName: "markChoose"; text: "选择"; onClicked: form.chooseMark() }
+        }
+        Row {
+            spacing: 10
+            RowLabel { text: "客户备注" }
+            TextField { id: userRemarkField; objectName: "userRemarkField"; width: 460 }
+        }
+        Row {
+            spacing: 10
+            RowLabel { text: "备注管理" }
+            TextField { id: remarkField; objectName: "remarkField"; width: 460 }
+        }
+    }
+
+    Button {
+        objectName: "submitOrder"
+        text: "提交下单"
+        width: 160
+        height: 48
+        font.pixelSize: 17
+        highlighted: true
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        anchors.margins: 20
+        onClicked: form.submit()
+    }
+
+    // Take date from today on; send date from the take date on.
+    Popup {
+        id: datePopup
+        objectName: "datePopup"
+        x: 110
+        y: 60
+        width: 320
+        height: 300
+        modal: true
+        Controls1.Calendar {
+            id: dateCalendar
+            objectName: "dateCalendar"
+            property bool forSend: false
+            anchors.fill: parent
+            minimumDate: forSend ? Date.fromLocaleString(Qt.locale(), form.takeDate, "yyyy-MM-dd") : new Date()
+            onClicked: function (date) {
+                datePopup.close()
+                var text = Qt.formatDate(date, "yyyy-MM-dd")
+                if (forSend)
+                    form.sendDate = text
+                else
+                    form.setTakeDate(text)
+            }
+        }
+    }
+}

@@ -1,0 +1,244 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import BVMessageBox 1.0
+import Brenvo 1.0
+import "screens.js" as Screens
+
+// "下单": finds the customer by phone number, member card number or a member card on the
+// reader, and opens the order form for the customer found.
+Item {
+    id: placeOrder
+    objectName: "PlaceOrder"
+    anchors.fill: parent
+
+    // The key of the last search and the record it found (the `data` of the reply).
+    property string searchKey: ""
+    property string userData: ""
+    property bool cardMode: false
+    // The unknown 11-digit key may become a new member once the box was confirmed.
+    property bool offerNewMember: false
+    property string pending: ""
+    property string boxPurpose: ""
+    // The message box; tests put a recorder in its place.
+    property var messageBox: mMessageBox
+    readonly property alias backend: backend
+
+    // A customer was found and the order form opened for it.
+    signal customerFound(string record)
+
+    Component.onCompleted: {
+        Session.enterFlag = "PlaceOrder"
+        searchField.forceActiveFocus()
+    }
+
+    function search() {
+        offerNewMember = false
+        var key = searchField.text
+        if (key === "")
+            return
+        searchKey = key
+        pending = "PlaceOrder"
+        backend.post("PlaceOrder", "userInfo/queryByKey", { key: key })
+    }
+
+    // Card mode: one read of the card's secret; a member card's secret finds its member.
+    function readCard() {
+        cardMode = true
+        offerNewMember = false
+        var secret = backend.request.getRFIDSecret()
+        if (secret === "") {
+            console.log("PlaceOrder: no card on the reader")
+            return
+        }
+        searchKey = secret
+        pending = "RfidUser"
+        backend.post("RfidUser", "rfid/user", { rfidSecret: secret })
+    }
+
+    function showBox(purpose, kind, title, text) {
+        boxPurpose = purpose
+        if (kind === "info")
+            messageBox.btnMsgMessageInformationBox(title, text)
+        else
+            messageBox.btnMsgMessageErrBox(title, text)
+    }
+
+    // The box was confirmed.
+    function boxConfirmed() {
+        if (boxPurpose === "newMember")
+            offerNewMember = true
+        boxPurpose = ""
+    }
+
+    function handleReply(reply) {
+        if (timeout.check(Session.httpCode))
+            return
+        var tag = pending
+        pending = ""
+        if (tag !== "PlaceOrder" && tag !== "RfidUser")
+            return
+        if (String(Session.httpCode) !== "200") {
+            showBox("error", "error", "错误提示", Session.msg)
+            return
+        }
+        var data = backend.request.josnData(reply)
+        if (data.replace(/\s/g, "") === "{}") {
+            if (tag === "PlaceOrder" && searchKey.length === 11)
+                showBox("newMember", "info", "创建新用户", "没有此用户，请创建新用户")
+            else
+                showBox("", "info", "创建新用户", "没有此会员卡，请创建账户")
+            return
+        }
+        userData = data
+        openContent()
+    }
+
+    function openContent() {
+        var content = Screens.open(placeOrder, "PlaceOrderContent",
+                                   { userData: userData, searchKey: searchKey })
+        customerFound(userData)
+        return content
+    }
+
+    function openNewMember() {
+        var screen = Screens.open(placeOrder, "CreateNewMember",
+                                  { createNewMemberPhone: searchKey })
+        if (screen === null)
+            console.log("PlaceOrder: the new-member screen is not available")
+    }
+
+    function enterPressed() {
+        if (Session.enterFlag === "PlaceOrder" && !cardMode)
+            search()
+    }
+
+    BackendRequest {
+        id: backend
+        objectName: "placeOrderBackend"
+        onReplied: function (reply) { placeOrder.handleReply(reply) }
+    }
+
+    SessionTimeout { id: timeout }
+
+    BVMessageBox {
+        id: mMessageBox
+        onOkFlishedReturn: function (jsonStr) { placeOrder.boxConfirmed() }
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        color: "#f2f4f7"
+        MouseArea { anchors.fill: parent }
+    }
+
+    Rectangle {
+        id: card
+        width: 640
+        height: 420
+        anchors.centerIn: parent
+        radius: 8
+        color: "white"
+        border.color: "#e0e0e0"
+
+        Text {
+            id: title
+            text: "查找顾客"
+            font.pixelSize: 24
+            color: "#333333"
+            anchors.horizontalCenter: parent.horizontalCenter
+            anchors.top: parent.top
+            anchors.topMargin: 30
+        }
+
+        Row {
+            id: tabs
+            spacing: 20
+            anchors.horizontalCenter: parent.horizontalCenter
+            anchors.top: title.bottom
+            anchors.topMargin: 24
+            Button {
+                objectName: "keyModeButton"
+                text: "手机号/会员卡号"
+                width: 160
+                checkable: false
+                font.pixelSize: 16
+                highlighted: !placeOrder.cardMode
+                onClicked: {
+                    placeOrder.cardMode = false
+                    searchField.forceActiveFocus()
+                }
+            }
+            Button {
+                objectName: "cardModeButton"
+                text: "刷卡"
+                width: 160
+                checkable: false
+                font.pixelSize: 16
+                highlighted: placeOrder.cardMode
+                onClicked: placeOrder.readCard()
+            }
+        }
+
+        Row {
+            id: searchRow
+            visible: !placeOrder.cardMode
+            spacing: 12
+            anchors.horizontalCenter: parent.horizontalCenter
+            anchors.top: tabs.bottom
+            anchors.topMargin: 50
+            TextField {
+                id: searchField
+                objectName: "searchField"
+                width: 380
+                height: 50
+                font.pixelSize: 20
+                placeholderText: "手机号/会员卡号"
+                maximumLength: 25
+                validator: RegularExpressionValidator { regularExpression: /\d{0,25}/ }
+                focus: true
+                Keys.onReturnPressed: placeOrder.enterPressed()
+                Keys.onEnterPressed: placeOrder.enterPressed()
+            }
+            Button {
+                objectName: "searchButton"
+                text: "搜索"
+                width: 110
+                height: 50
+                font.pixelSize: 18
+                onClicked: placeOrder.search()
+            }
+        }
+
+        Button {
+            objectName: "createUserButton"
+            text: "创建该用户"
+            visible: placeOrder.offerNewMember && !placeOrder.cardMode
+            width: 160
+            height: 46
+            font.pixelSize: 16
+            anchors.horizontalCenter: parent.horizontalCenter
+            anchors.top: searchRow.bottom
+            anchors.topMargin: 40
+            onClicked: placeOrder.openNewMember()
+        }
+
+        Column {
+            visible: placeOrder.cardMode
+            spacing: 16
+            anchors.horizontalCenter: parent.horizontalCenter
+            anchors.top: tabs.bottom
+            anchors.topMargin: 30
+            Image {
+                source: "qrc:/icon/icon/RFIDshow.png"
+                anchors.horizontalCenter: parent.horizontalCenter
+            }
+            Text {
+                objectName: "cardPrompt"
+                text: "请将卡放入感应区"
+                font.pixelSize: 18
+                color: "#666666"
+                anchors.horizontalCenter: parent.horizontalCenter
+            }
+        }
+    }
+}

@@ -1,0 +1,62 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+
+// "选择取衣时间段": the service time slots; "确定" takes the clicked one.
+OrderingWindow {
+    id: slotWindow
+    objectName: "timeSlotWindow"
+    title: "选择取衣时间段"
+    panelHeight: 360
+
+    // [{ timeStart, timeEnd }]
+    property var slots: []
+    property int marked: -1
+
+    signal chosen(string timeStart, string timeEnd)
+
+    onVisibleChanged: if (visible) marked = -1
+
+    function confirm() {
+        if (marked >= 0 && marked < slots.length)
+            chosen(slots[marked].timeStart, slots[marked].timeEnd)
+        close()
+    }
+
+    GridView {
+        id: grid
+        objectName: "slotGrid"
+        anchors.fill: parent
+        anchors.bottomMargin: 60
+        cellWidth: 160
+        cellHeight: 56
+        model: slotWindow.slots
+        delegate: Rectangle {
+            id: cell
+            required property var modelData
+            required property int index
+            width: 148
+            height: 44
+            radius: 4
+            color: slotWindow.marked === index ? "#409eff" : "white"
+            border.color: "#dcdfe6"
+            Text {
+                anchors.centerIn: parent
+                text: cell.modelData.timeStart + " - " + cell.modelData.timeEnd
+                font.pixelSize: 15
+                color: slotWindow.marked === cell.index ? "white" : "#303133"
+            }
+            MouseArea {
+                anchors.fill: parent
+                onClicked: slotWindow.marked = cell.index
+            }
+        }
+    }
+    Button {
+        objectName: "slotConfirm"
+        text: "确定"
+        width: 120
+        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.bottom: parent.bottom
+        onClicked: slotWindow.confirm()
+    }
+}

@@ -1,0 +1,351 @@
+import QtQuick 2.15
+import QtQuick.Window 2.15
+import QtTest 1.2
+import Brenvo 1.0
+import BrenvoTest 1.0
+import "../common/signin.js" as SignIn
+
+// Finding the customer and composing the order header, against the reference backend's
+// demo data (demo member i has the phone 139123400ii and the card VIP00ii).
+TestCase {
+    id: testCase
+    name: "PlaceOrder"
+    when: windowShown
+
+    property var screen: null
+    property var boxes: []
+    readonly property var boxRecorder: ({
+        btnMsgMessageInformationBox: function (title, text) { testCase.boxes.push([title, text]) },
+        btnMsgMessageErrBox: function (title, text) { testCase.boxes.push([title, text]) }
+    })
+
+    // The screens get a window of the terminal's size (key clicks go to the active window).
+    Window {
+        id: testWindow
+        width: 1280
+        height: 860
+        visible: true
+        Item { id: host; anchors.fill: parent }
+    }
+
+    SignalSpy { id: sentSpy; signalName: "reqParamsReturn" }
+    SignalSpy { id: repliedSpy; signalName: "replied" }
+    SignalSpy { id: createdSpy; signalName: "orderCreated" }
+    SignalSpy { id: mapSpy; signalName: "reqFlishedReturn" }
+
+    function initTestCase() {
+        testWindow.requestActivate()
+        tryCompare(testWindow, "active", true)
+        SignIn.signIn("BV2024000001", "zhangli", "123456")
+        tryVerify(function () { return Session.accessToken !== "" }, 5000, "no sign-in")
+    }
+
+    function init() {
+        boxes = []
+        verify(TestSupport.writeFile("card.txt", ""))
+        screen = Qt.createComponent("qrc:/PlaceOrder.qml").createObject(host)
+        verify(screen !== null)
+        screen.messageBox = boxRecorder
+        compare(Session.enterFlag, "PlaceOrder")
+    }
+
+    function cleanup() {
+        screen.destroy()
+        screen = null
+        sentSpy.target = null
+        repliedSpy.target = null
+        createdSpy.target = null
+        mapSpy.target = null
+        sentSpy.clear(); repliedSpy.clear(); createdSpy.clear(); mapSpy.clear()
+        wait(0)
+    }
+
+    function contentOf(parentScreen) {
+        for (var i = 0; i < parentScreen.children.length; ++i)
+            if (parentScreen.children[i].objectName === "PlaceOrderContent")
+                return parentScreen.children[i]
+        return null
+    }
+
+    function search(key) {
+        var field = findChild(screen, "searchField")
+        field.forceActiveFocus()
+        field.text = ""
+        for (var i = 0; i < key.length; ++i)
+            keyClick(key.charAt(i))
+        keyClick(Qt.Key_Return)
+    }
+
+    // The order form of a customer found by phone, once its loading chain has run.
+    function openContent(phone) {
+        search(phone)
+        tryVerify(function () { return contentOf(screen) !== null }, 5000)
+        var content = contentOf(screen)
+        content.messageBox = boxRecorder
+        tryCompare(content, "loading", false, 5000)
+        tryVerify(function () { return content.pending === "" }, 5000)
+        sentSpy.target = content.backend.request
+        repliedSpy.target = content.backend
+        createdSpy.target = content
+        return content
+    }
+
+    function query(url) {
+        var out = {}
+        url.substring(url.indexOf("?") + 1).split("&").forEach(function (pair) {
+            var eq = pair.indexOf("=")
+            out[pair.substring(0, eq)] = decodeURIComponent(pair.substring(eq + 1))
+        })
+        return out
+    }
+
+    function lastSent(path) {
+        for (var i = sentSpy.count - 1; i >= 0; --i)
+            if (sentSpy.signalArguments[i][0].indexOf("/mac/" + path + "?") >= 0)
+                return sentSpy.signalArguments[i][0]
+        return ""
+    }
+
+    function shot(item, name) {
+        if (TestSupport.shotsDir !== "") {
+            waitForRendering(item)
+            grabImage(item).save(TestSupport.shotsDir + "/" + name + ".png")
+        }
+    }
+
+    // --- Finding the customer -----------------------------------------------------------
+
+    function test_search_data() {
+        return [
+            { tag: "found by phone", key: "13912340004", box: null, offer: false, found: true },
+            { tag: "unknown phone, 11 digits", key: "13900000009", box: ["创建新用户", "没有此用户，请创建新用户"], offer: true, found: false },
+            { tag: "unknown, 10 digits", key: "1390000000", box: ["创建新用户", "没有此会员卡，请创建账户"], offer: false, found: false },
+            { tag: "unknown, 12 digits", key: "139000000001", box: ["创建新用户", "没有此会员卡，请创建账户"], offer: false, found: false }
+        ]
+    }
+
+    function test_search(row) {
+        var button = findChild(screen, "createUserButton")
+        search(row.key)
+        if (row.found) {
+            tryVerify(function () { return contentOf(screen) !== null }, 5000)
+            compare(contentOf(screen).panel.phone, row.key)
+            compare(boxes.length, 0)
+            return
+        }
+        tryCompare(testCase, "boxes", [row.box], 5000)
+        verify(!button.visible)
+        screen.boxConfirmed()
+        compare(button.visible, row.offer)
+        verify(contentOf(screen) === null)
+        shot(screen, "placeorder-" + row.key.length)
+        // A new search hides the offer again.
+        if (row.offer) {
+            search("13912340004")
+            verify(!button.visible)
+        }
+    }
+
+    function test_digits_only_at_most_25() {
+        var field = findChild(screen, "searchField")
+        field.forceActiveFocus()
+        for (var i = 0; i < 30; ++i)
+            keyClick("7")
+        keyClick("a")
+        compare(field.text.length, 25)
+        verify(/^\d+$/.test(field.text))
+    }
+
+    function test_member_card_on_the_reader_finds_its_member() {
+        verify(TestSupport.writeFile("card.txt", "mifare_serial=0A0B0C0D\nmifare_block4_text=e004010000000002\nmifare_key=BRNV01\n"))
+        mouseClick(findChild(screen, "cardModeButton"))
+        verify(findChild(screen, "cardPrompt").visible)
+        tryVerify(function () { return contentOf(screen) !== null }, 5000)
+        compare(contentOf(screen).panel.phone, "13912340002")
+        compare(contentOf(screen).panel.isBinding, "1")
+    }
+
+    // --- The order form -----------------------------------------------------------------
+
+    function test_panel_and_loading_chain() {
+        var content = openContent("13912340003")
+        var panel = content.panel
+        compare(panel.name !== "", true)
+        compare(findChild(panel, "customerBalance").text.indexOf("¥ "), 0)
+        compare(findChild(panel, "couponCount").text, panel.couponCnt + " 张")
+        verify(content.slots.length > 0)
+        compare(content.header.takeTimeStart, content.slots[0].timeStart)
+        compare(content.addresses.length, 2)
+        compare(content.header.takeAddrId, String(content.addresses[0].id))
+        compare(content.header.sendAddrId, content.header.takeAddrId)
+        verify(!findChild(content, "loadingShade").visible)
+        shot(content, "placeordercontent")
+    }
+
+    function test_take_1_send_2_body() {
+        var content = openContent("13912340005")
+        mouseClick(findChild(content, "sendMode2"))
+        compare(content.header.takeMode, 1)
+        compare(content.header.sendMode, 2)
+        verify(findChild(content, "sendDateButton").visible)
+        verify(!findChild(content, "takeDateButton").visible)
+        mouseClick(findChild(content, "submitOrder"))
+        tryCompare(createdSpy, "count", 1, 5000)
+        var q = query(lastSent("orderInfo/add"))
+        compare(q.sendDate, content.header.sendDate)
+        compare(q.takeDate, undefined)
+        compare(q.takeTimeStart, undefined)
+        compare(q.takeTimeEnd, undefined)
+        // An empty management note and an empty mark.
+        compare(q.remark, "")
+        compare(q.remarkJson, undefined)
+        compare(q.tag, undefined)
+        compare(q.takeMode, "1")
+        compare(q.sendMode, "2")
+        compare(q.priority, "0")
+    }
+
+    function test_submitted_order_exists_with_its_header() {
+        var content = openContent("13912340006")
+        mouseClick(findChild(content, "takeMode2"))
+        compare(content.header.sendMode, 2)
+        content.header.mark = "企业客户"
+        content.header.remark = "袖口有污渍"
+        content.header.userRemark = "轻洗"
+        content.header.pieces = "3"
+        mouseClick(findChild(content, "submitOrder"))
+        tryCompare(createdSpy, "count", 1, 5000)
+        var q = query(lastSent("orderInfo/add"))
+        compare(q.takeDate, content.header.takeDate)
+        compare(q.takeTimeStart, content.header.takeTimeStart)
+        compare(q.tag, "企业客户")
+        verify(q.remarkJson.indexOf("袖口有污渍") >= 0)
+        var number = createdSpy.signalArguments[0][0]
+        var handOff = createdSpy.signalArguments[0][1]
+        verify(/^\d{12}$/.test(number), number)
+        compare(handOff.orderNumber, number)
+        compare(handOff.clothNum1, "3")
+        compare(handOff.user_info_phone, "13912340006")
+        compare(handOff.user_card_cardNumber, "VIP0006")
+        compare(handOff.priority, "0")
+        verify(/^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d$/.test(handOff.creatOrderTime))
+        // The backend knows the order, and it belongs to this customer.
+        repliedSpy.clear()
+        content.backend.post("check", "userInfo/queryByKey", { key: number })
+        tryCompare(repliedSpy, "count", 1, 5000)
+        var record = content.backend.request.josnData(repliedSpy.signalArguments[0][0])
+        compare(content.backend.request.getMemberInfo(record, "info", "phone", "", 0), "13912340006")
+    }
+
+    function test_failed_order_is_sent_again_unchanged() {
+        var content = openContent("13912340020") // no addresses: take mode 2 is refused
+        mouseClick(findChild(content, "takeMode2"))
+        mouseClick(findChild(content, "submitOrder"))
+        tryCompare(testCase.boxes, "length", 1, 5000)
+        compare(boxes[0][0], "错误提示")
+        var first = lastSent("orderInfo/add")
+        compare(query(first).takeAddrId, "")
+        var before = sentSpy.count
+        content.boxConfirmed()
+        tryVerify(function () { return sentSpy.count === before + 1 })
+        compare(lastSent("orderInfo/add"), first)
+        compare(createdSpy.count, 0)
+    }
+
+    function test_lost_reply_retry_leaves_one_order() {
+        var content = openContent("13912340007")
+        content.submitOrder()
+        content.pending = "lost" // the reply of the first attempt never reaches the form
+        tryCompare(repliedSpy, "count", 1, 5000)
+        var first = lastSent("orderInfo/add")
+        content.boxPurpose = "resendOrder"
+        content.boxConfirmed()
+        tryCompare(createdSpy, "count", 1, 5000)
+        compare(lastSent("orderInfo/add"), first)
+        var number = createdSpy.signalArguments[0][0]
+        // The next order takes the next daily number: the two attempts made one order.
+        content.submitOrder()
+        tryCompare(createdSpy, "count", 2, 5000)
+        compare(Number(createdSpy.signalArguments[1][0]), Number(number) + 1)
+    }
+
+    function test_pieces_counter_bounds() {
+        var content = openContent("13912340008")
+        var field = findChild(content, "piecesField")
+        mouseClick(findChild(content, "piecesMinus"))
+        compare(field.text, "0")
+        mouseClick(findChild(content, "piecesMinus"))
+        compare(field.text, "0")
+        field.text = "9999"
+        mouseClick(findChild(content, "piecesPlus"))
+        compare(field.text, "10000")
+        mouseClick(findChild(content, "piecesPlus"))
+        compare(field.text, "10000")
+        field.text = ""
+        field.forceActiveFocus()
+        "10001".split("").forEach(function (c) { keyClick(c) })
+        compare(field.text, "1000")
+    }
+
+    function test_new_default_address_comes_first_and_fills_both_rows() {
+        var content = openContent("13912340014") // one address, the default
+        compare(content.addresses.length, 1)
+        var form = findChild(content, "addressForm")
+        mapSpy.target = form.request
+        form.contactName = content.panel.name
+        form.contactPhone = content.panel.phone
+        form.start()
+        tryVerify(function () { return form.visible }, 5000)
+        compare(form.city, "上海市")
+        tryVerify(function () { return form.mapUrl !== "" }, 5000)
+        findChild(form, "keywordField").text = "上海"
+        mapSpy.clear()
+        form.search()
+        tryCompare(mapSpy, "count", 1, 5000)
+        verify(form.request.getListNum(mapSpy.signalArguments[0][0], "tips", "") > 5)
+        compare(form.tips.length, 5)
+        verify(form.mapUrl.indexOf("large,,5:") > 0)
+        mapSpy.clear()
+        form.chooseTip(0)
+        tryCompare(mapSpy, "count", 1, 5000)
+        verify(/^\d{6}$/.test(form.regionalId), form.regionalId)
+        findChild(form, "houseField").text = "8号楼808室"
+        shot(content, "addressform")
+        form.save("1")
+        tryVerify(function () { return content.addresses.length === 2 && !form.visible }, 5000)
+        compare(content.addresses[0].detail.indexOf("8号楼808室") > 0, true)
+        compare(content.header.takeAddrId, String(content.addresses[0].id))
+        compare(content.header.sendAddrId, String(content.addresses[0].id))
+        compare(content.header.takeAddrLines[1].indexOf("8号楼808室") > 0, true)
+    }
+
+    function test_one_backend_group_lists_only_the_default() {
+        var content = openContent("13912340010")
+        var window = findChild(content, "groupWindow")
+        content.openGroups("{\"httpCode\":200,\"data\":[{\"id\":1,\"name\":\"散客\"}]}", false)
+        compare(window.choices.map(function (g) { return g.name }), ["默认分组"])
+        findChild(content.panel, "groupName").clicked()
+        tryVerify(function () { return window.visible && window.choices.length === 5 }, 5000)
+        compare(window.choices[0].name, "默认分组")
+        compare(window.title, "分组")
+    }
+
+    function test_tag_window_sends_the_tag_text() {
+        var content = openContent("13912340011")
+        findChild(content.panel, "tagsText").clicked()
+        var window = findChild(content, "tagWindow")
+        verify(window.visible)
+        tryVerify(function () { return window.allTags.length >= 6 }, 5000)
+        window.customerTags = [{ id: String(window.allTags[0].id), name: window.allTags[0].name }]
+        findChild(window, "newTagField").text = "爱干净"
+        window.addTyped()
+        shot(content, "tagwindow")
+        findChild(window, "tagConfirm").clicked()
+        tryVerify(function () { return content.customerTags.length === 2 && content.pending === "" }, 5000)
+        verify(!window.visible)
+        compare(query(lastSent("userInfo/updateTag")).tags,
+                "[{\"id\":\"" + window.allTags[0].id + "\", \"name\":\"" + window.allTags[0].name
+                + "\"},{\"id\":\"\", \"name\":\"爱干净\"}]")
+        compare(content.customerTags[1].name, "爱干净")
+    }
+}
