@@ -1,7 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Controls 1.4 as Controls1
-import QtQuick.Controls 2.15 as QQC2
 import "customer.js" as Customer
 
 // The customer panel of the place-order form, the pick-up list and the member details:
@@ -181,15 +180,23 @@ Rectangle {
                         text: Customer.sexText(panel.sex)
                         color: "#606266"
                         onClicked: sexMenu.open()
-                        QQC2.Menu {
+                        // A plain popup: the terminal has a screen called Menu of its own.
+                        Popup {
                             id: sexMenu
                             y: parent.height
-                            Repeater {
-                                model: [["男", "1"], ["女", "2"], ["未知", "0"]]
-                                QQC2.MenuItem {
-                                    required property var modelData
-                                    text: modelData[0]
-                                    onTriggered: panel.sexChosen(modelData[1])
+                            padding: 4
+                            Column {
+                                Repeater {
+                                    model: [["男", "1"], ["女", "2"], ["未知", "0"]]
+                                    ItemDelegate {
+                                        required property var modelData
+                                        width: 80
+                                        text: modelData[0]
+                                        onClicked: {
+                                            sexMenu.close()
+                                            panel.sexChosen(modelData[1])
+                                        }
+                                    }
                                 }
                             }
                         }
