@@ -41,13 +41,11 @@ bool parseBody(const std::string &text, Json::Value &out)
     return reader->parse(text.data(), text.data() + text.size(), &out, &errors);
 }
 
+// A repeat is the same call with the same body, not only the same signature: the signature
+// leaves number values out, so two calls differing in a number may share it.
 std::string replayKey(const std::string &path, const Json::Value &body, const std::string &sign)
 {
-    auto field = [&](const char *k) {
-        const Json::Value &v = body[k];
-        return v.isString() ? v.asString() : std::string();
-    };
-    return path + "\n" + field("serialNum") + "\n" + field("timestamp") + "\n" + sign;
+    return path + "\n" + sign + "\n" + crypto::md5Hex(compactJson(body));
 }
 
 } // namespace

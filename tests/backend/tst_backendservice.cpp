@@ -431,6 +431,19 @@ void TestBackendService::repeatedRequestRunsOnce()
     QCOMPARE(codeOf(client.call("client/logout", logout)), 200);
     QCOMPARE(codeOf(client.call("wkMenu/queryAllByWorkId", s.body())), 401);
 
+    // The signature leaves number values out, so a call differing only in a number carries the
+    // same signature; it is still another call, not a repeat.
+    QJsonObject withNumber = login;
+    withNumber["timestamp"] = BackendClient::now(2);
+    withNumber["pageNum"] = 1;
+    const QJsonObject d = client.call("client/login", withNumber);
+    withNumber["pageNum"] = 2;
+    const QJsonObject e = client.call("client/login", withNumber);
+    QCOMPARE(codeOf(d), 200);
+    QCOMPARE(codeOf(e), 200);
+    QVERIFY(d.value("data").toObject().value("accessToken") !=
+            e.value("data").toObject().value("accessToken"));
+
     // A fresh timestamp makes it a new request: a new session.
     QJsonObject again = login;
     again["timestamp"] = BackendClient::now(1);
