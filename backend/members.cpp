@@ -9,6 +9,7 @@
 
 #include "apiregistry.h"
 #include "database.h"
+#include "numbers.h"
 
 namespace members {
 
@@ -80,13 +81,7 @@ Json::Value record(Call &call, std::int64_t userId)
 
 std::string localDate(std::int64_t ms)
 {
-    const std::time_t t = static_cast<std::time_t>(ms / 1000);
-    std::tm tm{};
-#ifdef _WIN32
-    localtime_s(&tm, &t);
-#else
-    localtime_r(&t, &tm);
-#endif
+    const std::tm tm = numbers::localTime(ms);
     char buf[48];
     std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
     return buf;

@@ -7,8 +7,6 @@
 
 namespace numbers {
 
-namespace {
-
 std::tm localTime(std::int64_t ms)
 {
     const std::time_t t = static_cast<std::time_t>(ms / 1000);
@@ -20,6 +18,8 @@ std::tm localTime(std::int64_t ms)
 #endif
     return out;
 }
+
+namespace {
 
 std::string padded(std::int64_t value, int width)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <string>
 
 class Connection;
@@ -9,6 +10,8 @@ class Connection;
 // transaction so a rolled-back request gives its number back.
 namespace numbers {
 
+// The local calendar time of a time in milliseconds since 1970.
+std::tm localTime(std::int64_t ms);
 // "260315" for a time in milliseconds (local date).
 std::string dayText(std::int64_t ms);
 // yyMMdd + the store's two-digit code + a four-digit daily number: 12 digits.

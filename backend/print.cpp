@@ -12,6 +12,7 @@
 #include "apiregistry.h"
 #include "database.h"
 #include "endpoints.h"
+#include "numbers.h"
 
 namespace {
 
@@ -52,13 +53,7 @@ std::string dictionaryText(Connection &db, const char *code, std::int64_t val)
 // "2024-06-12 18:20:05.0": the form the bag label prints without its last two characters.
 std::string timestampText(std::int64_t ms)
 {
-    const std::time_t t = static_cast<std::time_t>(ms / 1000);
-    std::tm tm{};
-#ifdef _WIN32
-    localtime_s(&tm, &t);
-#else
-    localtime_r(&t, &tm);
-#endif
+    const std::tm tm = numbers::localTime(ms);
     char buf[40];
     std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d.%lld", tm.tm_year + 1900,
                   tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec,
