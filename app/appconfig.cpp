@@ -58,10 +58,11 @@ QString AppConfig::helpUrl()
                  QStringLiteral("https://www.brenvo.cn/help"));
 }
 
+// The customer-service page is "kf.html" on the vendor's host unless configured apart.
 QString AppConfig::serviceUrl()
 {
     return value("BRENVO_SERVICE_URL", QStringLiteral("vendor/service"),
-                 QStringLiteral("https://www.brenvo.cn/service"));
+                 vendorHost() + QStringLiteral("kf.html"));
 }
 
 QString AppConfig::readerKey()
