@@ -175,8 +175,16 @@ void Seeder::organisation()
             "BV2024000002", opened + 30 * day);
 
     const std::pair<const char *, const char *> params[] = {
-        {"cardLevelSelectable", "1"}, {"payCash", "1"},    {"payWechat", "1"},
-        {"payAlipay", "1"},           {"payBalance", "1"}, {"payCredit", "1"},
+        {"cardLevelSelectable", "1"},
+        {"payCash", "1"},
+        {"payWechat", "1"},
+        {"payAlipay", "1"},
+        {"payBalance", "1"},
+        {"payCredit", "1"},
+        // What the tickets print under the garments.
+        {"wxCode", "jingyifang_xh"},
+        {"wxQrcode", "https://weixin.qq.com/r/jingyifang"},
+        {"billTip", "1.衣物请于洗好后30天内取回\n2.贵重物品请勿留在衣物内"},
     };
     for (const auto &p : params)
         db.exec("INSERT INTO merchant_params (merc_id, name, value) VALUES (1, ?, ?)", p.first,
