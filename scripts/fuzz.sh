@@ -29,6 +29,7 @@ cmake --build "$build" -j2
 
 # New inputs go to a working corpus inside the build directory; the seeds stay as committed.
 mkdir -p "$build/corpus"
+export LSAN_OPTIONS="suppressions=$root/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 echo "fuzz.sh: running fuzz_replyreader for ${seconds}s"
 "$build/fuzz_replyreader" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 \
     -max_len=16384 -print_final_stats=1 -artifact_prefix="$build/" -dict="$root/fuzz/json.dict" \
