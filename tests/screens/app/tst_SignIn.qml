@@ -44,11 +44,12 @@ TestCase {
         compare(component.status, Component.Ready, component.errorString())
         window = component.createObject(null)
         verify(window !== null)
+        // Listen before anything waits: a card on the reader signs in while the window renders.
+        mainSpy.target = requestOf(mainPanel())
         waitForRendering(findChild(window.contentItem, "panel"))
         // Key clicks go to the focused window.
         window.requestActivate()
         tryCompare(window, "active", true)
-        mainSpy.target = requestOf(mainPanel())
         tryCompare(Session, "newestVersion", "V4.0.2")
     }
 
