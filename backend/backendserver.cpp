@@ -94,6 +94,10 @@ BackendServer::BackendServer(Database &db, const ServerKeys &keys, ServerOptions
     // meet the peer's delayed acknowledgement (tens of milliseconds). Accepted sockets
     // inherit the option from the listening one.
     http_->set_tcp_nodelay(true);
+    http_->set_socket_options([this](socket_t sock) {
+        httplib::default_socket_options(sock);
+        listenSocket_ = static_cast<std::intptr_t>(sock);
+    });
     http_->set_keep_alive_max_count(100000);
     http_->set_keep_alive_timeout(10);
     http_->set_payload_max_length(32 * 1024 * 1024);
@@ -140,6 +144,11 @@ int BackendServer::bind()
                                      std::to_string(options_.port));
         port_ = options_.port;
     }
+    // cpp-httplib listens with a backlog of 5: twenty clients connecting at once overflow it,
+    // and the connections the kernel drops come back to their clients as failed reads.
+    // Listening again on the bound socket only widens the queue.
+    if (listenSocket_ != -1)
+        ::listen(static_cast<socket_t>(listenSocket_), SOMAXCONN);
     return port_;
 }
 

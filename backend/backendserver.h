@@ -76,6 +76,7 @@ private:
     ServerOptions options_;
     ApiRegistry api_;
     std::unique_ptr<httplib::Server> http_;
+    std::intptr_t listenSocket_ = -1; // the listening socket_t, kept to widen its backlog
     int port_ = 0;
     std::atomic<unsigned> requestCount_{0};
 };
