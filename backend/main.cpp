@@ -2,7 +2,7 @@
 //
 //   brenvo-backend --db FILE [--port N] [--host 127.0.0.1] [--demo] [--cert FILE --key FILE]
 //                  [--idle-minutes N] [--url-file FILE] [--map-key KEY]
-//                  [--upload-token-seconds N] [--vendor-version TEXT]
+//                  [--upload-token-seconds N] [--vendor-version TEXT] [--synchronous normal]
 
 #include <csignal>
 #include <cstdio>
@@ -11,11 +11,13 @@
 #include <iostream>
 #include <string>
 
-#include "backendserver.h"
-#include "crypto.h"
-#include "database.h"
-#include "demodata.h"
-#include "schema.h"
+#include "api/families.h"
+#include "demo/demodata.h"
+#include "server/backendserver.h"
+#include "server/crypto.h"
+#include "standins/standins.h"
+#include "store/database.h"
+#include "store/schema.h"
 
 namespace {
 
@@ -34,7 +36,8 @@ void onSignal(int)
     std::cerr << "usage: brenvo-backend --db FILE [--port N] [--host ADDRESS] [--demo]\n"
                  "                      [--cert FILE --key FILE] [--idle-minutes N]\n"
                  "                      [--url-file FILE] [--map-key KEY]\n"
-                 "                      [--upload-token-seconds N] [--vendor-version TEXT]\n";
+                 "                      [--upload-token-seconds N] [--vendor-version TEXT]\n"
+                 "                      [--synchronous full|normal]\n";
     std::exit(problem.empty() ? 0 : 2);
 }
 
@@ -59,7 +62,7 @@ bool writeUrlFile(const std::string &path, const std::string &url)
 int main(int argc, char **argv)
 {
     ServerOptions options;
-    std::string dbPath, urlFile;
+    std::string dbPath, urlFile, synchronous = "FULL";
     bool demo = false;
 
     for (int i = 1; i < argc; ++i) {
@@ -100,6 +103,8 @@ int main(int argc, char **argv)
             options.uploadTokenSeconds = static_cast<std::int64_t>(number(0));
         else if (arg == "--vendor-version")
             options.vendorVersion = value();
+        else if (arg == "--synchronous")
+            synchronous = value() == "normal" ? "NORMAL" : "FULL";
         else if (arg == "--help" || arg == "-h")
             usage({});
         else
@@ -113,15 +118,17 @@ int main(int argc, char **argv)
         usage("--port must be at most 65535");
 
     try {
-        Database db(dbPath);
+        Database db(dbPath, synchronous);
         const ServerKeys keys(dbPath + ".key");
         {
             auto conn = db.acquire();
             schema::migrate(*conn);
             if (demo && demo::isEmpty(*conn))
-                demo::seed(*conn, keys, BackendServer::nowMs());
+                demo::seed(*conn, keys, nowMs());
         }
         BackendServer server(db, keys, options);
+        api::registerAll(server.api());
+        standins::registerAll(server);
         server.bind();
         if (!urlFile.empty() && !writeUrlFile(urlFile, server.baseUrl())) {
             std::cerr << "brenvo-backend: cannot write " << urlFile << "\n";

@@ -4,6 +4,8 @@
 #include <QDateTime>
 #include <QJsonDocument>
 #include <QUrl>
+#include <algorithm>
+#include <atomic>
 
 #include <httplib.h>
 
@@ -50,7 +52,15 @@ QString BackendClient::mmd5(const QString &first, const QString &second)
 
 QString BackendClient::now(qint64 offsetMs)
 {
-    return QString::number(QDateTime::currentMSecsSinceEpoch() + offsetMs);
+    // Never the same millisecond twice in a test program: two requests that differ only in
+    // their time must not meet as one request repeated, however fast they follow each other.
+    static std::atomic<qint64> last{0};
+    qint64 stamp = QDateTime::currentMSecsSinceEpoch();
+    qint64 previous = last.load();
+    while (!last.compare_exchange_weak(previous, std::max(stamp, previous + 1))) {
+    }
+    stamp = std::max(stamp, previous + 1);
+    return QString::number(stamp + offsetMs);
 }
 
 QByteArray BackendClient::postRaw(const QString &pathAndQuery, const QByteArray &body)

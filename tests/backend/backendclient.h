@@ -19,6 +19,8 @@ public:
     static QString sign(const QJsonObject &params);
     static QString signedQuery(const QJsonObject &params);
     static QString mmd5(const QString &first, const QString &second);
+    // The time as the terminal sends it, in milliseconds, plus the offset; a later call never
+    // returns the same base time as an earlier one in the same program.
     static QString now(qint64 offsetMs = 0);
 
     // POST of a body to "/mac/<path>?<query>"; the reply text ("" when the request failed).

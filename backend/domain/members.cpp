@@ -1,0 +1,44 @@
+#include "domain/members.h"
+
+#include "server/call.h"
+#include "server/registry.h"
+#include "store/database.h"
+
+namespace members {
+
+Json::Value record(Call &call, std::int64_t userId)
+{
+    // Members of a company client (grade 1) belong to the merchant's corporate union.
+    Query q = call.db.query(
+        "SELECT u.id AS \"info.id\", u.name AS \"info.name\", u.sex AS \"info.sex\", "
+        "u.phone AS \"info.phone\", '' AS \"info.wxId\", '' AS \"info.wxNickname\", "
+        "'' AS \"info.headimgPath\", 1 AS \"info.status\", 1 AS \"info.verifyPhone\", "
+        "0 AS \"info.verifyIos\", 0 AS \"info.verifyAndriod\", 0 AS \"info.subscribe\", "
+        "u.grade AS \"info.grade\", u.balance + u.gift_balance AS \"ext.balance\", "
+        "u.points AS \"ext.point\", u.birthday AS \"ext.birthday\", "
+        "IFNULL(u.card_no, '') AS \"card.no\", IFNULL(u.rfid_no, '') AS \"card.rfidNo\", "
+        "IFNULL(u.rfid_no, '') <> '' AS \"card.isBinding\", IFNULL(c.id, 0) AS \"card.info.id\", "
+        "IFNULL(c.name, '') AS \"card.info.name\", IFNULL(c.sort, 0) AS \"card.info.level\", "
+        "IFNULL(c.discount, 100) AS \"card.info.discount\", "
+        "1 AS \"card.info.discountType\", IFNULL(g.id, -1) AS \"group.id\", "
+        "IFNULL(g.name, '默认分组') AS \"group.name\", "
+        "CASE WHEN u.grade = 1 THEN m.union_name ELSE '' END AS \"unionInfo.name\", "
+        "(SELECT COUNT(*) FROM user_coupons uc WHERE uc.user_id = u.id AND uc.use_status = 0 "
+        "AND uc.time_end > ?) AS couponCnt "
+        "FROM users u JOIN merchants m ON m.id = u.merc_id "
+        "LEFT JOIN card_levels c ON c.id = u.card_level_id "
+        "LEFT JOIN user_groups g ON g.id = u.group_id WHERE u.id = ?",
+        call.now, userId);
+    if (!q.next())
+        throw ApiError(codes::notFound, "会员不存在");
+    Json::Value data(Json::objectValue);
+    data["user"] = q.object();
+    return data;
+}
+
+Json::Value recordOrEmpty(Call &call, std::int64_t userId)
+{
+    return userId ? record(call, userId) : Json::Value(Json::objectValue);
+}
+
+} // namespace members

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+#include <json/value.h>
+
+struct Call;
+
+// Members (the merchant's customers), shared by every store of the merchant.
+namespace members {
+
+// The customer record of `userId` as the terminal reads it: {"user": {info, ext, card,
+// group, unionInfo, couponCnt}}. Whose member it is, is the caller's check.
+Json::Value record(Call &call, std::int64_t userId);
+// The same, or an empty object for 0 (nobody matched), so the terminal offers a new member.
+Json::Value recordOrEmpty(Call &call, std::int64_t userId);
+
+} // namespace members

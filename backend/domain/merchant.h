@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class Connection;
+
+// The merchant's own settings (table merchant_params) and the shared dictionaries.
+namespace merchant {
+
+// A shop-wide setting and the value an absent row stands for.
+struct Setting
+{
+    const char *name;
+    const char *fallback;
+};
+namespace settings {
+constexpr Setting showOrderQrCode{"isShowOrderQrCode", "1"}; // "0": order number as a barcode
+constexpr Setting wxCode{"wxCode", ""};                      // the shop's WeChat account
+constexpr Setting wxQrcode{"wxQrcode", ""};                  // content of the follow QR code
+constexpr Setting billTip{"billTip", ""};                    // the ticket's notes; "" = none
+constexpr Setting certStyle{"certStyle", "1"};               // certificate layout "1", "2", "3"
+constexpr Setting showCode{"showCode", "1"};                 // certificate: "0" barcode, else QR
+} // namespace settings
+
+std::string setting(Connection &db, std::int64_t mercId, const Setting &s);
+
+// The text of a dictionary value (table dictionary: ORDER_STATUS, PAY_STATUS, TAKE_MODE, ...);
+// "" for an unknown value.
+std::string dictionaryText(Connection &db, const char *code, std::int64_t value);
+
+} // namespace merchant

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include <json/value.h>
+
+#include "server/registry.h"
+
+struct Call;
+class Connection;
+class Database;
+class ServerKeys;
+struct ServerOptions;
+
+// The envelope {httpCode, msg, data} as compact UTF-8 JSON.
+std::string envelope(int httpCode, const std::string &msg, Json::Value data = {});
+
+// One POST to "/mac/<path>": parse, signature and timestamp, then the call in its one
+// transaction: a read on a read-only snapshot; a write in a write transaction that also
+// keeps its answer for repeats. Every refusal is an envelope.
+class Pipeline
+{
+public:
+    static constexpr std::int64_t timestampWindowMs = 5 * 60 * 1000;
+    static constexpr size_t maxBodyBytes = 256 * 1024;
+
+    Pipeline(Database &db, const ServerKeys &keys, const ServerOptions &options,
+             const ApiRegistry &api);
+
+    std::string answer(const std::string &path, const std::string &body,
+                       const std::string &querySign, const std::string &baseUrl);
+
+private:
+    struct Request
+    {
+        const ApiRegistry::Entry &entry;
+        Json::Value body;
+        std::int64_t stamp = 0;
+        std::string identity; // path, serial number, timestamp and sign
+        std::string baseUrl;
+    };
+
+    std::string checked(const std::string &path, const std::string &bodyText,
+                        const std::string &querySign, const std::string &baseUrl);
+    std::string read(const Request &r);
+    std::string write(const Request &r, bool keepAnswer);
+    std::string repeat(Connection &db, const Request &r, const std::string &bodyHash);
+    // The handler's answer or refusal; `done` when it answered.
+    std::string run(const Request &r, Call &call, bool &done);
+    void pruneNow();
+
+    Database &db_;
+    const ServerKeys &keys_;
+    const ServerOptions &options_;
+    const ApiRegistry &api_;
+    std::atomic<unsigned> writeCount_{0};
+};

@@ -1,0 +1,23 @@
+#include "server/registry.h"
+
+void ApiRegistry::read(const std::string &path, Access access, Handler handler)
+{
+    add(path, Entry{access, Effect::Read, std::move(handler)});
+}
+
+void ApiRegistry::write(const std::string &path, Access access, Handler handler)
+{
+    add(path, Entry{access, Effect::Write, std::move(handler)});
+}
+
+void ApiRegistry::add(const std::string &path, Entry entry)
+{
+    if (!entries_.emplace(path, std::move(entry)).second)
+        throw std::logic_error("endpoint registered twice: " + path);
+}
+
+const ApiRegistry::Entry *ApiRegistry::find(const std::string &path) const
+{
+    auto it = entries_.find(path);
+    return it == entries_.end() ? nullptr : &it->second;
+}

@@ -1,0 +1,8 @@
+#include "standins/standins.h"
+
+void standins::registerAll(BackendServer &server)
+{
+    registerUploadStore(server);
+    registerVendorFiles(server);
+    registerMapService(server);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+class BackendServer;
+
+// Stand-ins for the outside services the terminal reaches besides the backend, each on a
+// prefix of its own.
+namespace standins {
+
+void registerAll(BackendServer &server);
+
+void registerUploadStore(BackendServer &server); // "/qiniu" form upload, "/files/<key>"
+void registerVendorFiles(BackendServer &server); // "/vendor/upgrade_pc.txt", ...
+void registerMapService(BackendServer &server);  // "/amap/v3/..."
+
+} // namespace standins

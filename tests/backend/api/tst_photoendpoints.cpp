@@ -1,0 +1,187 @@
+// Garment photo records against a backend of their own: each garment lists its own photos,
+// records point only at pictures the store holds, and refusals record nothing.
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTest>
+
+#include <httplib.h>
+
+#include "backendclient.h"
+#include "privatebackend.h"
+
+namespace {
+
+const QString terminal = "BV2024000001";
+
+int codeOf(const QJsonObject &reply)
+{
+    return reply.value("httpCode").toInt(-1);
+}
+
+// The image list text as the intake screen writes it: no spaces but the two after the
+// colon of compressImg and before each closing brace.
+QString imageList(const QStringList &keys)
+{
+    QStringList items;
+    for (const QString &key : keys)
+        items << "{\"cameraImg\":\"" + key + "\",\"compressImg\": \"\" }";
+    return "[" + items.join(',') + "]";
+}
+
+} // namespace
+
+class TestPhotoEndpoints : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void garmentsKeepTheirOwnPhotos();
+    void refusedListsRecordNothing_data();
+    void refusedListsRecordNothing();
+    void unknownRecordsAreRefused();
+
+private:
+    QJsonObject call(const QString &path, const QJsonObject &fields);
+    QStringList listed(int garment);
+    QList<qint64> ids(int garment);
+    void store(const QString &key, const QByteArray &bytes);
+
+    PrivateBackend backend_;
+    std::unique_ptr<BackendClient> client_;
+    WorkerSession session_;
+    QMap<QString, QByteArray> stored_;
+};
+
+void TestPhotoEndpoints::initTestCase()
+{
+    QVERIFY2(!backend_.url().isEmpty(), qPrintable(backend_.output()));
+    client_ = std::make_unique<BackendClient>(backend_.url());
+    session_ = WorkerSession::open(*client_, terminal, "zhangli");
+    QVERIFY(!session_.accessToken.isEmpty());
+    store("client/Aa1b2c70100000011.jpg", QByteArray("\xff\xd8 first garment, one", 22));
+    store("client/Dd4e5f70100000012.jpg", QByteArray("\xff\xd8 first garment, two", 22));
+    store("client/Gg7h8i70100000021.jpg", QByteArray("\xff\xd8\x00 second garment", 18));
+}
+
+QJsonObject TestPhotoEndpoints::call(const QString &path, const QJsonObject &fields)
+{
+    QJsonObject body = session_.body();
+    for (auto it = fields.begin(); it != fields.end(); ++it)
+        body.insert(it.key(), it.value());
+    return client_->call(path, body);
+}
+
+// The picture addresses of a garment's records, in the order listed.
+QStringList TestPhotoEndpoints::listed(int garment)
+{
+    const QJsonObject reply = call("orderProductRelImg/list", {{"orderProId", garment}});
+    if (codeOf(reply) != 200)
+        return {"httpCode " + QString::number(codeOf(reply))};
+    QStringList images;
+    for (const auto &v : reply.value("data").toArray())
+        images << v.toObject().value("cameraImg").toString();
+    return images;
+}
+
+QList<qint64> TestPhotoEndpoints::ids(int garment)
+{
+    const QJsonObject reply = call("orderProductRelImg/list", {{"orderProId", garment}});
+    QList<qint64> found;
+    for (const auto &v : reply.value("data").toArray())
+        found << v.toObject().value("id").toVariant().toLongLong();
+    return found;
+}
+
+void TestPhotoEndpoints::store(const QString &key, const QByteArray &bytes)
+{
+    const std::string token = call("attachment/qiniu/token", {})
+                                  .value("data")
+                                  .toObject()
+                                  .value("token")
+                                  .toString()
+                                  .toStdString();
+    auto res = client_->http().Post(
+        "/qiniu",
+        httplib::MultipartFormDataItems{{"token", token, "", ""},
+                                        {"key", key.toStdString(), "", ""},
+                                        {"file", bytes.toStdString(), "p.jpg", "image/jpeg"}});
+    QVERIFY(res);
+    QCOMPARE(res->status, 200);
+    stored_.insert(key, bytes);
+}
+
+void TestPhotoEndpoints::garmentsKeepTheirOwnPhotos()
+{
+    const QStringList keys = stored_.keys();
+    const QString files = backend_.url() + "/files/";
+    QCOMPARE(listed(1), QStringList());
+    QCOMPARE(listed(2), QStringList());
+
+    QJsonObject reply = call("orderProductRelImg/batchAdd",
+                             {{"orderProId", "1"}, {"imgs", imageList(keys.mid(0, 2))}});
+    QCOMPARE(codeOf(reply), 200);
+    // The garment id may come as a number too; a full picture address names the same key.
+    reply = call("orderProductRelImg/batchAdd",
+                 {{"orderProId", 2}, {"imgs", imageList({files + keys[2]})}});
+    QCOMPARE(codeOf(reply), 200);
+
+    QCOMPARE(listed(1), QStringList({files + keys[0], files + keys[1]}));
+    QCOMPARE(listed(2), QStringList({files + keys[2]}));
+    // Each address serves the picture that was stored under it.
+    for (const QString &key : keys) {
+        int status = 0;
+        QCOMPARE(client_->get("/files/" + key, &status), stored_.value(key));
+        QCOMPARE(status, 200);
+    }
+
+    // Deleting one of the first garment's photos leaves the other garment alone.
+    const QList<qint64> first = ids(1);
+    QCOMPARE(first.size(), 2);
+    QCOMPARE(codeOf(call("orderProductRelImg/delete", {{"id", first[0]}})), 200);
+    QCOMPARE(listed(1), QStringList({files + keys[1]}));
+    QCOMPARE(listed(2), QStringList({files + keys[2]}));
+    QCOMPARE(codeOf(call("orderProductRelImg/delete", {{"id", first[0]}})), 404);
+    QCOMPARE(listed(1), QStringList({files + keys[1]}));
+
+    // An empty list records nothing and is no error.
+    QCOMPARE(codeOf(call("orderProductRelImg/batchAdd", {{"orderProId", 2}, {"imgs", "[]"}})), 200);
+    QCOMPARE(listed(2), QStringList({files + keys[2]}));
+}
+
+void TestPhotoEndpoints::refusedListsRecordNothing_data()
+{
+    QTest::addColumn<QJsonValue>("garment");
+    QTest::addColumn<QString>("imgs");
+    QTest::addColumn<int>("code");
+    const QString stored = "client/Aa1b2c70100000011.jpg";
+    QTest::newRow("picture never stored")
+        << QJsonValue(3) << imageList({stored, "client/never70100000031.jpg"}) << 400;
+    QTest::newRow("not JSON") << QJsonValue(3) << "[{\"cameraImg\":" << 400;
+    QTest::newRow("object, not a list")
+        << QJsonValue(3) << "{\"cameraImg\":\"" + stored + "\"}" << 400;
+    QTest::newRow("entry without picture") << QJsonValue(3) << "[{\"compressImg\": \"\" }]" << 400;
+    QTest::newRow("unknown garment") << QJsonValue(999999) << imageList({stored}) << 404;
+    QTest::newRow("garment id not a number") << QJsonValue("x3") << imageList({stored}) << 400;
+}
+
+void TestPhotoEndpoints::refusedListsRecordNothing()
+{
+    QFETCH(QJsonValue, garment);
+    QFETCH(QString, imgs);
+    QFETCH(int, code);
+    QCOMPARE(codeOf(call("orderProductRelImg/batchAdd", {{"orderProId", garment}, {"imgs", imgs}})),
+             code);
+    QCOMPARE(listed(3), QStringList());
+}
+
+void TestPhotoEndpoints::unknownRecordsAreRefused()
+{
+    QCOMPARE(codeOf(call("orderProductRelImg/list", {{"orderProId", 999999}})), 404);
+    QCOMPARE(codeOf(call("orderProductRelImg/delete", {{"id", 999999}})), 404);
+    QCOMPARE(codeOf(call("orderProductRelImg/delete", {})), 400);
+}
+
+QTEST_GUILESS_MAIN(TestPhotoEndpoints)
+#include "tst_photoendpoints.moc"

@@ -1,0 +1,51 @@
+#include "backenddatabase.h"
+
+#include <QFile>
+
+#include <sqlite3.h>
+
+BackendDatabase::~BackendDatabase()
+{
+    sqlite3_close(db_);
+}
+
+bool BackendDatabase::open(const QString &path)
+{
+    return sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READONLY,
+                           nullptr) == SQLITE_OK;
+}
+
+QList<QStringList> BackendDatabase::rows(const char *sql, const QStringList &args) const
+{
+    QList<QStringList> out;
+    sqlite3_stmt *stmt = nullptr;
+    if (sqlite3_prepare_v2(db_, sql, -1, &stmt, nullptr) != SQLITE_OK) {
+        qWarning("bad test query: %s", sqlite3_errmsg(db_));
+        return out;
+    }
+    for (int i = 0; i < args.size(); ++i) {
+        const QByteArray a = args.at(i).toUtf8();
+        sqlite3_bind_text(stmt, i + 1, a.constData(), a.size(), SQLITE_TRANSIENT);
+    }
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        QStringList row;
+        for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
+            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
+            row << (text ? QString::fromUtf8(text) : QString());
+        }
+        out << row;
+    }
+    sqlite3_finalize(stmt);
+    return out;
+}
+
+QString BackendDatabase::value(const char *sql, const QStringList &args) const
+{
+    const auto r = rows(sql, args);
+    return r.isEmpty() ? QString() : r.first().value(0);
+}
+
+qint64 BackendDatabase::number(const char *sql, const QStringList &args) const
+{
+    return value(sql, args).toLongLong();
+}
