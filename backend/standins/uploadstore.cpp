@@ -101,7 +101,7 @@ void upload(BackendServer &server, const httplib::Request &req, httplib::Respons
 void serveFile(BackendServer &server, const httplib::Request &req, httplib::Response &res)
 {
     const std::string key = req.matches[1];
-    auto conn = server.database().acquire();
+    auto conn = server.database().acquire(Connection::Mode::ReadOnly);
     Query q = conn->query("SELECT content, mime FROM upload_files WHERE key = ?", key);
     if (!q.next())
         return refuse(res, 404, "no such file");

@@ -15,7 +15,7 @@ void standins::registerVendorFiles(BackendServer &server)
             const std::string name = req.matches[1];
             if (name == "upgrade_pc.txt" && !server.options().vendorVersion.empty())
                 return res.set_content(server.options().vendorVersion, "text/plain;charset=UTF-8");
-            auto conn = server.database().acquire();
+            auto conn = server.database().acquire(Connection::Mode::ReadOnly);
             Query q = conn->query("SELECT content FROM vendor_files WHERE name = ?", name);
             if (!q.next()) {
                 res.status = 404;

@@ -1,10 +1,15 @@
 // bench_backend [BASE_URL]
 //
-// Signed wkMenu/queryAllByWorkId calls against the reference backend (a private one on a
-// fresh demo database unless a base URL is given):
-//  - requests per second, p50 and p99 at 1 and at 20 concurrent keep-alive clients;
-//  - the same call through QNetworkAccessManager on one reused connection, each request
-//    sent from the previous reply's handler as the screens do, and a chain of six.
+// Against the reference backend (a private one on a fresh demo database unless a base URL
+// is given), requests per second, p50 and p99 at keep-alive clients:
+//  - first, a bare cpp-httplib handler answering the same reply text without any work, with
+//    the same client doing the same signing: what the machine and the HTTP layer allow;
+//  - signed wkMenu/queryAllByWorkId (a read) at 1 and 20 clients, and its ratio to the bare
+//    handler at 20;
+//  - signed userInfo/updateName (a write, its answer kept) at 20 clients, with the store's
+//    synchronous=FULL and, on a second private backend, NORMAL: what durability costs;
+//  - the read through QNetworkAccessManager on one reused connection, each request sent
+//    from the previous reply's handler as the screens do, and a chain of six.
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -18,6 +23,8 @@
 #include <memory>
 #include <thread>
 #include <vector>
+
+#include <httplib.h>
 
 #include "backendclient.h"
 #include "privatebackend.h"
@@ -57,23 +64,25 @@ void print(const char *what, const Figures &f)
                 what, f.rps, f.p50Ms, f.p99Ms, f.meanMs, f.errors);
 }
 
-Figures httplibClients(const QString &base, int clients, int perClient)
+// One signed body per request: `bodyOf(client, i)`.
+using BodyOf = std::function<QJsonObject(int client, int i)>;
+
+Figures httplibClients(const QString &base, const QString &path, int clients, int perClient,
+                       const BodyOf &bodyOf)
 {
     std::vector<std::vector<double>> latencies(clients);
     std::vector<int> errors(clients, 0);
-    std::vector<WorkerSession> sessions;
     std::vector<std::unique_ptr<BackendClient>> conns;
-    for (int c = 0; c < clients; ++c) {
+    for (int c = 0; c < clients; ++c)
         conns.push_back(std::make_unique<BackendClient>(base));
-        sessions.push_back(WorkerSession::open(*conns.back(), "BV2024000001", "zhangli"));
-    }
     const auto start = Clock::now();
     std::vector<std::thread> threads;
     for (int c = 0; c < clients; ++c) {
         threads.emplace_back([&, c] {
             for (int i = 0; i < perClient; ++i) {
+                const QJsonObject body = bodyOf(c, i);
                 const auto t0 = Clock::now();
-                const QJsonObject r = conns[c]->call("wkMenu/queryAllByWorkId", sessions[c].body());
+                const QJsonObject r = conns[c]->call(path, body);
                 const auto t1 = Clock::now();
                 latencies[c].push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
                 errors[c] += r.value("httpCode").toInt() != 200;
@@ -91,6 +100,48 @@ Figures httplibClients(const QString &base, int clients, int perClient)
     }
     return summarise(all, seconds, errs);
 }
+
+std::vector<WorkerSession> openSessions(const QString &base, int count)
+{
+    BackendClient client(base);
+    std::vector<WorkerSession> sessions;
+    for (int c = 0; c < count; ++c)
+        sessions.push_back(WorkerSession::open(client, "BV2024000001", "zhangli"));
+    return sessions;
+}
+
+// A cpp-httplib server set up as the backend's listener is (thread pool, TCP_NODELAY,
+// keep-alive), whose handler only answers a fixed text.
+class BareServer
+{
+public:
+    explicit BareServer(std::string reply) : reply_(std::move(reply))
+    {
+        server_.new_task_queue = [] { return new httplib::ThreadPool(64); };
+        server_.set_tcp_nodelay(true);
+        server_.set_keep_alive_max_count(100000);
+        server_.set_keep_alive_timeout(10);
+        server_.Post("/mac/(.*)", [this](const httplib::Request &, httplib::Response &res) {
+            res.set_content(reply_, "application/json;charset=UTF-8");
+        });
+        port_ = server_.bind_to_any_port("127.0.0.1");
+        thread_ = std::thread([this] { server_.listen_after_bind(); });
+        while (!server_.is_running())
+            std::this_thread::yield();
+    }
+    ~BareServer()
+    {
+        server_.stop();
+        thread_.join();
+    }
+    QString url() const { return "http://127.0.0.1:" + QString::number(port_); }
+
+private:
+    std::string reply_;
+    httplib::Server server_;
+    std::thread thread_;
+    int port_ = 0;
+};
 
 // Like the terminal: one manager, requests chained from the finished handler.
 Figures qtChained(const QString &base, int count, int chainLength, const WorkerSession &s,
@@ -163,11 +214,51 @@ int main(int argc, char **argv)
             return 1;
         }
     }
-    std::printf("backend %s, signed wkMenu/queryAllByWorkId\n", qPrintable(base));
+    std::printf("backend %s\n", qPrintable(base));
+    const QString read = "wkMenu/queryAllByWorkId";
+    const std::vector<WorkerSession> sessions = openSessions(base, 20);
+    const BodyOf readBody = [&](int c, int) { return sessions[c].body(); };
 
-    httplibClients(base, 1, 200); // warm-up
-    print("1 client (keep-alive)", httplibClients(base, 1, 3000));
-    print("20 clients (keep-alive)", httplibClients(base, 20, 300));
+    // The bare handler answers what the backend answers, to the same signed requests.
+    const QJsonObject sample = sessions[0].body();
+    const QByteArray menus =
+        BackendClient(base).postRaw("/mac/" + read + "?" + BackendClient::signedQuery(sample),
+                                    QJsonDocument(sample).toJson(QJsonDocument::Compact));
+    Figures bare;
+    {
+        BareServer server(menus.toStdString());
+        httplibClients(server.url(), read, 20, 100, readBody); // warm-up
+        bare = httplibClients(server.url(), read, 20, 1500, readBody);
+    }
+    print("bare cpp-httplib handler, 20 clients", bare);
+
+    httplibClients(base, read, 1, 200, readBody); // warm-up
+    print("signed read, 1 client", httplibClients(base, read, 1, 3000, readBody));
+    const Figures signedRead = httplibClients(base, read, 20, 1500, readBody);
+    print("signed read, 20 clients", signedRead);
+    std::printf("%-44s %9.2f\n", "  ratio to the bare handler", signedRead.rps / bare.rps);
+
+    const BodyOf writeBody = [&](int c, int i) {
+        QJsonObject body = sessions[c].body();
+        body["id"] = QString::number(c + 1);
+        body["name"] = "会员" + QString::number(i);
+        return body;
+    };
+    const QString write = "userInfo/updateName";
+    print("signed write, 20 clients, synchronous=FULL",
+          httplibClients(base, write, 20, 100, writeBody));
+    {
+        PrivateBackend normal({"--synchronous", "normal"});
+        const std::vector<WorkerSession> normalSessions = openSessions(normal.url(), 20);
+        const BodyOf normalBody = [&](int c, int i) {
+            QJsonObject body = normalSessions[c].body();
+            body["id"] = QString::number(c + 1);
+            body["name"] = "会员" + QString::number(i);
+            return body;
+        };
+        print("  the same with synchronous=NORMAL",
+              httplibClients(normal.url(), write, 20, 100, normalBody));
+    }
 
     BackendClient client(base);
     const WorkerSession s = WorkerSession::open(client, "BV2024000001", "zhangli");

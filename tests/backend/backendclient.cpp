@@ -114,6 +114,22 @@ QJsonObject BackendClient::passwordLogin(const QString &serialNum, const QString
                                             {"version", "4.0.2"}});
 }
 
+int BackendClient::storePicture(const WorkerSession &session, const QString &key,
+                                const QByteArray &bytes)
+{
+    const std::string token = call("attachment/qiniu/token", session.body())
+                                  .value("data")
+                                  .toObject()
+                                  .value("token")
+                                  .toString()
+                                  .toStdString();
+    auto res = http_->Post("/qiniu", httplib::MultipartFormDataItems{
+                                         {"token", token, "", ""},
+                                         {"key", key.toStdString(), "", ""},
+                                         {"file", bytes.toStdString(), "p.jpg", "image/jpeg"}});
+    return res ? res->status : -1;
+}
+
 QJsonObject WorkerSession::body() const
 {
     return QJsonObject{{"serialNum", serialNum},

@@ -8,6 +8,8 @@ namespace httplib {
 class Client;
 }
 
+struct WorkerSession;
+
 // The terminal's side of the protocol, written independently of the backend's code: the
 // signed query, mmd5, and a blocking HTTP client (one per thread).
 class BackendClient
@@ -34,6 +36,10 @@ public:
     QString handshake(const QString &serialNum);
     QJsonObject passwordLogin(const QString &serialNum, const QString &appSecret,
                               const QString &account, const QString &password);
+
+    // Stores a picture in the photo store under `key` with an upload token of the session;
+    // the HTTP status (-1 when the request failed).
+    int storePicture(const WorkerSession &session, const QString &key, const QByteArray &bytes);
 
     httplib::Client &http() { return *http_; }
 

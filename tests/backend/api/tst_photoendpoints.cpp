@@ -5,8 +5,6 @@
 #include <QJsonDocument>
 #include <QTest>
 
-#include <httplib.h>
-
 #include "backendclient.h"
 #include "privatebackend.h"
 
@@ -96,19 +94,7 @@ QList<qint64> TestPhotoEndpoints::ids(int garment)
 
 void TestPhotoEndpoints::store(const QString &key, const QByteArray &bytes)
 {
-    const std::string token = call("attachment/qiniu/token", {})
-                                  .value("data")
-                                  .toObject()
-                                  .value("token")
-                                  .toString()
-                                  .toStdString();
-    auto res = client_->http().Post(
-        "/qiniu",
-        httplib::MultipartFormDataItems{{"token", token, "", ""},
-                                        {"key", key.toStdString(), "", ""},
-                                        {"file", bytes.toStdString(), "p.jpg", "image/jpeg"}});
-    QVERIFY(res);
-    QCOMPARE(res->status, 200);
+    QCOMPARE(client_->storePicture(session_, key, bytes), 200);
     stored_.insert(key, bytes);
 }
 

@@ -6,8 +6,6 @@
 #include <QJsonDocument>
 #include <QTest>
 
-#include <httplib.h>
-
 #include "backendclient.h"
 #include "backenddatabase.h"
 #include "privatebackend.h"
@@ -47,17 +45,7 @@ void TestOwnership::initTestCase()
     ids_["$bag"] = db_.value("SELECT id FROM batch_in WHERE store_id = 1 LIMIT 1");
     ids_["$member"] = db_.value("SELECT id FROM users WHERE store_id = 1 LIMIT 1");
     // A photo of store 1's garment, recorded by store 1's worker.
-    const std::string token = call(0, "attachment/qiniu/token", {})
-                                  .value("data")
-                                  .toObject()
-                                  .value("token")
-                                  .toString()
-                                  .toStdString();
-    auto res = client_->http().Post(
-        "/qiniu", httplib::MultipartFormDataItems{{"token", token, "", ""},
-                                                  {"key", "client/own1.jpg", "", ""},
-                                                  {"file", "jpeg", "own1.jpg", "image/jpeg"}});
-    QVERIFY(res && res->status == 200);
+    QCOMPARE(client_->storePicture(sessions_[0], "client/own1.jpg", "jpeg"), 200);
     QCOMPARE(call(0, "orderProductRelImg/batchAdd",
                   {{"orderProId", ids_["$garment"]},
                    {"imgs", R"([{"cameraImg":"client/own1.jpg","compressImg":""}])"}})
