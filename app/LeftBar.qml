@@ -15,7 +15,7 @@ Rectangle {
     signal portraitClicked()
 
     width: 80
-    color: "black"
+    color: Theme.leftBar
 
     // The one-value settings files feed the session whenever a left bar is created.
     function readSettings() {
@@ -40,17 +40,17 @@ Rectangle {
         width: 1
         height: parent.height
         anchors.right: parent.right
-        color: "#555555"
+        color: Theme.leftBarLine
     }
 
     MouseArea {
         property real pressX
-            property real pressY
+        property real pressY
         anchors.fill: parent
         onPressed: function (mouse) {
-                pressX = mouse.x
-                pressY = mouse.y
-            }
+            pressX = mouse.x
+            pressY = mouse.y
+        }
         onPositionChanged: function (mouse) {
             if (bar.window !== null && bar.window.visibility !== 4 /* Window.Maximized */) {
                 bar.window.x += mouse.x - pressX
@@ -79,8 +79,8 @@ Rectangle {
         anchors.horizontalCenter: parent.horizontalCenter
         visible: bar.signedIn
         text: Session.storename
-        color: "white"
-        font.pixelSize: 13
+        color: Theme.textOnDark
+        font.pixelSize: Theme.fontSmall
         wrapMode: Text.WrapAnywhere
         horizontalAlignment: Text.AlignHCenter
     }
@@ -110,45 +110,45 @@ Rectangle {
         anchors.horizontalCenter: parent.horizontalCenter
         visible: bar.signedIn
         text: Session.workername
-        color: "white"
-        font.pixelSize: 15
+        color: Theme.textOnDark
+        font.pixelSize: Theme.fontBody
         wrapMode: Text.WrapAnywhere
         horizontalAlignment: Text.AlignHCenter
     }
 
+    // The clock. One timer for the three lines, and only while the bar is shown: a bar
+    // covered by the sign-in screen does not wake the terminal twice a second.
+    Timer {
+        interval: 500; repeat: true; triggeredOnStart: true
+        running: bar.visible
+        onTriggered: {
+            var now = new Date()
+            dateText.text = Qt.formatDateTime(now, "MM-dd")
+            timeText.text = Qt.formatDateTime(now, "hh:mm")
+            weekdayText.text = Qt.formatDateTime(now, "dddd")
+        }
+    }
     Text {
         id: dateText
         anchors.bottom: timeText.top
         anchors.horizontalCenter: parent.horizontalCenter
-        color: "white"
-        font.pixelSize: 13
-        Timer {
-            interval: 500; running: true; repeat: true; triggeredOnStart: true
-            onTriggered: dateText.text = Qt.formatDateTime(new Date(), "MM-dd")
-        }
+        color: Theme.textOnDark
+        font.pixelSize: Theme.fontSmall
     }
     Text {
         id: timeText
         anchors.bottom: weekdayText.top
         anchors.horizontalCenter: parent.horizontalCenter
-        color: "white"
-        font.pixelSize: 20
-        Timer {
-            interval: 500; running: true; repeat: true; triggeredOnStart: true
-            onTriggered: timeText.text = Qt.formatDateTime(new Date(), "hh:mm")
-        }
+        color: Theme.textOnDark
+        font.pixelSize: Theme.fontTitle
     }
     Text {
         id: weekdayText
         anchors.bottom: parent.bottom
         anchors.bottomMargin: 150
         anchors.horizontalCenter: parent.horizontalCenter
-        color: "white"
-        font.pixelSize: 13
-        Timer {
-            interval: 500; running: true; repeat: true; triggeredOnStart: true
-            onTriggered: weekdayText.text = Qt.formatDateTime(new Date(), "dddd")
-        }
+        color: Theme.textOnDark
+        font.pixelSize: Theme.fontSmall
     }
 
     Text {
@@ -156,8 +156,8 @@ Rectangle {
         anchors.bottomMargin: 55
         anchors.horizontalCenter: parent.horizontalCenter
         text: Session.exeVersion
-        color: "white"
-        font.pixelSize: 10
+        color: Theme.textOnDark
+        font.pixelSize: Theme.fontTiny
     }
 
     Text {
@@ -165,8 +165,8 @@ Rectangle {
         anchors.bottomMargin: 20
         anchors.horizontalCenter: parent.horizontalCenter
         text: "由Brenvo提供\n  技术支持"
-        color: creditArea.containsMouse ? "white" : "#9b9b9b"
-        font.pixelSize: 10
+        color: creditArea.containsMouse ? Theme.textOnDark : Theme.credit
+        font.pixelSize: Theme.fontTiny
         MouseArea {
             id: creditArea
             anchors.fill: parent

@@ -8,14 +8,17 @@ Rectangle {
     id: menu
     objectName: "Menu"
 
+    // Closed through Screens.close, with what was opened over it.
+    readonly property bool isScreen: true
+
     // Raised by the quality test and the rail screens to switch to each other.
     signal tohangup()
     signal toquality()
 
     anchors.fill: parent
     gradient: Gradient {
-        GradientStop { position: 0.0; color: "#0B2D63" }
-        GradientStop { position: 1.0; color: "#A4DDF4" }
+        GradientStop { position: 0.0; color: Theme.gradientTop }
+        GradientStop { position: 1.0; color: Theme.gradientBottom }
     }
 
     function showEntries(entries) {
@@ -40,9 +43,19 @@ Rectangle {
     onTohangup: openScreen("HangUp", "HangUp")
     onToquality: openScreen("qualityTest", "Quality")
 
+    // The worker's rights: only the entries the reply lists, in its order. Without an
+    // answer all twelve stay; the backend still decides what each request may do.
+    function showRights(reply) {
+        var ids = []
+        var request = backend.request
+        for (var i = 0; i < request.getOrderNum(reply, 0); ++i)
+            ids.push(request.getOrderInfo(reply, "id", i, 0))
+        showEntries(MenuEntries.entriesForRights(ids))
+    }
+
     Component.onCompleted: {
         showEntries(MenuEntries.all)
-        backend.post("MenuControl", "wkMenu/queryAllByWorkId")
+        backend.call("MenuControl", "wkMenu/queryAllByWorkId", {}, showRights)
     }
 
     MouseArea { anchors.fill: parent }
@@ -50,19 +63,6 @@ Rectangle {
     BackendRequest {
         id: backend
         objectName: "menuBackend"
-        onReplied: function (reply) {
-            if (Session.whoPost !== "MenuControl")
-                return
-            if (Number(Session.httpCode) !== 200) {
-                console.log(reply)
-                return
-            }
-            var ids = []
-            var request = backend.request
-            for (var i = 0; i < request.getOrderNum(reply, 0); ++i)
-                ids.push(request.getOrderInfo(reply, "id", i, 0))
-            menu.showEntries(MenuEntries.entriesForRights(ids))
-        }
     }
 
     Item {
@@ -75,8 +75,8 @@ Rectangle {
         Rectangle {
             anchors.fill: parent
             radius: 20
-            color: "black"
-            opacity: 0.3
+            color: Theme.bannerShade
+            opacity: Theme.bannerOpacity
         }
         RoundImage {
             id: logo
@@ -90,16 +90,16 @@ Rectangle {
             anchors.leftMargin: 20
             anchors.verticalCenter: parent.verticalCenter
             text: Session.mainName
-            color: "white"
-            font.pixelSize: 32
+            color: Theme.textOnDark
+            font.pixelSize: Theme.fontBanner
         }
         Text {
             anchors.right: parent.right
             anchors.rightMargin: 20
             anchors.verticalCenter: parent.verticalCenter
             text: Session.mainInfo
-            color: "white"
-            font.pixelSize: 20
+            color: Theme.textOnDark
+            font.pixelSize: Theme.fontTitle
         }
     }
 
@@ -147,8 +147,8 @@ Rectangle {
                 anchors.topMargin: 8
                 anchors.horizontalCenter: button.horizontalCenter
                 text: entry.label
-                color: "white"
-                font.pixelSize: 16
+                color: Theme.textOnDark
+                font.pixelSize: Theme.fontMedium
             }
         }
     }

@@ -1,52 +1,55 @@
 import QtQuick 2.15
 import FileIo 1.0
 import Brenvo 1.0
-import "screens.js" as Screens
 
-// Signs the worker out. After a sign-out the sign-in screen opens inside this one, so it
-// covers the whole window from then on.
+// Signs the worker out. After a sign-out the window replaces everything with the sign-in
+// screen (signedOut).
 Item {
     id: quit
     objectName: "Quit"
 
+    // Closed through Screens.close, with what was opened over it.
+    readonly property bool isScreen: true
+
+    // The backend ended the worker's session; the QR pictures are gone.
+    signal signedOut()
+
     anchors.fill: parent
+
+    function signOut() {
+        if (backend.busy("LogOut"))
+            return
+        backend.call("LogOut", "client/logout", {}, function () {
+            fileio.deleteFile("/qrpic/")
+            Session.accountchange = true
+            quit.signedOut()
+        })
+    }
 
     MouseArea { anchors.fill: parent }
 
     Rectangle {
         anchors.fill: parent
         anchors.margins: 10
-        color: "black"
+        color: Theme.quitShade
         opacity: 0.8
     }
 
     FileIo { id: fileio }
 
-    BackendRequest {
-        id: backend
-        onReplied: function (reply) {
-            if (Session.whoPost !== "LogOut")
-                return
-            if (String(Session.httpCode) !== "200") {
-                console.log(reply)
-                return
-            }
-            fileio.deleteFile("/qrpic/")
-            Session.accountchange = true
-            Screens.open(quit, "login")
-        }
-    }
+    BackendRequest { id: backend }
 
     Rectangle {
         width: 500
         height: 433
         radius: 8
         anchors.centerIn: parent
+        color: Theme.card
 
         Text {
             x: 20; y: 20
             text: "退出当前账号"
-            font.pixelSize: 18
+            font.pixelSize: Theme.fontLarge
         }
         Image {
             objectName: "closeButton"
@@ -73,7 +76,7 @@ Item {
             anchors.topMargin: 15
             anchors.horizontalCenter: parent.horizontalCenter
             text: Session.workername
-            font.pixelSize: 18
+            font.pixelSize: Theme.fontLarge
         }
         Rectangle {
             objectName: "logoutButton"
@@ -82,17 +85,17 @@ Item {
             anchors.horizontalCenter: parent.horizontalCenter
             anchors.bottom: parent.bottom
             anchors.bottomMargin: 60
-            color: logoutArea.pressed ? "#B23232" : "#ff4949"
+            color: logoutArea.pressed ? Theme.dangerPressed : Theme.dangerStrong
             Text {
                 anchors.centerIn: parent
                 text: "安全退出"
-                color: "white"
-                font.pixelSize: 16
+                color: Theme.textOnDark
+                font.pixelSize: Theme.fontMedium
             }
             MouseArea {
                 id: logoutArea
                 anchors.fill: parent
-                onClicked: backend.post("LogOut", "client/logout")
+                onClicked: quit.signOut()
             }
         }
     }

@@ -11,8 +11,7 @@ Item {
     function showMenu() {
         if (Session.istackphoto)
             return null
-        for (var i = children.length - 1; i >= 0; --i)
-            children[i].destroy()
+        Screens.closeAll(host)
         return Screens.open(host, "Menu")
     }
 }

@@ -12,6 +12,9 @@ Rectangle {
     id: setting
     objectName: "Setting"
 
+    // Closed through Screens.close, with what was opened over it.
+    readonly property bool isScreen: true
+
     // The shown section: 0 store, 1 wash-label, 2 ticket, 3 certificate printer, 4 options,
     // 5 about.
     property int section: 0

@@ -20,17 +20,21 @@ Item {
     property string account: ""
     property string password: ""
 
-    // A refused handshake is tried again after this pause, which doubles up to
-    // `retryMaxMs` and starts again from `retryFirstMs` after an accepted one, so a terminal
-    // the backend does not know never floods it.
+    // A handshake without an accepted answer is tried again after this pause, which doubles
+    // up to `retryMaxMs`. A sign-in the worker starts (a click, Enter) goes at once and
+    // starts the pause again from `retryFirstMs`, so a terminal the backend does not know
+    // never floods it and a worker never waits on a long pause.
     readonly property int retryFirstMs: 1000
     readonly property int retryMaxMs: 30000
     property int retryDelayMs: retryFirstMs
     readonly property alias retryPending: retryTimer.running
 
-    // Request tag of the request in flight. Session.whoPost is set too, as every screen
-    // does, but other screens (the menu) reuse it while this reply is out.
-    property string pending: ""
+    // What the worker should know while no sign-in can get through ("" when all is well):
+    // the backend cannot be reached, or it refuses this terminal.
+    property string problem: ""
+
+    // A handshake or login is out: a second Enter or click must not start another.
+    readonly property bool signingIn: backend.pending > 0
 
     // Emitted once the worker is signed in.
     signal loggedIn()
@@ -39,9 +43,12 @@ Item {
 
     // --- Requests --------------------------------------------------------------------
 
-    function send(tag, path, body) {
-        pending = tag
-        backend.postBody(tag, path, body)
+    // The worker asks to sign in.
+    function start() {
+        if (signingIn)
+            return
+        retryDelayMs = retryFirstMs
+        handshake()
     }
 
     function handshake() {
@@ -52,9 +59,8 @@ Item {
         var stamp = request.mtimestamp()
         var body = SignIn.handshakeBody(serial, stamp, request.mmd5(serial, stamp),
                                         conversation.loginScreen ? fileio.getMac() : undefined)
-        pending = "getAppSecret"
-        Session.whoPost = "getAppSecret"
-        request.CCRequest_POST(JSON.stringify(body), SignIn.handshakeQuery(body))
+        backend.callAddress("getAppSecret", SignIn.handshakeQuery(body), body,
+                            handshakeReplied, handshakeFailed)
     }
 
     function passwordLogin() {
@@ -63,7 +69,7 @@ Item {
             Session.storeSerial = Session.serialNum
         }
         var request = backend.request
-        send("pswdLogin", "client/login", {
+        backend.callBody("pswdLogin", "client/login", {
             serialNum: Session.serialNum,
             appSecret: Session.appSecret,
             account: conversation.account,
@@ -71,44 +77,32 @@ Item {
             timestamp: request.mtimestamp(),
             sysVersion: fileio.osVersion(),
             version: Session.exeVersion.substring(1)
-        })
+        }, passwordLoginReplied, loginFailed)
     }
 
     function cardLogin() {
         var request = backend.request
-        send("WorkInfo", "cashier/refid/login", {
+        backend.callBody("WorkInfo", "cashier/refid/login", {
             serialNum: Session.serialNum,
             appSecret: Session.appSecret,
             timestamp: request.mtimestamp(),
             rfidSecret: request.getRFIDSecret()
-        })
+        }, cardLoginReplied, loginFailed)
     }
 
     // --- Replies ---------------------------------------------------------------------
 
-    function replied(reply) {
-        var tag = pending
-        pending = ""
-        var ok = String(Session.httpCode) === "200"
-        if (tag === "getAppSecret")
-            handshakeReplied(reply, ok)
-        else if (tag === "pswdLogin")
-            passwordLoginReplied(reply, ok)
-        else if (tag === "WorkInfo")
-            cardLoginReplied(reply, ok)
-        else if (tag === "Qiniu" && ok)
-            Session.qiniuToken = backend.request.getReturnMsg(reply, "token")
+    function handshakeFailed(reply, unreachable) {
+        console.log(reply)
+        console.log("获取AppSecret失败")
+        problem = unreachable ? "无法连接服务器，正在重试…" : Session.msg + "，正在重试…"
+        retryTimer.interval = retryDelayMs
+        retryTimer.start()
+        retryDelayMs = SignIn.nextRetryDelay(retryDelayMs, retryMaxMs)
     }
 
-    function handshakeReplied(reply, ok) {
-        if (!ok) {
-            console.log(reply)
-            console.log("获取AppSecret失败")
-            retryTimer.interval = retryDelayMs
-            retryTimer.start()
-            retryDelayMs = SignIn.nextRetryDelay(retryDelayMs, retryMaxMs)
-            return
-        }
+    function handshakeReplied(reply) {
+        problem = ""
         retryDelayMs = retryFirstMs
         Session.appSecret = backend.request.getReturnMsg(reply, "appSecret")
         if (Session.loginFlag === "passWD") {
@@ -118,6 +112,17 @@ Item {
         } else {
             cardLogin()
         }
+    }
+
+    // A login without an answer says so on the panel; a refusal shows the backend's reason.
+    function loginFailed(reply, unreachable) {
+        console.log(reply)
+        if (unreachable) {
+            problem = "无法连接服务器，请重试"
+            return
+        }
+        problem = ""
+        conversation.refused()
     }
 
     function field(reply, key, key1) {
@@ -134,12 +139,8 @@ Item {
         headFile.write(Session.workerHaedPic)
     }
 
-    function passwordLoginReplied(reply, ok) {
-        if (!ok) {
-            console.log(reply)
-            conversation.refused()
-            return
-        }
+    function passwordLoginReplied(reply) {
+        problem = ""
         Session.accessToken = backend.request.getReturnMsg(reply, "accessToken")
         if (Session.accessToken === "" || Session.appSecret === "")
             return
@@ -157,12 +158,8 @@ Item {
         conversation.loggedIn()
     }
 
-    function cardLoginReplied(reply, ok) {
-        if (!ok) {
-            console.log(reply)
-            conversation.refused()
-            return
-        }
+    function cardLoginReplied(reply) {
+        problem = ""
         Session.accessToken = backend.request.getReturnMsg(reply, "accessToken")
         if (Session.accessToken === "" || Session.appSecret === "")
             return
@@ -170,10 +167,9 @@ Item {
         Session.enterFlag = "MENU"
         if (conversation.loginScreen) {
             accountFile.write(conversation.account)
-            // Sent before the menu asks for the worker's rights: the menu recognises its
-            // reply by Session.whoPost, which a later request would overwrite.
-            pending = "Qiniu"
-            backend.post("Qiniu", "attachment/qiniu/token")
+            backend.call("Qiniu", "attachment/qiniu/token", {}, function (tokenReply) {
+                Session.qiniuToken = backend.request.getReturnMsg(tokenReply, "token")
+            })
         } else {
             accountFile.writes(conversation.account)
         }
@@ -183,7 +179,6 @@ Item {
     BackendRequest {
         id: backend
         objectName: "signInBackend"
-        onReplied: function (reply) { conversation.replied(reply) }
     }
 
     Timer {

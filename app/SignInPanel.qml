@@ -25,10 +25,14 @@ FocusScope {
     // Emitted once the worker is signed in; the owner opens the menu in its content area.
     signal loggedIn()
 
-    // Starts a sign-in in the current mode (the handshake comes first).
+    // What keeps the sign-in from getting through, shown under the panel ("" when nothing).
+    readonly property alias problem: conversation.problem
+
+    // Starts a sign-in in the current mode (the handshake comes first). A sign-in already
+    // out is not sent twice.
     function startSignIn() {
         listOpen = false
-        conversation.handshake()
+        conversation.start()
     }
 
     // Gives the keyboard to the account field (the `login` screen does so when it opens).
@@ -155,6 +159,17 @@ FocusScope {
                 color: "grey"
                 font.pixelSize: 20
             }
+        }
+
+        Text {
+            objectName: "problemLine"
+            anchors.bottom: parent.bottom
+            anchors.bottomMargin: 16
+            anchors.horizontalCenter: parent.horizontalCenter
+            visible: text !== ""
+            text: panel.problem
+            color: Theme.danger
+            font.pixelSize: Theme.fontNormal
         }
 
         SignInPasswordForm {

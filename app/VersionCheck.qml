@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import ks.Net.CCRequest 1.0
 import FileIo 1.0
 import Brenvo 1.0
 
@@ -15,50 +14,39 @@ Item {
     signal releaseNotes(string text)
 
     // Whether the newest published version seen is the running one.
-    readonly property bool current: ccRequest.compareStr(Session.newestVersion, Session.exeVersion)
-    property alias request: ccRequest
-
-    // The fetch this object is waiting for. Kept here, not read back from Session.whoPost,
-    // because another screen may send a request of its own before this reply arrives.
-    property string pending: ""
+    readonly property bool current: backend.request.compareStr(Session.newestVersion, Session.exeVersion)
+    readonly property alias request: backend.request
 
     visible: false
 
     function checkVersion() {
-        fetch("LatestVersion", "upgrade_pc.txt")
+        backend.fetch("LatestVersion", AppConfig.vendorFile("upgrade_pc.txt"), versionRead, quiet)
     }
 
     function fetchReleaseNotes() {
-        fetch("Upcontent", "upgrade_content_pc.txt")
+        backend.fetch("Upcontent", AppConfig.vendorFile("upgrade_content_pc.txt"), function (text) {
+            if (text !== "")
+                check.releaseNotes(text)
+        }, quiet)
     }
 
-    function fetch(tag, file) {
-        pending = tag
-        Session.whoPost = tag
-        ccRequest.CCRequest_GET1("", AppConfig.vendorHost + file)
+    // A vendor host out of reach, or an empty file, ends the check without a word: the
+    // terminal works on with the version it has.
+    function quiet(text) {
+        console.log("version check: " + text)
     }
 
-    // A failed fetch, or an empty file, ends the check without a word.
-    function handleReply(text) {
-        var tag = pending
-        pending = ""
-        if (ccRequest.lastReplyFailed() || text === "")
+    function versionRead(text) {
+        if (text === "")
             return
-        if (tag === "LatestVersion") {
-            Session.newestVersion = text
-            versionfile.write(text)
-            if (!ccRequest.compareStr(Session.newestVersion, Session.exeVersion))
-                fetchReleaseNotes()
-            else
-                check.upToDate()
-        } else if (tag === "Upcontent") {
-            check.releaseNotes(text)
-        }
+        Session.newestVersion = text
+        versionfile.write(text)
+        if (!backend.request.compareStr(Session.newestVersion, Session.exeVersion))
+            fetchReleaseNotes()
+        else
+            check.upToDate()
     }
 
-    CCRequest {
-        id: ccRequest
-        onReqFlishedReturn: function (jsonStr) { check.handleReply(jsonStr) }
-    }
+    BackendRequest { id: backend }
     FileIo { id: versionfile; source: "ver.ini" }
 }

@@ -1,6 +1,7 @@
 #include "app/appconfig.h"
 
 #include <QSettings>
+#include <QUrl>
 
 QString AppConfig::configFile()
 {
@@ -58,11 +59,19 @@ QString AppConfig::helpUrl()
                  QStringLiteral("https://www.brenvo.cn/help"));
 }
 
+QString AppConfig::vendorFile(const QString &name)
+{
+    QUrl folder(vendorHost());
+    if (!folder.path().endsWith(QLatin1Char('/')))
+        folder.setPath(folder.path() + QLatin1Char('/'));
+    return folder.resolved(QUrl(name)).toString();
+}
+
 // The customer-service page is "kf.html" on the vendor's host unless configured apart.
 QString AppConfig::serviceUrl()
 {
     return value("BRENVO_SERVICE_URL", QStringLiteral("vendor/service"),
-                 vendorHost() + QStringLiteral("kf.html"));
+                 vendorFile(QStringLiteral("kf.html")));
 }
 
 QString AppConfig::readerKey()

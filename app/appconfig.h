@@ -35,6 +35,10 @@ public:
     static QString readerKey();    // BRENVO_READER_KEY   / reader/key
     static QString serialNum();    // BRENVO_SERIAL_NUM   / terminal/serialNum
     static QString caBundle();     // BRENVO_CA_BUNDLE    / backend/caBundle
+
+    // A file published on the vendor's host, which is a folder with or without its
+    // trailing slash: "https://h/pos" and "https://h/pos/" both give "https://h/pos/<name>".
+    Q_INVOKABLE static QString vendorFile(const QString &name);
     static int requestTimeoutMs(); // BRENVO_REQUEST_TIMEOUT_MS / backend/timeoutMs
 
     // Where the values come from: the file named by BRENVO_CONFIG, else "brenvo.ini".

@@ -1,5 +1,7 @@
 #include "app/bvmessagebox.h"
 
+#include "app/applogging.h"
+
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -32,43 +34,64 @@ bool pressed(QMessageBox &box, QAbstractButton *button)
     return box.clickedButton() == button;
 }
 
-} // namespace
-
-void BVMessageBox::showConfirmBox(int icon, const QString &title, const QString &content)
+// The system's message boxes: one "确定" button, or "去更新"/"不更新" for the update.
+bool systemBox(const QString &kind, const QString &title, const QString &content)
 {
-    QMessageBox box(QMessageBox::Icon(icon), title, content);
+    if (kind == QLatin1String("update")) {
+        QMessageBox box(QMessageBox::Question, title, content);
+        QPushButton *update = box.addButton(QStringLiteral("去更新"), QMessageBox::AcceptRole);
+        box.addButton(QStringLiteral("不更新"), QMessageBox::RejectRole);
+        return pressed(box, update);
+    }
+    const QMessageBox::Icon icon = kind == QLatin1String("error")         ? QMessageBox::Critical
+                                   : kind == QLatin1String("information") ? QMessageBox::Information
+                                                                          : QMessageBox::NoIcon;
+    QMessageBox box(icon, title, content);
     QPushButton *ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
     CloseWithoutAnswer closer;
     box.installEventFilter(&closer);
-    if (pressed(box, ok)) {
-        qDebug("ok");
-        emit okFlishedReturn(QStringLiteral("ok"));
-    }
+    return pressed(box, ok);
+}
+
+BVMessageBox::Presenter &presenter()
+{
+    static BVMessageBox::Presenter current = systemBox;
+    return current;
+}
+
+} // namespace
+
+void BVMessageBox::setPresenter(Presenter replacement)
+{
+    presenter() = replacement ? std::move(replacement) : Presenter(systemBox);
+}
+
+void BVMessageBox::show(const QString &kind, const QString &title, const QString &content,
+                        const QString &answer)
+{
+    if (!presenter()(kind, title, content))
+        return;
+    qCDebug(lcApp).noquote() << answer;
+    emit okFlishedReturn(answer);
 }
 
 void BVMessageBox::btnMsgMessageBox(const QString &title, const QString &content)
 {
-    showConfirmBox(QMessageBox::NoIcon, title, content);
+    show(QStringLiteral("message"), title, content, QStringLiteral("ok"));
 }
 
 void BVMessageBox::btnMsgUpdate(const QString &content)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("更新提醒"),
-                    QStringLiteral("发现新的版本，是否更新!\n") + content);
-    QPushButton *update = box.addButton(QStringLiteral("去更新"), QMessageBox::AcceptRole);
-    box.addButton(QStringLiteral("不更新"), QMessageBox::RejectRole);
-    if (pressed(box, update)) {
-        qDebug("update");
-        emit okFlishedReturn(QStringLiteral("update"));
-    }
+    show(QStringLiteral("update"), QStringLiteral("更新提醒"),
+         QStringLiteral("发现新的版本，是否更新!\n") + content, QStringLiteral("update"));
 }
 
 void BVMessageBox::btnMsgMessageInformationBox(const QString &title, const QString &content)
 {
-    showConfirmBox(QMessageBox::Information, title, content);
+    show(QStringLiteral("information"), title, content, QStringLiteral("ok"));
 }
 
 void BVMessageBox::btnMsgMessageErrBox(const QString &title, const QString &content)
 {
-    showConfirmBox(QMessageBox::Critical, title, content);
+    show(QStringLiteral("error"), title, content, QStringLiteral("ok"));
 }

@@ -1,7 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Window 2.15
 import Brenvo 1.0
-import "screens.js" as Screens
 
 // The sign-in after a sign-out. It covers the whole window with its own left bar and
 // content area, so the next worker's menu opens here, above the previous worker's screens.
@@ -10,6 +9,12 @@ FocusScope {
     objectName: "login"
 
     anchors.fill: parent
+
+    // Closed through Screens.close, with what was opened over it.
+    readonly property bool isScreen: true
+
+    // The portrait was clicked: the window opens the sign-out panel over everything.
+    signal portraitClicked()
 
     // Enter signs in only while this screen owns the key.
     function enterPressed(event) {
@@ -41,7 +46,7 @@ FocusScope {
         anchors.fill: parent
         // As the main window's panel: 10 pixels inside the window, none when maximised.
         anchors.margins: login.Window.window !== null && login.Window.window.maximized === true ? -1 : 9
-        color: "white"
+        color: Theme.card
 
         LeftBar {
             id: leftBar
@@ -49,7 +54,7 @@ FocusScope {
             height: parent.height
             window: login.Window.window
             onHomeClicked: login.showMenu()
-            onPortraitClicked: Screens.open(login, "Quit")
+            onPortraitClicked: login.portraitClicked()
         }
 
         Item {

@@ -1,3 +1,4 @@
+#include "app/applogging.h"
 #include "app/typeregistry.h"
 #include "print/imageprovider.h"
 
@@ -8,6 +9,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    installScreenLogging();
 
     // Turns the standard buttons of message boxes and dialogs into Chinese; a missing
     // catalogue only leaves them in English.

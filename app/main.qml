@@ -33,6 +33,31 @@ Window {
         return _main.showMenu()
     }
 
+    // The portrait opens the sign-out panel over the whole window.
+    function openQuit() {
+        var quit = Screens.open(windowLayer, "Quit")
+        if (quit !== null)
+            quit.signedOut.connect(signedOut)
+        return quit
+    }
+
+    // After a sign-out only the sign-in screen is left: the previous worker's screens, the
+    // sign-out panel and any earlier sign-in screen are released, not kept below it.
+    function signedOut() {
+        Screens.closeAll(windowLayer)
+        Screens.closeAll(_main)
+        var login = Screens.open(windowLayer, "login")
+        if (login !== null) {
+            loginShown = true
+            login.portraitClicked.connect(openQuit)
+        }
+        return login
+    }
+
+    // The sign-in screen covers the panel for good once somebody has signed out; the
+    // panel is then no longer drawn.
+    property bool loginShown: false
+
     // Start-up version check: the newest published version, then its release notes.
     function checkVersion() {
         versionCheck.checkVersion()
@@ -101,23 +126,33 @@ Window {
         Keys.onReturnPressed: function (event) { frame.enterPressed(event) }
         Keys.onEnterPressed: function (event) { frame.enterPressed(event) }
 
-        DropShadow {
+        // The shadows fall from a plain rectangle of the panel's size and are drawn once
+        // into a cache: blurring the live panel would redraw the whole window every frame.
+        Rectangle {
+            id: shadowShape
             anchors.fill: panel
-            source: panel
+            color: Theme.card
+            visible: false
+        }
+        DropShadow {
+            anchors.fill: shadowShape
+            source: shadowShape
+            cached: true
             horizontalOffset: -5
             verticalOffset: -5
             radius: 12
             samples: 25
-            color: "#20000000"
+            color: Theme.windowShadow
         }
         DropShadow {
-            anchors.fill: panel
-            source: panel
+            anchors.fill: shadowShape
+            source: shadowShape
+            cached: true
             horizontalOffset: 5
             verticalOffset: 5
             radius: 12
             samples: 25
-            color: "#20000000"
+            color: Theme.windowShadow
         }
 
         Rectangle {
@@ -125,7 +160,8 @@ Window {
             objectName: "panel"
             anchors.fill: parent
             anchors.margins: _Main.maximized ? -1 : 9
-            color: "white"
+            color: Theme.card
+            visible: !_Main.loginShown
 
             LeftBar {
                 id: leftBar
@@ -133,7 +169,7 @@ Window {
                 height: parent.height
                 window: _Main
                 onHomeClicked: _Main.showMenu()
-                onPortraitClicked: Screens.open(windowLayer, "Quit")
+                onPortraitClicked: _Main.openQuit()
             }
 
             Item {

@@ -12,5 +12,25 @@ function open(parent, name, properties) {
     var screen = component.createObject(parent, properties || {})
     if (screen === null)
         console.warn("cannot create " + name)
+    else if (screen.isScreen !== true)
+        console.warn(name + " has no isScreen: it would not be closed with its opener")
     return screen
+}
+
+// Closes `screen` and every screen opened over it, the ones on top first. A screen that
+// went with the one below it would see its parent vanish while its own bindings still run.
+function close(screen) {
+    closeAll(screen)
+    screen.destroy()
+}
+
+// Closes every screen opened over `host` (or over any item inside it), top first.
+function closeAll(host) {
+    var items = host.children
+    for (var i = items.length - 1; i >= 0; --i) {
+        if (items[i].isScreen === true)
+            close(items[i])
+        else
+            closeAll(items[i])
+    }
 }

@@ -19,6 +19,7 @@ void registerBrenvoTypes()
     qmlRegisterType<BVMessageBox>("BVMessageBox", 1, 0, "BVMessageBox");
 
     qmlRegisterSingletonType(QUrl(QStringLiteral("qrc:/Session.qml")), "Brenvo", 1, 0, "Session");
+    qmlRegisterSingletonType(QUrl(QStringLiteral("qrc:/Theme.qml")), "Brenvo", 1, 0, "Theme");
     qmlRegisterSingletonType<AppConfig>("Brenvo", 1, 0, "AppConfig",
                                         [](QQmlEngine *, QJSEngine *) -> QObject * {
                                             return new AppConfig;

@@ -7,8 +7,11 @@
 #include "net/replyreader.h"
 #include "net/signtool.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QHash>
+#include <QPointer>
+#include <QRegularExpression>
 #include <QHostAddress>
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -20,6 +23,8 @@
 #include <QSslConfiguration>
 #include <QThread>
 #include <QUrl>
+
+#include <climits>
 
 namespace {
 
@@ -51,20 +56,53 @@ QSslConfiguration sslConfiguration()
     return configuration;
 }
 
+// One network manager for every request object: one connection pool and one TLS session
+// cache, instead of a manager, its thread and its connections per open screen.
+QNetworkAccessManager *sharedManager()
+{
+    static QPointer<QNetworkAccessManager> manager;
+    if (manager.isNull())
+        manager = new QNetworkAccessManager(QCoreApplication::instance());
+    return manager;
+}
+
+// The reader libraries are loaded once for the process, not once per screen.
+CMRF800DriveHelper *sharedReader()
+{
+    static QPointer<CMRF800DriveHelper> reader;
+    if (reader.isNull()) {
+        reader = new CMRF800DriveHelper(QCoreApplication::instance());
+        // A missing reader library is not fatal: reads then find no card.
+        reader->init();
+    }
+    return reader;
+}
+
 } // namespace
 
 CCNetWorkRequest::CCNetWorkRequest(QObject *parent)
-    : QObject(parent), manager(new QNetworkAccessManager(this)),
-      reader(new CMRF800DriveHelper(this))
+    : QObject(parent), manager(sharedManager()), reader(sharedReader())
 {
-    connect(manager, &QNetworkAccessManager::finished, this, &CCNetWorkRequest::CCRequest_Flished);
-    // A missing reader library is not fatal: reads then find no card.
-    reader->init();
 }
 
 CCNetWorkRequest::~CCNetWorkRequest()
 {
+    // Replies still out belong to the shared manager: stop them, and make sure they can no
+    // longer reach this object.
+    for (auto it = inFlight.cbegin(); it != inFlight.cend(); ++it) {
+        QNetworkReply *reply = it.key();
+        disconnect(reply, nullptr, this, nullptr);
+        reply->abort();
+        reply->deleteLater();
+    }
     qCDebug(lcNet) << "析构函数调用";
+}
+
+QString CCNetWorkRequest::maskedForLog(QString text)
+{
+    static const QRegularExpression query(QStringLiteral("(accessToken=)[^&]*"));
+    static const QRegularExpression json(QStringLiteral("(\"accessToken\"\\s*:\\s*\")[^\"]*"));
+    return text.replace(query, QStringLiteral("\\1***")).replace(json, QStringLiteral("\\1***"));
 }
 
 QString CCNetWorkRequest::baseAddress()
@@ -89,22 +127,31 @@ void CCNetWorkRequest::prepare(const QString &address)
     request.setSslConfiguration(sslConfiguration());
 }
 
-void CCNetWorkRequest::get(const QString &address)
+int CCNetWorkRequest::track(QNetworkReply *reply)
+{
+    // Ids stay positive when the counter wraps: 0 means "nothing was sent".
+    lastCallId = lastCallId == INT_MAX ? 1 : lastCallId + 1;
+    inFlight.insert(reply, lastCallId);
+    connect(reply, &QNetworkReply::finished, this, [this, reply] { CCRequest_Flished(reply); });
+    return lastCallId;
+}
+
+int CCNetWorkRequest::get(const QString &address)
 {
     url = address;
     emit reqParamsReturn(url);
     prepare(url);
-    manager->get(request);
+    return track(manager->get(request));
 }
 
-bool CCNetWorkRequest::postJson(const QString &param, const QString &address)
+int CCNetWorkRequest::postJson(const QString &param, const QString &address)
 {
     url = address;
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(param.toUtf8(), &error);
     if (error.error != QJsonParseError::NoError) {
         emit reqErrorReturn(QStringLiteral("请求参数错误!"));
-        return false;
+        return 0;
     }
     body = doc.toJson(QJsonDocument::Compact);
     prepare(url);
@@ -116,44 +163,49 @@ bool CCNetWorkRequest::postJson(const QString &param, const QString &address)
     // carries it: the headers kept on `request` reach later GETs too.
     QNetworkRequest post = request;
     post.setRawHeader("Expect", "100-continue");
-    manager->post(post, body);
-    return true;
+    return track(manager->post(post, body));
 }
 
-void CCNetWorkRequest::CCRequest_GET(QString param, QString interfaStr)
+int CCNetWorkRequest::CCRequest_GET(QString param, QString interfaStr)
 {
     const QString address = baseAddress() + interfaStr + param;
-    qCDebug(lcNet).noquote() << QLatin1String("req_url:") + address;
-    get(address);
+    qCDebug(lcNet).noquote() << QLatin1String("req_url:") + maskedForLog(address);
+    return get(address);
 }
 
-void CCNetWorkRequest::CCRequest_GET1(QString param, QString interfaStr)
+int CCNetWorkRequest::CCRequest_GET1(QString param, QString interfaStr)
 {
     Q_UNUSED(param)
-    get(interfaStr);
+    return get(interfaStr);
 }
 
-void CCNetWorkRequest::CCRequest_POST(QString param, QString interfaStr)
+int CCNetWorkRequest::CCRequest_POST(QString param, QString interfaStr)
 {
     const QString address = baseAddress() + interfaStr;
-    if (postJson(param, address))
-        qCDebug(lcNet).noquote() << QLatin1String("send:") + address;
+    const int id = postJson(param, address);
+    if (id != 0)
+        qCDebug(lcNet).noquote() << QLatin1String("send:") + maskedForLog(address);
+    return id;
 }
 
-void CCNetWorkRequest::CCRequest_POST1(QString param, QString interfaStr)
+int CCNetWorkRequest::CCRequest_POST1(QString param, QString interfaStr)
 {
-    if (postJson(param, interfaStr))
-        qCDebug(lcNet).noquote() << QLatin1String("send:") + QString::fromUtf8(body);
+    const int id = postJson(param, interfaStr);
+    if (id != 0)
+        qCDebug(lcNet).noquote() << QLatin1String("send:") + maskedForLog(QString::fromUtf8(body));
+    return id;
 }
 
 void CCNetWorkRequest::CCRequest_Flished(QNetworkReply *rel)
 {
     if (!rel)
         return;
+    const int callId = inFlight.take(rel);
     // A transfer that runs past its time limit ends here as a network error, like any other.
     replyFailed = rel->error() != QNetworkReply::NoError;
     const QString text = replyFailed ? rel->errorString() : QString::fromUtf8(rel->readAll());
     rel->deleteLater();
+    emit callFinished(callId, text, replyFailed);
     emit reqFlishedReturn(text);
 }
 
@@ -205,7 +257,8 @@ QString CCNetWorkRequest::josnappSecret(QString rel_str)
 QString CCNetWorkRequest::getaccessToken(QString rel_str)
 {
     const QString token = ReplyReader::getReturnMsg(rel_str, QStringLiteral("accessToken"));
-    qCDebug(lcNet).noquote() << QLatin1String("accessToken:") + token;
+    // The token itself never goes into the log.
+    qCDebug(lcNet).noquote() << QLatin1String(token.isEmpty() ? "accessToken:" : "accessToken:***");
     return token;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QHash>
 #include <QJsonArray>
 #include <QNetworkRequest>
 #include <QObject>
@@ -13,7 +14,12 @@ class QNetworkReply;
 
 // The one object through which a screen talks to the backend: it sends the request,
 // hands the reply text back through reqFlishedReturn, and reads fields out of reply
-// texts for the screen. Every screen declares its own instance.
+// texts for the screen. Every screen declares its own instance; the network manager and
+// the card reader behind them are shared by all instances.
+//
+// Several requests of one object may be out at once. Each send returns a call id (0 when
+// nothing was sent) and callFinished carries it back with the reply, so a reply reaches
+// the code that asked for it whatever the order in which replies arrive.
 class CCNetWorkRequest : public QObject
 {
     Q_OBJECT
@@ -24,6 +30,8 @@ public:
 
     // "<backend>/mac/": what CCRequest_GET and CCRequest_POST put before the interface text.
     static QString baseAddress();
+    // An address or body for the log: the worker's accessToken never reaches it.
+    static QString maskedForLog(QString text);
 
     // Envelope accessors.
     Q_INVOKABLE QString josnHttpCode(QString rel_str);
@@ -86,21 +94,26 @@ public:
 
 signals:
     void reqFlishedReturn(QString jsonStr);
+    // Emitted just before reqFlishedReturn for the same reply; `callId` is what the send
+    // returned, `failed` whether `jsonStr` is the network layer's error text.
+    void callFinished(int callId, QString jsonStr, bool failed);
     void reqErrorReturn(QString errorStr);
     void reqParamsReturn(QString reqParamStr);
 
 public slots:
     void setReqNum(int req_num);
-    void CCRequest_GET(QString param, QString interfaStr);
-    void CCRequest_GET1(QString param, QString interfaStr);
-    void CCRequest_POST(QString param, QString interfaStr);
-    void CCRequest_POST1(QString param, QString interfaStr);
+    // Each returns the call id of the request it sent, or 0 when it sent nothing.
+    int CCRequest_GET(QString param, QString interfaStr);
+    int CCRequest_GET1(QString param, QString interfaStr);
+    int CCRequest_POST(QString param, QString interfaStr);
+    int CCRequest_POST1(QString param, QString interfaStr);
     void CCRequest_Flished(QNetworkReply *rel);
 
 private:
-    bool postJson(const QString &param, const QString &address);
-    void get(const QString &address);
+    int postJson(const QString &param, const QString &address);
+    int get(const QString &address);
     void prepare(const QString &address);
+    int track(QNetworkReply *reply);
 
     QNetworkAccessManager *manager;
     QNetworkRequest request;
@@ -108,5 +121,7 @@ private:
     QByteArray body;
     int req_num = 0;
     bool replyFailed = false;
+    int lastCallId = 0;
+    QHash<QNetworkReply *, int> inFlight;
     CMRF800DriveHelper *reader;
 };

@@ -1,18 +1,34 @@
 import QtQuick 2.15
 import ks.Net.CCRequest 1.0
 import SignSet 1.0
+import BVMessageBox 1.0
 import Brenvo 1.0
+import "requests.js" as Requests
 
-// A screen's line to the backend: its own request and signing objects, the session fields
-// every call carries, and the reply envelope stored in the session before the screen's
-// handler sees it. One request is in flight at a time; `Session.whoPost` names it.
+// A screen's line to the backend. Each call names the handler of its own reply, so several
+// calls may be out at once and each reply reaches the code that asked for it, whatever the
+// order in which they come back.
+//
+//   backend.call("UserTag", "userTag/list", { userId: id }, function (reply) { ... })
+//
+// Before a handler runs, Session.httpCode and Session.msg hold the reply's envelope (and
+// Session.whoPost the tag of the last call sent), as the rest of the terminal expects.
+// Handled here once for every screen:
+// - 401: the session has expired; the time-out dialog ends the program;
+// - no usable answer (network error, time limit, a page that is not an envelope): the
+//   call's onFailure(reply, true), or by default the "错误提示" box saying so;
+// - any other refusal: onFailure(reply, false), or by default a console line.
 Item {
     id: backend
 
-    // Emitted for every reply, after Session.httpCode and Session.msg were set from it.
-    signal replied(string reply)
+    // Where failures are shown; tests put a recorder in its place.
+    property var messageBox: defaultBox
+    readonly property alias request: ccRequest
+    // How many calls are out.
+    property int pending: 0
 
-    property alias request: ccRequest
+    // callId -> { tag, onReply, onFailure, envelope }
+    property var calls: ({})
 
     visible: false
 
@@ -29,26 +45,114 @@ Item {
         return body
     }
 
-    // Sends a signed POST of `body` (an object) to `path` under the request tag `tag`.
-    function postBody(tag, path, body) {
-        var text = JSON.stringify(body)
-        Session.whoPost = tag
-        ccRequest.CCRequest_POST(text, path + "?" + signSet.getinterfastr(text))
+    // A signed POST of the session fields plus `fields` to `path`. Returns the call id
+    // (0 when nothing could be sent).
+    function call(tag, path, fields, onReply, onFailure) {
+        return callBody(tag, path, sessionBody(fields || {}), onReply, onFailure)
     }
 
-    // Sends a signed POST of the session fields plus `fields` to `path`.
-    function post(tag, path, fields) {
-        postBody(tag, path, sessionBody(fields || {}))
+    // A signed POST of `body` exactly as given (it carries the session fields itself).
+    function callBody(tag, path, body, onReply, onFailure) {
+        var text = JSON.stringify(body)
+        return callAddress(tag, path + "?" + signSet.getinterfastr(text), body, onReply, onFailure)
+    }
+
+    // A POST of `body` to `pathAndQuery` as given: for the handshake, whose query is not signed.
+    function callAddress(tag, pathAndQuery, body, onReply, onFailure) {
+        Session.whoPost = tag
+        return track(ccRequest.CCRequest_POST(JSON.stringify(body), pathAndQuery),
+                     tag, onReply, onFailure, true)
+    }
+
+    // A plain GET of a full address outside the backend (vendor files, the map service):
+    // no envelope, so onReply gets every answer and onFailure only network failures.
+    function fetch(tag, address, onReply, onFailure) {
+        Session.whoPost = tag
+        return track(ccRequest.CCRequest_GET1("", address), tag, onReply, onFailure, false)
+    }
+
+    // A plain POST of `text` to a full address outside the backend, answered like fetch().
+    function postTo(tag, address, text, onReply, onFailure) {
+        Session.whoPost = tag
+        return track(ccRequest.CCRequest_POST1(text, address), tag, onReply, onFailure, false)
+    }
+
+    // Whether a call with this tag is out: an action already in flight ignores a second
+    // trigger instead of sending twice.
+    function busy(tag) {
+        for (var id in calls)
+            if (calls[id].tag === tag)
+                return true
+        return false
+    }
+
+    function track(callId, tag, onReply, onFailure, envelope) {
+        if (callId === 0) {
+            console.warn(tag + ": the request could not be built")
+            return 0
+        }
+        calls[callId] = { tag: tag, onReply: onReply, onFailure: onFailure, envelope: envelope }
+        ++pending
+        return callId
+    }
+
+    function finish(callId, text, failed) {
+        var entry = calls[callId]
+        if (entry === undefined)
+            return
+        delete calls[callId]
+        --pending
+
+        if (!entry.envelope) {
+            if (!failed)
+                entry.onReply && entry.onReply(text)
+            else
+                fail(entry, text, true)
+            return
+        }
+        // A network error text is no reply to read (its code is the text itself).
+        Session.httpCode = failed ? text : ccRequest.josnHttpCode(text)
+        Session.msg = failed ? "" : ccRequest.josnMsg(text)
+        var outcome = Requests.outcome(failed, String(Session.httpCode))
+        if (outcome === "expired")
+            sessionExpired()
+        else if (outcome === "ok")
+            entry.onReply && entry.onReply(text)
+        else
+            fail(entry, text, outcome === "unreachable")
+    }
+
+    function fail(entry, text, unreachable) {
+        if (entry.onFailure) {
+            entry.onFailure(text, unreachable)
+        } else if (unreachable) {
+            console.warn(entry.tag + ": " + text)
+            messageBox.btnMsgMessageErrBox("错误提示", Requests.unreachableText)
+        } else {
+            console.log(entry.tag + ": " + text)
+        }
     }
 
     CCRequest {
         id: ccRequest
-        onReqFlishedReturn: function (jsonStr) {
-            Session.httpCode = ccRequest.josnHttpCode(jsonStr)
-            Session.msg = ccRequest.josnMsg(jsonStr)
-            backend.replied(jsonStr)
-        }
+        onCallFinished: function (callId, jsonStr, failed) { backend.finish(callId, jsonStr, failed) }
     }
 
     SignSet { id: signSet }
+
+    BVMessageBox { id: defaultBox }
+
+    // The time-out dialog is made on the first 401 only; most screens never need it.
+    property var timeoutDialog: null
+
+    function sessionExpired() {
+        if (timeoutDialog === null)
+            timeoutDialog = timeoutComponent.createObject(backend)
+        timeoutDialog.open()
+    }
+
+    Component {
+        id: timeoutComponent
+        SessionTimeout {}
+    }
 }

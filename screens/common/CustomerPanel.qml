@@ -2,6 +2,7 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Controls 1.4 as Controls1
 import "customer.js" as Customer
+import "money.js" as Money
 
 // The customer panel of the place-order form, the pick-up list and the member details:
 // identity, balance, points, coupons, card, level and discount, group, corporate badge,
@@ -236,7 +237,7 @@ Rectangle {
             Label { text: "余额" }
             Value {
                 objectName: "customerBalance"
-                text: "¥ " + Customer.fenToYuan(panel.balance)
+                text: "¥ " + Money.fenToYuan(panel.balance)
                 color: "#f56c6c"
                 width: 180
             }

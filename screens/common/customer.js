@@ -1,19 +1,6 @@
 .pragma library
 
-// How the customer panel writes a customer's values. Money arrives in fen as integer text.
-
-// "1234" -> "12.34", "-5" -> "-0.05"; anything that is not a whole number of fen -> "0.00".
-function fenToYuan(fen) {
-    var text = String(fen === undefined || fen === null ? "" : fen).trim()
-    if (!/^-?\d+$/.test(text))
-        return "0.00"
-    var negative = text.charAt(0) === "-"
-    var digits = negative ? text.substring(1) : text
-    while (digits.length < 3)
-        digits = "0" + digits
-    var whole = digits.substring(0, digits.length - 2).replace(/^0+(?=\d)/, "")
-    return (negative && /[1-9]/.test(digits) ? "-" : "") + whole + "." + digits.substring(digits.length - 2)
-}
+// How the customer panel writes a customer's values (money: money.js).
 
 // The member discount is the percentage of the price that is charged: 85 -> "8.5折".
 // Nothing off (0, or the full 100) reads "无折扣"; several discounts on one card "多折扣".

@@ -4,7 +4,7 @@ import "orderheader.js" as Header
 
 // "选择地址": the customer's addresses, default first. "确定" hands the marked one over;
 // with none marked it changes nothing.
-OrderingWindow {
+PopupWindow {
     id: chooser
     objectName: "addressChooser"
     title: "选择地址"

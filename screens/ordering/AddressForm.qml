@@ -1,13 +1,12 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Dialogs 1.2
-import ks.Net.CCRequest 1.0
 import Brenvo 1.0
 import "orderheader.js" as Header
 
 // "添加地址": the customer's new address, found through the map web service (plain GET and
 // POST requests, no envelope, no signature; the replies are used as they come).
-OrderingWindow {
+PopupWindow {
     id: form
     objectName: "addressForm"
     title: "添加地址"
@@ -28,16 +27,15 @@ OrderingWindow {
     property string detailPrefix: ""
     property string longitude: ""
     property string latitude: ""
-    property string mapPending: ""
-    property alias request: mapRequest
+    readonly property alias request: maps.request
 
     // The fields of userAddress/add (without userId).
     signal saveRequested(var fields)
 
-    function mapGet(tag, path, pairs) {
-        mapPending = tag
-        mapRequest.CCRequest_GET1("{}", AppConfig.mapHost + path + "?"
-                                  + Header.query(pairs.concat([["key", AppConfig.mapKey]])))
+    // A map web-service query; its answer goes to `onReply`.
+    function mapGet(tag, path, pairs, onReply) {
+        maps.fetch(tag, AppConfig.mapHost + path + "?"
+                   + Header.query(pairs.concat([["key", AppConfig.mapKey]])), onReply)
     }
 
     // Opens the form at the terminal's city (IP location first).
@@ -53,10 +51,9 @@ OrderingWindow {
         keywordField.text = ""
         nameField.text = contactName
         phoneField.text = contactPhone
-        mapPending = "ip"
-        mapRequest.CCRequest_POST1("{}", AppConfig.mapHost + "/v3/ip?" + Header.query(
-                                       [["ip", mapRequest.getHostIp()], ["output", "json"],
-                                        ["key", AppConfig.mapKey]]))
+        maps.postTo("ip", AppConfig.mapHost + "/v3/ip?" + Header.query(
+                        [["ip", maps.request.getHostIp()], ["output", "json"], ["key", AppConfig.mapKey]]),
+                    "{}", cityFound)
     }
 
     function search() {
@@ -64,7 +61,7 @@ OrderingWindow {
             return
         mapGet("tips", "/v3/assistant/inputtips",
                [["keywords", keywordField.text.trim()], ["city", cityCode], ["datatype", "poi"],
-                ["citylimit", "true"], ["output", "json"]])
+                ["citylimit", "true"], ["output", "json"]], tipsFound)
     }
 
     function chooseTip(i) {
@@ -77,7 +74,10 @@ OrderingWindow {
         var location = Header.splitLocation(tip.location)
         var area = Header.districtName(tip.district)
         if (area !== "")
-            mapGet("region", "/v3/config/district", [["keywords", area], ["subdistrict", "0"]])
+            mapGet("region", "/v3/config/district", [["keywords", area], ["subdistrict", "0"]],
+                   function (reply) {
+                       form.regionalId = maps.request.getListInfo(reply, "districts", "adcode", "", 0)
+                   })
         longitude = location.longitude
         latitude = location.latitude
     }
@@ -98,40 +98,35 @@ OrderingWindow {
 
     function save(def) { saveRequested(fields(def)) }
 
-    function mapReplied(reply) {
-        var tag = mapPending
-        mapPending = ""
-        if (tag === "ip") {
-            cityCode = mapRequest.josnReturn(reply, "adcode")
-            city = mapRequest.josnReturn(reply, "city")
-            open()
-            mapGet("center", "/v3/config/district", [["keywords", city], ["subdistrict", "0"]])
-        } else if (tag === "center") {
-            center = mapRequest.getListInfo(reply, "districts", "center", "", 0)
-            mapUrl = Header.staticMapUrl(AppConfig.mapHost, AppConfig.mapKey, center, 10, "")
-        } else if (tag === "tips") {
-            var n = Math.min(mapRequest.getListNum(reply, "tips", ""), Header.maxTips)
-            var list = []
-            for (var i = 0; i < n; ++i)
-                list.push({
-                    name: mapRequest.getListInfo(reply, "tips", "name", "", i),
-                    district: mapRequest.getListInfo(reply, "tips", "district", "", i),
-                    address: mapRequest.getListInfo(reply, "tips", "address", "", i),
-                    location: mapRequest.getListInfo(reply, "tips", "location", "", i)
-                })
-            tips = list
-            if (n > 0)
-                mapUrl = Header.staticMapUrl(AppConfig.mapHost, AppConfig.mapKey, list[0].location,
-                                             10, Header.tipMarkers(list.map(function (t) { return t.location })))
-        } else if (tag === "region") {
-            regionalId = mapRequest.getListInfo(reply, "districts", "adcode", "", 0)
-        }
+    function cityFound(reply) {
+        cityCode = maps.request.josnReturn(reply, "adcode")
+        city = maps.request.josnReturn(reply, "city")
+        open()
+        mapGet("center", "/v3/config/district", [["keywords", city], ["subdistrict", "0"]],
+               function (centerReply) {
+                   form.center = maps.request.getListInfo(centerReply, "districts", "center", "", 0)
+                   form.mapUrl = Header.staticMapUrl(AppConfig.mapHost, AppConfig.mapKey, form.center, 10, "")
+               })
     }
 
-    CCRequest {
-        id: mapRequest
-        onReqFlishedReturn: function (jsonStr) { form.mapReplied(jsonStr) }
+    function tipsFound(reply) {
+        var request = maps.request
+        var n = Math.min(request.getListNum(reply, "tips", ""), Header.maxTips)
+        var list = []
+        for (var i = 0; i < n; ++i)
+            list.push({
+                name: request.getListInfo(reply, "tips", "name", "", i),
+                district: request.getListInfo(reply, "tips", "district", "", i),
+                address: request.getListInfo(reply, "tips", "address", "", i),
+                location: request.getListInfo(reply, "tips", "location", "", i)
+            })
+        tips = list
+        if (n > 0)
+            mapUrl = Header.staticMapUrl(AppConfig.mapHost, AppConfig.mapKey, list[0].location,
+                                         10, Header.tipMarkers(list.map(function (t) { return t.location })))
     }
+
+    BackendRequest { id: maps }
 
     MessageDialog {
         id: defaultQuestion

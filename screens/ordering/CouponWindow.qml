@@ -4,7 +4,7 @@ import Brenvo 1.0
 import "orderheader.js" as Header
 
 // "优惠券": the customer's coupons, and the entry of a coupon code ("兑换优惠码").
-OrderingWindow {
+PopupWindow {
     id: couponWindow
     objectName: "couponWindow"
     title: codeMode ? "兑换优惠码" : "优惠券"

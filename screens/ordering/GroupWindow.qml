@@ -4,7 +4,7 @@ import "orderheader.js" as Header
 
 // The customer's group, chosen from "默认分组" and the backend's groups; opened for the
 // garment mark ("请选择衣物标记") it leaves "默认分组" out.
-OrderingWindow {
+PopupWindow {
     id: groupWindow
     objectName: "groupWindow"
     title: markMode ? "请选择衣物标记" : "分组"

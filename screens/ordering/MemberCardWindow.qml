@@ -3,7 +3,7 @@ import QtQuick.Controls 2.15
 
 // "会员卡": a bound card can be voided after a loss or unbound; without one a card is bound
 // by its number and the check code on its back. A success shows its text over a tick.
-OrderingWindow {
+PopupWindow {
     id: cardWindow
     objectName: "memberCardWindow"
     title: "会员卡"

@@ -3,13 +3,15 @@ import QtQuick.Controls 2.15
 import BVMessageBox 1.0
 import Brenvo 1.0
 import "screens.js" as Screens
+import "requests.js" as Requests
 
 // "下单": finds the customer by phone number, member card number or a member card on the
 // reader, and opens the order form for the customer found.
-Item {
+ScreenPage {
     id: placeOrder
     objectName: "PlaceOrder"
-    anchors.fill: parent
+    enterFlag: "PlaceOrder"
+    backVisible: false
 
     // The key of the last search and the record it found (the `data` of the reply).
     property string searchKey: ""
@@ -17,7 +19,6 @@ Item {
     property bool cardMode: false
     // The unknown 11-digit key may become a new member once the box was confirmed.
     property bool offerNewMember: false
-    property string pending: ""
     property string boxPurpose: ""
     // The message box; tests put a recorder in its place.
     property var messageBox: mMessageBox
@@ -26,19 +27,18 @@ Item {
     // A customer was found and the order form opened for it.
     signal customerFound(string record)
 
-    Component.onCompleted: {
-        Session.enterFlag = "PlaceOrder"
-        searchField.forceActiveFocus()
-    }
+    Component.onCompleted: searchField.forceActiveFocus()
 
+    // A search already out is not sent again (a scanner's Enter after a click).
     function search() {
-        offerNewMember = false
         var key = searchField.text
-        if (key === "")
+        if (key === "" || backend.busy("PlaceOrder"))
             return
+        offerNewMember = false
         searchKey = key
-        pending = "PlaceOrder"
-        backend.post("PlaceOrder", "userInfo/queryByKey", { key: key })
+        backend.call("PlaceOrder", "userInfo/queryByKey", { key: key }, function (reply) {
+            placeOrder.found("PlaceOrder", reply)
+        }, refused)
     }
 
     // Card mode: one read of the card's secret; a member card's secret finds its member.
@@ -50,9 +50,12 @@ Item {
             console.log("PlaceOrder: no card on the reader")
             return
         }
+        if (backend.busy("RfidUser"))
+            return
         searchKey = secret
-        pending = "RfidUser"
-        backend.post("RfidUser", "rfid/user", { rfidSecret: secret })
+        backend.call("RfidUser", "rfid/user", { rfidSecret: secret }, function (reply) {
+            placeOrder.found("RfidUser", reply)
+        }, refused)
     }
 
     function showBox(purpose, kind, title, text) {
@@ -70,17 +73,11 @@ Item {
         boxPurpose = ""
     }
 
-    function handleReply(reply) {
-        if (timeout.check(Session.httpCode))
-            return
-        var tag = pending
-        pending = ""
-        if (tag !== "PlaceOrder" && tag !== "RfidUser")
-            return
-        if (String(Session.httpCode) !== "200") {
-            showBox("error", "error", "错误提示", Session.msg)
-            return
-        }
+    function refused(reply, unreachable) {
+        showBox("error", "error", "错误提示", unreachable ? Requests.unreachableText : Session.msg)
+    }
+
+    function found(tag, reply) {
         var data = backend.request.josnData(reply)
         if (data.replace(/\s/g, "") === "{}") {
             if (tag === "PlaceOrder" && searchKey.length === 11)
@@ -115,20 +112,12 @@ Item {
     BackendRequest {
         id: backend
         objectName: "placeOrderBackend"
-        onReplied: function (reply) { placeOrder.handleReply(reply) }
+        messageBox: placeOrder.messageBox
     }
-
-    SessionTimeout { id: timeout }
 
     BVMessageBox {
         id: mMessageBox
         onOkFlishedReturn: function (jsonStr) { placeOrder.boxConfirmed() }
-    }
-
-    Rectangle {
-        anchors.fill: parent
-        color: "#f2f4f7"
-        MouseArea { anchors.fill: parent }
     }
 
     Rectangle {
@@ -137,14 +126,14 @@ Item {
         height: 420
         anchors.centerIn: parent
         radius: 8
-        color: "white"
-        border.color: "#e0e0e0"
+        color: Theme.card
+        border.color: Theme.border
 
         Text {
             id: title
             text: "查找顾客"
-            font.pixelSize: 24
-            color: "#333333"
+            font.pixelSize: Theme.fontHeading
+            color: Theme.text
             anchors.horizontalCenter: parent.horizontalCenter
             anchors.top: parent.top
             anchors.topMargin: 30
@@ -161,7 +150,7 @@ Item {
                 text: "手机号/会员卡号"
                 width: 160
                 checkable: false
-                font.pixelSize: 16
+                font.pixelSize: Theme.fontMedium
                 highlighted: !placeOrder.cardMode
                 onClicked: {
                     placeOrder.cardMode = false
@@ -173,7 +162,7 @@ Item {
                 text: "刷卡"
                 width: 160
                 checkable: false
-                font.pixelSize: 16
+                font.pixelSize: Theme.fontMedium
                 highlighted: placeOrder.cardMode
                 onClicked: placeOrder.readCard()
             }
@@ -191,7 +180,7 @@ Item {
                 objectName: "searchField"
                 width: 380
                 height: 50
-                font.pixelSize: 20
+                font.pixelSize: Theme.fontTitle
                 placeholderText: "手机号/会员卡号"
                 maximumLength: 25
                 validator: RegularExpressionValidator { regularExpression: /\d{0,25}/ }
@@ -204,7 +193,7 @@ Item {
                 text: "搜索"
                 width: 110
                 height: 50
-                font.pixelSize: 18
+                font.pixelSize: Theme.fontLarge
                 onClicked: placeOrder.search()
             }
         }
@@ -215,7 +204,7 @@ Item {
             visible: placeOrder.offerNewMember && !placeOrder.cardMode
             width: 160
             height: 46
-            font.pixelSize: 16
+            font.pixelSize: Theme.fontMedium
             anchors.horizontalCenter: parent.horizontalCenter
             anchors.top: searchRow.bottom
             anchors.topMargin: 40
@@ -235,8 +224,8 @@ Item {
             Text {
                 objectName: "cardPrompt"
                 text: "请将卡放入感应区"
-                font.pixelSize: 18
-                color: "#666666"
+                font.pixelSize: Theme.fontLarge
+                color: Theme.textFaint
                 anchors.horizontalCenter: parent.horizontalCenter
             }
         }

@@ -3,27 +3,26 @@ import QtQuick.Controls 2.15
 import BVMessageBox 1.0
 import Brenvo 1.0
 import "screens.js" as Screens
+import "requests.js" as Requests
 import "orderheader.js" as Header
 import "customer.js" as Customer
+import "money.js" as Money
 
 // The order form for one customer: the customer panel beside the order header. Opening it
 // loads the addresses, then the time slots, then the customer's tags, one request after
 // the other. "提交下单" creates the order header and opens the intake screen over the form.
-Item {
+ScreenPage {
     id: content
     objectName: "PlaceOrderContent"
-    anchors.fill: parent
 
     // From the opener: the customer record and the key that found it.
     property string userData: ""
     property string searchKey: ""
 
     property bool loading: true
-    property string pending: ""
     property var addresses: []
     property var slots: []
     property var customerTags: []
-    property bool tagWindowOpened: false
     // The body of the last orderInfo/add: a failed attempt is sent again as it was.
     property var orderBody: null
     // What the intake screen is handed once the order exists.
@@ -44,19 +43,16 @@ Item {
         return customerPanel.userId
     }
 
-    function send(tag, path, fields) {
-        pending = tag
-        backend.post(tag, path, fields)
-    }
-
-    function loadAddresses() {
-        loading = true
-        send("getUserAddress", "userAddress/list", { userId: userId() })
-    }
-
     function showError(purpose, text) {
         boxPurpose = purpose
         messageBox.btnMsgMessageErrBox("错误提示", text)
+    }
+
+    // A failure that the worker must confirm before `purpose` runs.
+    function failedWith(purpose) {
+        return function (reply, unreachable) {
+            content.showError(purpose, unreachable ? Requests.unreachableText : Session.msg)
+        }
     }
 
     // The error box was confirmed: the loading chain starts again, a failed order is sent
@@ -70,7 +66,59 @@ Item {
             resendOrder()
     }
 
+    function listOf(reply, keys, flag) {
+        var n = backend.request.getOrderNum(reply, flag)
+        var list = []
+        for (var i = 0; i < n; ++i) {
+            var entry = {}
+            for (var k = 0; k < keys.length; ++k)
+                entry[keys[k]] = backend.request.getOrderInfo(reply, keys[k], i, flag)
+            list.push(entry)
+        }
+        return list
+    }
+
+    // --- The loading chain: addresses, time slots, tags ---------------------------------
+
+    function loadAddresses() {
+        loading = true
+        backend.call("getUserAddress", "userAddress/list", { userId: userId() }, function (reply) {
+            content.takeAddresses(reply)
+            headerForm.setAddress(Header.preselectedAddress(content.addresses))
+            content.loadSlots()
+        }, failedWith("reload"))
+    }
+
+    function takeAddresses(reply) {
+        addresses = Header.addressesDefaultFirst(listOf(reply,
+            ["id", "name", "phone", "regionalDesc", "detail", "def"], 0))
+    }
+
+    function loadSlots() {
+        backend.call("getServiceTime", "serviceTime/list", { type: "1" }, function (reply) {
+            content.slots = content.listOf(reply, ["timeStart", "timeEnd"], 1)
+            if (content.slots.length > 0) {
+                headerForm.takeTimeStart = content.slots[0].timeStart
+                headerForm.takeTimeEnd = content.slots[0].timeEnd
+            }
+            content.loading = false
+            content.loadTags()
+        }, failedWith("reload"))
+    }
+
+    function loadTags() {
+        backend.call("UserTag", "userTag/list", { userId: userId() }, function (reply) {
+            content.customerTags = content.listOf(reply, ["id", "name"], 1)
+            tagWindow.customerTags = content.customerTags
+        })
+    }
+
+    // --- The order -----------------------------------------------------------------------
+
+    // "提交下单" while the order is being created does nothing: one order per submission.
     function submitOrder() {
+        if (backend.busy("createOrder"))
+            return
         var remark = headerForm.remark
         orderBody = Header.orderBody({
             serialNum: Session.serialNum,
@@ -96,8 +144,7 @@ Item {
     }
 
     function resendOrder() {
-        pending = "createOrder"
-        backend.postBody("createOrder", "orderInfo/add", orderBody)
+        backend.callBody("createOrder", "orderInfo/add", orderBody, orderDone, failedWith("resendOrder"))
     }
 
     function orderDone(reply) {
@@ -110,7 +157,7 @@ Item {
             user_info_phone: customerPanel.phone,
             user_card_cardNumber: customerPanel.cardNo,
             user_card_level: customerPanel.levelName,
-            user_ext_balance: Customer.fenToYuan(customerPanel.balance),
+            user_ext_balance: Money.fenToYuan(customerPanel.balance),
             user_card_RfidNumber: customerPanel.rfidNo,
             priority: String(headerForm.priority)
         }
@@ -123,7 +170,7 @@ Item {
         var screen = Screens.open(content, "MemberRecharge", {
             userNames: customerPanel.name,
             userPhones: customerPanel.phone,
-            userBlances: Customer.fenToYuan(customerPanel.balance),
+            userBlances: Money.fenToYuan(customerPanel.balance),
             userIds: customerPanel.userId,
             rechargeFlag: "PlaceOrder"
         })
@@ -131,186 +178,140 @@ Item {
             console.log("PlaceOrderContent: member recharge is not available yet")
     }
 
-    function listOf(reply, keys, flag) {
-        var n = backend.request.getOrderNum(reply, flag)
-        var list = []
-        for (var i = 0; i < n; ++i) {
-            var entry = {}
-            for (var k = 0; k < keys.length; ++k)
-                entry[keys[k]] = backend.request.getOrderInfo(reply, keys[k], i, flag)
-            list.push(entry)
-        }
-        return list
-    }
+    // --- The customer's windows ----------------------------------------------------------
 
-    // The customer read again after a card change, by phone: the key that opened the form
-    // may have been the very card that was just taken off.
-    function requery() { send("placeOrders", "userInfo/queryByKey", { key: customerPanel.phone }) }
-
-    // Replies by request tag: on 200, and on any other code.
-    readonly property var onSuccess: ({
-        getUserAddress: function (reply) {
-            content.addresses = Header.addressesDefaultFirst(content.listOf(reply,
-                ["id", "name", "phone", "regionalDesc", "detail", "def"], 0))
-            headerForm.setAddress(Header.preselectedAddress(content.addresses))
-            content.send("getServiceTime", "serviceTime/list", { type: "1" })
-        },
-        getServiceTime: function (reply) {
-            content.slots = content.listOf(reply, ["timeStart", "timeEnd"], 1)
-            if (content.slots.length > 0) {
-                headerForm.takeTimeStart = content.slots[0].timeStart
-                headerForm.takeTimeEnd = content.slots[0].timeEnd
-            }
-            content.loading = false
-            content.send("UserTag", "userTag/list", { userId: content.userId() })
-        },
-        UserTag: function (reply) {
-            content.customerTags = content.listOf(reply, ["id", "name"], 1)
-            if (content.tagWindowOpened)
-                content.send("AllTag", "userTag/all", {})
-        },
-        AllTag: function (reply) {
+    function openTags() {
+        tagWindow.customerTags = customerTags
+        tagWindow.open()
+        backend.call("AllTag", "userTag/all", {}, function (reply) {
             tagWindow.allTags = content.listOf(reply, ["id", "name"], 1)
             tagWindow.customerTags = content.customerTags
-        },
-        UpdateTag: function () {
-            tagWindow.close()
-            content.send("UserTag", "userTag/list", { userId: content.userId() })
-        },
-        createOrder: function (reply) { content.orderDone(reply) },
-        AddUserAddr: function () {
-            addressForm.close()
-            content.send("getUserAddress", "userAddress/list", { userId: content.userId() })
-        },
-        CouponInfo: function (reply) {
-            couponWindow.coupons = content.listOf(reply, ["id", "name", "amount", "fullAmount",
-                "couponRuleName", "timeStart", "timeEnd", "enableUse", "orderId", "useStatus", "useBalance"], 0)
-            customerPanel.couponCnt = String(couponWindow.coupons.length)
-            couponWindow.open()
-        },
-        ExchangeDisCode: function () {
-            couponWindow.codeMode = false
-            couponWindow.code = ""
-            content.send("CouponInfo", "couponInfo/userList", { userId: content.userId() })
-        },
-        UpdateName: function (reply, sent) { customerPanel.name = sent.name },
-        UpdataSex: function (reply, sent) { customerPanel.sex = sent.sex },
-        GroupList: function (reply) { content.openGroups(reply, false) },
-        GroupListBiao: function (reply) { content.openGroups(reply, true) },
-        UpdataGruop: function (reply, sent) {
-            groupWindow.close()
-            customerPanel.groupId = sent.groupId
-            customerPanel.groupName = sent.groupName
-            headerForm.mark = sent.groupName
-        },
-        UpdateBrith: function (reply, sent) { customerPanel.birthday = sent.birthday },
-        CardNumBind: function () { cardWindow.showResult("绑卡成功"); content.requery() },
-        CardCancel: function () { cardWindow.showResult("已作废"); content.requery() },
-        CardUntie: function () { cardWindow.showResult("已解绑"); content.requery() },
-        placeOrders: function (reply) {
-            var data = backend.request.josnData(reply)
-            customerPanel.cardNo = backend.request.getMemberInfo(data, "card", "no", "", 0)
-            customerPanel.rfidNo = backend.request.getMemberInfo(data, "card", "rfidNo", "", 0)
-            customerPanel.isBinding = backend.request.getMemberInfo(data, "card", "isBinding", "", 0)
-        }
-    })
-
-    // The fields of the request in flight, for the handlers that show what was changed.
-    property var sentFields: ({})
-
-    function change(tag, path, fields, shown) {
-        sentFields = shown || fields
-        send(tag, path, fields)
+        })
     }
 
-    function openGroups(reply, forMark) {
+    function saveTags(tags) {
+        backend.call("UpdateTag", "userInfo/updateTag", { id: userId(), tags: tags }, function () {
+            tagWindow.close()
+            content.loadTags()
+        })
+    }
+
+    function openCoupons() {
+        backend.call("CouponInfo", "couponInfo/userList", { userId: userId() }, function (reply) {
+            couponWindow.coupons = content.listOf(reply, ["id", "name", "amount", "fullAmount",
+                "couponRuleName", "timeStart", "timeEnd", "enableUse", "orderId", "useStatus", "useBalance"], 0)
+            couponWindow.open()
+        })
+    }
+
+    function exchangeCode(code) {
+        if (backend.busy("ExchangeDisCode"))
+            return
+        backend.call("ExchangeDisCode", "couponFCode/exchangeCode", { code: code, userId: userId() },
+                     function () {
+                         couponWindow.codeMode = false
+                         couponWindow.code = ""
+                         content.openCoupons()
+                     }, function (reply, unreachable) {
+                         couponWindow.code = ""
+                         content.showError("", unreachable ? Requests.unreachableText : Session.msg)
+                     })
+    }
+
+    // A new address joins the list. The time slot and the addresses chosen so far stay,
+    // unless the new address was made the default: then it fills both rows, as the
+    // default does when the form opens.
+    function saveAddress(fields) {
+        if (backend.busy("AddUserAddr"))
+            return
+        fields.userId = userId()
+        backend.call("AddUserAddr", "userAddress/add", fields, function () {
+            addressForm.close()
+            backend.call("getUserAddress", "userAddress/list", { userId: content.userId() }, function (reply) {
+                content.takeAddresses(reply)
+                if (fields.def === "1")
+                    headerForm.setAddress(Header.preselectedAddress(content.addresses))
+            })
+        })
+    }
+
+    function openGroups(forMark) {
+        backend.call(forMark ? "GroupListBiao" : "GroupList", "userGroup/list", {}, function (reply) {
+            content.showGroups(reply, forMark)
+        })
+    }
+
+    function showGroups(reply, forMark) {
         groupWindow.groups = listOf(reply, ["id", "name"], 0)
         groupWindow.markMode = forMark
         groupWindow.currentId = customerPanel.groupId
         groupWindow.open()
     }
 
-    function handleReply(reply) {
-        if (timeout.check(Session.httpCode))
-            return
-        var tag = pending
-        pending = ""
-        if (String(Session.httpCode) === "200") {
-            if (onSuccess[tag])
-                onSuccess[tag](reply, sentFields)
-            return
-        }
-        if (tag === "getUserAddress" || tag === "getServiceTime")
-            showError("reload", Session.msg)
-        else if (tag === "createOrder")
-            showError("resendOrder", Session.msg)
-        else if (tag === "ExchangeDisCode") {
-            couponWindow.code = ""
-            showError("", Session.msg)
-        } else
-            console.log("PlaceOrderContent: " + tag + " failed: " + reply)
+    function chooseGroup(id, name) {
+        backend.call("UpdataGruop", "userInfo/updateGroup", { id: userId(), groupId: id }, function () {
+            groupWindow.close()
+            customerPanel.groupId = id
+            customerPanel.groupName = name
+            headerForm.mark = name
+        })
+    }
+
+    // A member-card change is shown, then the customer is read again by phone: the key
+    // that opened the form may have been the very card that was just taken off.
+    function changeCard(tag, path, fields, done) {
+        fields.userId = userId()
+        backend.call(tag, path, fields, function () {
+            cardWindow.showResult(done)
+            backend.call("placeOrders", "userInfo/queryByKey", { key: customerPanel.phone }, function (reply) {
+                var data = backend.request.josnData(reply)
+                customerPanel.cardNo = backend.request.getMemberInfo(data, "card", "no", "", 0)
+                customerPanel.rfidNo = backend.request.getMemberInfo(data, "card", "rfidNo", "", 0)
+                customerPanel.isBinding = backend.request.getMemberInfo(data, "card", "isBinding", "", 0)
+            })
+        })
     }
 
     BackendRequest {
         id: backend
         objectName: "contentBackend"
-        onReplied: function (reply) { content.handleReply(reply) }
+        messageBox: content.messageBox
     }
-
-    SessionTimeout { id: timeout }
 
     BVMessageBox {
         id: mMessageBox
         onOkFlishedReturn: function (jsonStr) { content.boxConfirmed() }
     }
 
-    Rectangle {
-        anchors.fill: parent
-        color: "#f2f4f7"
-        MouseArea { anchors.fill: parent }
-    }
-
-    Button {
-        id: backButton
-        objectName: "backButton"
-        text: "返回"
-        icon.source: "qrc:/icon/icon/goback.png"
-        x: 20
-        y: 16
-        onClicked: content.destroy()
-    }
-
     CustomerPanel {
         id: customerPanel
         anchors.left: parent.left
-        anchors.top: backButton.bottom
+        anchors.top: content.backButton.bottom
         anchors.bottom: parent.bottom
         anchors.margins: 20
         userData: content.userData
         request: backend.request
         tagNames: content.customerTags.map(function (t) { return t.name })
         onNameEdited: function (name) {
-            content.change("UpdateName", "userInfo/updateName", { id: content.userId(), name: name })
+            backend.call("UpdateName", "userInfo/updateName", { id: content.userId(), name: name },
+                         function () { customerPanel.name = name })
         }
         onSexChosen: function (sex) {
-            content.change("UpdataSex", "userInfo/updateSex", { id: content.userId(), sex: sex })
+            backend.call("UpdataSex", "userInfo/updateSex", { id: content.userId(), sex: sex },
+                         function () { customerPanel.sex = sex })
         }
         onBirthdayChosen: function (birthday) {
-            content.change("UpdateBrith", "userInfo/updateBirthday", { id: content.userId(), birthday: birthday })
+            backend.call("UpdateBrith", "userInfo/updateBirthday", { id: content.userId(), birthday: birthday },
+                         function () { customerPanel.birthday = birthday })
         }
-        onCouponsClicked: content.send("CouponInfo", "couponInfo/userList", { userId: content.userId() })
+        onCouponsClicked: content.openCoupons()
         onCardClicked: {
             cardWindow.bound = isBinding === "1"
             cardWindow.cardNumber = rfidNo
             cardWindow.open()
         }
-        onGroupClicked: content.send("GroupList", "userGroup/list", {})
-        onTagsClicked: {
-            content.tagWindowOpened = true
-            tagWindow.customerTags = content.customerTags
-            tagWindow.open()
-            content.send("AllTag", "userTag/all", {})
-        }
+        onGroupClicked: content.openGroups(false)
+        onTagsClicked: content.openTags()
         onRechargeClicked: content.openRecharge()
     }
 
@@ -318,7 +319,7 @@ Item {
         id: headerForm
         anchors.left: customerPanel.right
         anchors.right: parent.right
-        anchors.top: backButton.bottom
+        anchors.top: content.backButton.bottom
         anchors.bottom: parent.bottom
         anchors.margins: 20
         onChooseAddress: {
@@ -334,7 +335,7 @@ Item {
             slotWindow.slots = content.slots
             slotWindow.open()
         }
-        onChooseMark: content.send("GroupListBiao", "userGroup/list", {})
+        onChooseMark: content.openGroups(true)
         onSubmit: content.submitOrder()
     }
 
@@ -351,53 +352,30 @@ Item {
     }
     AddressForm {
         id: addressForm
-        onSaveRequested: function (fields) {
-            fields.userId = content.userId()
-            content.send("AddUserAddr", "userAddress/add", fields)
-        }
+        onSaveRequested: function (fields) { content.saveAddress(fields) }
     }
     TagWindow {
         id: tagWindow
-        onConfirmed: function (tags) {
-            content.send("UpdateTag", "userInfo/updateTag", { id: content.userId(), tags: tags })
-        }
+        onConfirmed: function (tags) { content.saveTags(tags) }
     }
     GroupWindow {
         id: groupWindow
-        onChosen: function (id, name, forMark) {
-            content.change("UpdataGruop", "userInfo/updateGroup", { id: content.userId(), groupId: id },
-                           { groupId: id, groupName: name })
-        }
+        onChosen: function (id, name, forMark) { content.chooseGroup(id, name) }
     }
     MemberCardWindow {
         id: cardWindow
         onBindCard: function (rfidNo, checkCode) {
-            content.send("CardNumBind", "rfid/user/manual/binding",
-                         { userId: content.userId(), rfidNo: rfidNo, checkCode: checkCode })
+            content.changeCard("CardNumBind", "rfid/user/manual/binding",
+                               { rfidNo: rfidNo, checkCode: checkCode }, "绑卡成功")
         }
-        onCancelCard: content.send("CardCancel", "rfid/user/cancel", { userId: content.userId() })
-        onUnbindCard: content.send("CardUntie", "rfid/user/unbundling", { userId: content.userId() })
+        onCancelCard: content.changeCard("CardCancel", "rfid/user/cancel", {}, "已作废")
+        onUnbindCard: content.changeCard("CardUntie", "rfid/user/unbundling", {}, "已解绑")
     }
     CouponWindow {
         id: couponWindow
-        onRefresh: content.send("CouponInfo", "couponInfo/userList", { userId: content.userId() })
-        onExchange: function (code) {
-            content.send("ExchangeDisCode", "couponFCode/exchangeCode", { code: code, userId: content.userId() })
-        }
+        onRefresh: content.openCoupons()
+        onExchange: function (code) { content.exchangeCode(code) }
     }
 
-    Rectangle {
-        objectName: "loadingShade"
-        anchors.fill: parent
-        visible: content.loading
-        color: "#99000000"
-        z: 20
-        MouseArea { anchors.fill: parent }
-        Text {
-            anchors.centerIn: parent
-            text: "正在加载数据，请稍等..."
-            color: "white"
-            font.pixelSize: 20
-        }
-    }
+    LoadingShade { visible: content.loading }
 }

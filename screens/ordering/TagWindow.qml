@@ -5,7 +5,7 @@ import "orderheader.js" as Header
 // "标签": the customer's tags over all tags. Clicking one of all tags toggles it in the
 // customer's set, "添加" adds the typed text as a new tag, "确定" hands over the set as the
 // text userInfo/updateTag takes.
-OrderingWindow {
+PopupWindow {
     id: tagWindow
     objectName: "tagWindow"
     title: "标签"

@@ -2,7 +2,7 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 
 // "选择取衣时间段": the service time slots; "确定" takes the clicked one.
-OrderingWindow {
+PopupWindow {
     id: slotWindow
     objectName: "timeSlotWindow"
     title: "选择取衣时间段"

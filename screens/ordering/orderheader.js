@@ -1,5 +1,5 @@
 .pragma library
-.import "customer.js" as Customer
+.import "money.js" as Money
 
 // Pure pieces of the place-order screens: the order header's request body, the address
 // list order, the pieces counter, the tag text, the map service's markers, coupon texts.
@@ -143,7 +143,7 @@ function groupChoices(groups, withDefault) {
 }
 
 function couponAmount(fen) {
-    return "¥" + Customer.fenToYuan(fen)
+    return "¥" + Money.fenToYuan(fen)
 }
 
 // "无限制" without a threshold, else "满" + whole yuan + "元可用".

@@ -132,7 +132,7 @@ void TestBVMessageBox::answer()
     QSignalSpy emitted(&box, &BVMessageBox::okFlishedReturn);
     SeenBox seen;
     answerWhenShown(&seen, action);
-    LogCapture log("default");
+    LogCapture log("brenvo.app");
     open(box, op, "错误提示", op == "btnMsgUpdate" ? "V4.0.3 修复打印" : "手机号格式不正确");
 
     // The call returns only once the box is answered.

@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QPointer>
 #include <QSslCertificate>
 #include <QSslKey>
 #include <QSslSocket>
@@ -31,12 +32,21 @@ public:
 
     QList<ReceivedRequest> requests;
     int connections = 0;
+    // Beside each request, where it came in when it was left without a reply (else null).
+    QList<QPointer<QTcpSocket>> held;
 
     // With a certificate and key the server speaks TLS.
     QSslCertificate certificate;
     QSslKey key;
 
     bool start() { return listen(QHostAddress::LocalHost); }
+
+    // Answers the held request `index` (in any order the test likes).
+    void answerHeld(int index, const QByteArray &body)
+    {
+        if (QTcpSocket *socket = held.value(index))
+            respond(socket, body);
+    }
     QString baseUrl() const
     {
         return QStringLiteral("%1://127.0.0.1:%2")
@@ -92,11 +102,16 @@ private:
         request.body = buffer.mid(headerEnd + 4, length);
         buffer.remove(0, headerEnd + 4 + length);
         requests << request;
-        if (answer) {
-            socket->write("HTTP/1.1 " + replyStatus +
-                          "\r\nContent-Type: application/json;charset=UTF-8\r\nContent-Length: " +
-                          QByteArray::number(replyBody.size()) + "\r\n\r\n" + replyBody);
-        }
+        held << (answer ? nullptr : socket);
+        if (answer)
+            respond(socket, replyBody);
         return true;
+    }
+
+    void respond(QTcpSocket *socket, const QByteArray &body)
+    {
+        socket->write("HTTP/1.1 " + replyStatus +
+                      "\r\nContent-Type: application/json;charset=UTF-8\r\nContent-Length: " +
+                      QByteArray::number(body.size()) + "\r\n\r\n" + body);
     }
 };

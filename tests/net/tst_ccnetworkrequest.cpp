@@ -2,6 +2,7 @@
 #include "loopbackserver.h"
 #include "net/ccnetworkrequest.h"
 #include "net/signset.h"
+#include "tests/device/logcapture.h"
 
 #include <QtTest>
 
@@ -57,6 +58,10 @@ private slots:
     void failuresDeliverTheErrorText();
     void silentServerTimesOut();
     void repliesAreReleased();
+    void repliesReachTheirCall();
+    void objectsShareOneConnection();
+    void closedObjectDropsItsCalls();
+    void logHidesTheAccessToken();
     void tlsTrust_data();
     void tlsTrust();
 
@@ -341,7 +346,89 @@ void TestCCNetWorkRequest::repliesAreReleased()
     for (int i = 0; i < 3; ++i)
         request.CCRequest_POST("{}", "x");
     QTRY_COMPARE(spies.finished.count(), 3);
-    QTRY_COMPARE(request.findChildren<QNetworkReply *>().size(), 0);
+    QTRY_COMPARE(qApp->findChildren<QNetworkReply *>().size(), 0);
+}
+
+void TestCCNetWorkRequest::repliesReachTheirCall()
+{
+    LoopbackServer server;
+    QVERIFY(server.start());
+    useBackend(server);
+    server.answer = false;
+
+    CCNetWorkRequest request;
+    QSignalSpy calls(&request, &CCNetWorkRequest::callFinished);
+    const int first = request.CCRequest_POST(R"({"n":"1"})", "userTag/list");
+    const int second = request.CCRequest_POST(R"({"n":"2"})", "couponInfo/userList");
+    QVERIFY(first > 0 && second > 0 && first != second);
+    QCOMPARE(request.CCRequest_POST("abc", "x"), 0); // refused: nothing sent, no id
+    QTRY_COMPARE(server.held.size(), 2);
+
+    // The later request is answered first; each answer names its own call.
+    const int secondIndex = server.requests[0].body.contains("\"2\"") ? 0 : 1;
+    server.answerHeld(secondIndex, R"({"httpCode":200,"msg":"coupons"})");
+    QTRY_COMPARE(calls.count(), 1);
+    server.answerHeld(1 - secondIndex, R"({"httpCode":200,"msg":"tags"})");
+    QTRY_COMPARE(calls.count(), 2);
+    QCOMPARE(calls[0][0].toInt(), second);
+    QCOMPARE(request.josnMsg(calls[0][1].toString()), QString("coupons"));
+    QCOMPARE(calls[1][0].toInt(), first);
+    QCOMPARE(request.josnMsg(calls[1][1].toString()), QString("tags"));
+    QCOMPARE(calls[1][2].toBool(), false);
+}
+
+void TestCCNetWorkRequest::objectsShareOneConnection()
+{
+    LoopbackServer server;
+    QVERIFY(server.start());
+    useBackend(server);
+
+    // One screen after the other, as the worker moves through the terminal.
+    for (int i = 0; i < 3; ++i) {
+        CCNetWorkRequest request;
+        Spies spies(request);
+        request.CCRequest_POST("{}", "x");
+        QTRY_COMPARE(spies.finished.count(), 1);
+    }
+    QCOMPARE(server.requests.size(), 3);
+    QCOMPARE(server.connections, 1);
+}
+
+void TestCCNetWorkRequest::closedObjectDropsItsCalls()
+{
+    LoopbackServer server;
+    QVERIFY(server.start());
+    useBackend(server);
+    server.answer = false;
+
+    auto *request = new CCNetWorkRequest;
+    request->CCRequest_POST("{}", "orderInfo/list");
+    QTRY_COMPARE(server.held.size(), 1);
+    delete request; // the screen closed while its call was out
+    server.answerHeld(0, server.replyBody);
+    QTRY_COMPARE(qApp->findChildren<QNetworkReply *>().size(), 0);
+}
+
+void TestCCNetWorkRequest::logHidesTheAccessToken()
+{
+    LoopbackServer server;
+    QVERIFY(server.start());
+    useBackend(server);
+
+    LogCapture log("brenvo.net");
+    CCNetWorkRequest request;
+    Spies spies(request);
+    request.CCRequest_POST(R"({"accessToken":"tok-SECRET-1"})",
+                           "wkMenu/queryAllByWorkId?accessToken=tok-SECRET-1&appSecret=&sign=x");
+    request.CCRequest_POST1(R"({"accessToken":"tok-SECRET-1"})", server.baseUrl() + "/raw");
+    request.CCRequest_GET("?accessToken=tok-SECRET-1", "userTag/all");
+    QTRY_COMPARE(spies.finished.count(), 3);
+    // The token still reaches the backend, but never the log.
+    QVERIFY(server.requests[0].target.contains("accessToken=tok-SECRET-1"));
+    const QString lines = log.lines().join('\n');
+    QVERIFY2(!lines.contains("SECRET"), qPrintable(lines));
+    QCOMPARE(lines.count("accessToken=***"), 2);
+    QCOMPARE(lines.count(R"("accessToken":"***")"), 1);
 }
 
 void TestCCNetWorkRequest::tlsTrust_data()

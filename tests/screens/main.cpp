@@ -1,7 +1,9 @@
 // Runs the screen tests with the terminal's own types, resources and image provider, each
 // test file in a fresh working folder so settings files never leak between tests.
+#include "app/applogging.h"
 #include "app/typeregistry.h"
 #include "print/imageprovider.h"
+#include "tests/screens/fakebackend.h"
 #include "tests/screens/testsupport.h"
 
 #include <QDir>
@@ -20,6 +22,7 @@ public Q_SLOTS:
         qmlRegisterSingletonType<TestSupport>(
             "BrenvoTest", 1, 0, "TestSupport",
             [](QQmlEngine *, QJSEngine *) -> QObject * { return new TestSupport; });
+        qmlRegisterType<FakeBackend>("BrenvoTest", 1, 0, "FakeBackend");
     }
 
     void qmlEngineAvailable(QQmlEngine *engine)
@@ -30,9 +33,11 @@ public Q_SLOTS:
 
 int main(int argc, char **argv)
 {
+    installScreenLogging();
     QTemporaryDir workDir;
     QDir::setCurrent(workDir.path());
     TestSupport::configureBackend();
+    TestSupport::recordMessageBoxes();
     Setup setup;
     return quick_test_main_with_setup(argc, argv, "screens", nullptr, &setup);
 }

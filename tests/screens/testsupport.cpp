@@ -1,5 +1,7 @@
 #include "tests/screens/testsupport.h"
 
+#include "app/bvmessagebox.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +16,46 @@ void TestSupport::configureBackend()
     qputenv("BRENVO_UPLOAD_HOST", base + "/qiniu");
     qputenv("BRENVO_MAP_HOST", base + "/amap");
     qputenv("BRENVO_VENDOR_HOST", base + "/vendor/");
+}
+
+namespace {
+
+struct RecordedBoxes
+{
+    QVariantList shown;
+    bool confirm = true;
+};
+
+RecordedBoxes &recorded()
+{
+    static RecordedBoxes boxes;
+    return boxes;
+}
+
+} // namespace
+
+void TestSupport::recordMessageBoxes()
+{
+    BVMessageBox::setPresenter([](const QString &kind, const QString &title, const QString &text) {
+        recorded().shown.append(QVariant(QVariantList{kind, title, text}));
+        return recorded().confirm;
+    });
+}
+
+QVariantList TestSupport::boxes() const
+{
+    return recorded().shown;
+}
+
+void TestSupport::clearBoxes()
+{
+    recorded().shown.clear();
+    recorded().confirm = true;
+}
+
+void TestSupport::confirmBoxes(bool confirm)
+{
+    recorded().confirm = confirm;
 }
 
 QString TestSupport::backendUrl() const

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QVariantList>
 
 // What the screen tests need from outside QML: the reference backend's address, the
 // environment the configuration is read from, files in the test's working folder, and a
@@ -17,6 +18,14 @@ public:
 
     // Reads the fixture's address file and points the terminal's configuration at it.
     static void configureBackend();
+    // Message boxes are recorded here instead of shown: the test runner has no widgets, and
+    // a modal box would stop the test. Each is confirmed unless a test says otherwise.
+    static void recordMessageBoxes();
+
+    // The boxes shown since the last clearBoxes(): [kind, title, text] each.
+    Q_INVOKABLE QVariantList boxes() const;
+    Q_INVOKABLE void clearBoxes();
+    Q_INVOKABLE void confirmBoxes(bool confirm);
 
     QString backendUrl() const;
     QString shotsDir() const;

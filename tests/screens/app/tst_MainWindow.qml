@@ -11,7 +11,10 @@ TestCase {
 
     property var window: null
 
+    Component { id: fakeComponent; FakeBackend {} }
+
     function init() {
+        TestSupport.clearBoxes()
         Session.istackphoto = false
         Session.enterFlag = "MAIN"
         var component = Qt.createComponent("qrc:/main.qml")
@@ -22,6 +25,7 @@ TestCase {
     }
 
     function cleanup() {
+        TestSupport.setEnv("BRENVO_BACKEND_URL", "http://127.0.0.1:9")
         window.destroy()
         window = null
         wait(0)
@@ -92,28 +96,45 @@ TestCase {
         var menu = window.showMenu()
         var grid = findChild(menu, "menuGrid")
         compare(grid.count, 12)
-        wait(500)
+        tryVerify(function () { return TestSupport.boxes().length === 1 }, 5000)
+        compare(TestSupport.boxes()[0], ["error", "错误提示", "无法连接服务器，请检查网络后重试"])
         compare(grid.count, 12)
         if (TestSupport.shotsDir !== "")
             grabImage(window.contentItem).save(TestSupport.shotsDir + "/main-menu.png")
     }
 
-    function test_rights_reply_filters_and_orders_the_grid() {
+    // The rights reply comes after a request of a screen opened from the menu, and is
+    // still applied.
+    function test_rights_reply_filters_and_orders_the_grid_data() {
+        return [
+            { tag: "530 before 525", rights: [{ id: "530" }, { id: "525" }], entries: ["530", "525"] },
+            { tag: "unknown id skipped", rights: [{ id: "999" }, { id: "536" }], entries: ["536"] },
+            { tag: "no rights", rights: [], entries: [] }
+        ]
+    }
+    function test_rights_reply_filters_and_orders_the_grid(row) {
+        var fake = createTemporaryObject(fakeComponent, testCase)
+        fake.setMode("hold")
+        TestSupport.setEnv("BRENVO_BACKEND_URL", fake.url)
         var menu = window.showMenu()
         var grid = findChild(menu, "menuGrid")
-        var backend = findChild(menu, "menuBackend")
-        // Let the real request to the closed test port fail first.
-        tryVerify(function () { return String(Session.httpCode) !== "" && String(Session.httpCode) !== "200" })
-        Session.whoPost = "MenuControl"
-        Session.httpCode = "200"
-        backend.replied('{"httpCode":200,"msg":"ok","data":[{"id":"530"},{"id":"525"}]}')
-        compare(grid.count, 2)
+        tryVerify(function () { return fake.requestCount() === 1 }, 5000)
+
+        var screen = menu.openScreen("PlaceOrder", "PlaceOrder")
+        findChild(screen, "searchField").text = "13912340001"
+        screen.search()
+        tryVerify(function () { return fake.requestCount() === 2 }, 5000)
+        verify(fake.requestTarget(1).indexOf("/mac/userInfo/queryByKey?") === 0)
+        fake.answerHeld(1, '{"httpCode":200,"msg":"ok","data":{}}')
+        tryVerify(function () { return TestSupport.boxes().length === 1 }, 5000)
+        compare(TestSupport.boxes()[0][1], "创建新用户")
+
+        compare(grid.count, 12)
+        fake.answerHeld(0, JSON.stringify({ httpCode: 200, msg: "ok", data: row.rights }))
+        tryCompare(grid, "count", row.entries.length, 5000)
         waitForRendering(grid)
-        compare(findChild(grid, "entry_530").x, 0)
-        compare(findChild(grid, "entry_525").x, 200)
-        Session.httpCode = "200"
-        backend.replied('{"httpCode":200,"msg":"ok","data":[]}')
-        compare(grid.count, 0)
+        for (var i = 0; i < row.entries.length; ++i)
+            compare(findChild(grid, "entry_" + row.entries[i]).x, 200 * i)
     }
 
     function test_double_click_toggles_maximised_and_back() {

@@ -430,7 +430,9 @@ TestCase {
         verify(Session.accessToken !== firstToken)
         compare(Session.enterFlag, "MENU")
         verify(findChild(login, "loginLeftBar").signedIn)
-        compare(menuIn("contentArea").objectName, "Menu") // the first worker's, covered
+        // The first worker's screens and the sign-out panel were released, not kept below.
+        tryCompare(findChild(window.contentItem, "contentArea").children, "length", 0)
+        compare(findChild(window.contentItem, "windowLayer").children.length, 1)
         // The login screen's handshake names the machine; its logins leave the merchant alone.
         var handshake = sent(loginSpy, "client/sign")[0]
         verify(queryValue(handshake, "mac") !== undefined, handshake)
@@ -440,5 +442,29 @@ TestCase {
         tryVerify(function () { return Session.qiniuToken !== "" })
         compare(sent(loginSpy, "attachment/qiniu/token").length, 1)
         verify(grid.count === 5)
+
+        // Signing out again replaces this login screen; only one is ever kept.
+        mouseClick(findChild(login, "portrait"))
+        mouseClick(findChild(window.contentItem, "logoutButton"))
+        tryVerify(function () {
+            var layer = findChild(window.contentItem, "windowLayer")
+            return layer.children.length === 1 && layer.children[0] !== login
+                && layer.children[0].objectName === "login"
+        }, 5000)
+    }
+
+    // A held-down Enter, or Enter twice: one sign-in, which still reaches the menu.
+    function test_double_enter_signs_in_once() {
+        openWindow()
+        layCard("STAFF-0001-ZL")
+        keyClick(Qt.Key_Return)
+        keyClick(Qt.Key_Return)
+        keyClick(Qt.Key_Enter)
+        waitForMenu("contentArea", 12)
+        verify(Session.accessToken !== "")
+        compare(Session.workername, "张丽")
+        wait(300)
+        compare(sent(mainSpy, "client/sign").length, 1)
+        compare(sent(mainSpy, "cashier/refid/login").length, 1)
     }
 }

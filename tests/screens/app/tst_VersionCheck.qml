@@ -14,13 +14,13 @@ TestCase {
 
     FileIo { id: folder }
 
-    function startWith(version, notes) {
+    function startWith(version, notes, hostWithoutSlash) {
         var dir = folder.getFilePath() + "/vendor/"
         if (version !== null)
             TestSupport.writeFile(dir + "upgrade_pc.txt", version)
         if (notes !== null)
             TestSupport.writeFile(dir + "upgrade_content_pc.txt", notes)
-        TestSupport.setEnv("BRENVO_VENDOR_HOST", "file://" + dir)
+        TestSupport.setEnv("BRENVO_VENDOR_HOST", "file://" + (hostWithoutSlash ? dir.slice(0, -1) : dir))
         Session.newestVersion = ""
         Session.messagePost = ""
         window = Qt.createComponent("qrc:/main.qml").createObject(null)
@@ -37,12 +37,14 @@ TestCase {
     function test_up_to_date_data() {
         return [
             { tag: "same version", text: "V4.0.2" },
-            { tag: "other case and words", text: "v4.0.2 发布于 2026-12-01" }
+            { tag: "other case and words", text: "v4.0.2 发布于 2026-12-01" },
+            // The host is a folder whether or not its address ends in "/".
+            { tag: "host without trailing slash", text: "V4.0.2", noSlash: true }
         ]
     }
 
     function test_up_to_date(row) {
-        startWith(row.text, "notes that must not be fetched")
+        startWith(row.text, "notes that must not be fetched", row.noSlash === true)
         tryCompare(Session, "newestVersion", row.text)
         compare(TestSupport.readFile("ver.ini").trim(), row.text)
         wait(200)

@@ -7,20 +7,6 @@ import "qrc:/customer.js" as Customer
 TestCase {
     name: "OrderHeaderLogic"
 
-    function test_fen_to_yuan_data() {
-        return [
-            { tag: "whole", fen: "1234", text: "12.34" },
-            { tag: "under a yuan", fen: "5", text: "0.05" },
-            { tag: "zero", fen: "0", text: "0.00" },
-            { tag: "negative", fen: "-150", text: "-1.50" },
-            { tag: "number", fen: 43500, text: "435.00" },
-            { tag: "big", fen: "123456789012", text: "1234567890.12" },
-            { tag: "empty", fen: "", text: "0.00" },
-            { tag: "not a number", fen: "1.5", text: "0.00" }
-        ]
-    }
-    function test_fen_to_yuan(row) { compare(Customer.fenToYuan(row.fen), row.text) }
-
     function test_discount_text_data() {
         return [
             { tag: "85", d: "85", type: "1", text: "8.5折" },

@@ -1,9 +1,10 @@
 import QtQuick 2.15
-import QtQuick.Controls 2.15
+import Brenvo 1.0
 
-// The frame of the place-order form's windows: a shade over the form, a white panel with
-// its title and close button, and room for the window's own content.
-Item {
+// The frame of a screen's pop-up windows: a shade over the screen, a white panel with its
+// title and close button, and room for the window's own content. The window holds the
+// keyboard while it is open.
+FocusScope {
     id: frame
     anchors.fill: parent
     visible: false
@@ -14,12 +15,24 @@ Item {
     property int panelHeight: 480
     default property alias content: body.data
 
-    function open() { visible = true }
-    function close() { visible = false }
+    // The worker closed the window (its close button, or close()).
+    signal closed()
+
+    function open() {
+        visible = true
+        forceActiveFocus()
+    }
+
+    function close() {
+        if (!visible)
+            return
+        visible = false
+        closed()
+    }
 
     Rectangle {
         anchors.fill: parent
-        color: "#80000000"
+        color: Theme.shade
         MouseArea { anchors.fill: parent }
     }
 
@@ -29,24 +42,23 @@ Item {
         height: frame.panelHeight
         anchors.centerIn: parent
         radius: 8
-        color: "white"
+        color: Theme.card
 
         Text {
-            id: titleText
             objectName: "windowTitle"
             text: frame.title
-            font.pixelSize: 18
+            font.pixelSize: Theme.fontLarge
             font.bold: true
-            color: "#303133"
-            anchors.left: parent.left
-            anchors.top: parent.top
+            color: Theme.textStrong
+            anchors.left: panel.left
+            anchors.top: panel.top
             anchors.margins: 20
         }
         Image {
             objectName: "windowClose"
             source: closeArea.pressed ? "qrc:/icon/icon/close_x2.png" : "qrc:/icon/icon/close_x1.png"
-            anchors.right: parent.right
-            anchors.top: parent.top
+            anchors.right: panel.right
+            anchors.top: panel.top
             anchors.margins: 18
             MouseArea {
                 id: closeArea

@@ -1,0 +1,72 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Window 2.15
+import Brenvo 1.0
+import "screens.js" as Screens
+
+// A working screen: it fills the item it was opened over, keeps clicks and keys from the
+// screens below, and has a back button that closes it.
+//
+// The screen on top owns the keyboard. A screen that acts on Enter names its `enterFlag`:
+// the flag becomes Session.enterFlag while the screen is open, and closing the screen gives
+// the flag and the keyboard back to the screen below.
+FocusScope {
+    id: page
+
+    // The Session.enterFlag of this screen; "" for a screen that takes no Enter.
+    property string enterFlag: ""
+    property bool backVisible: true
+    readonly property alias backButton: back
+
+    // Opened screens are closed through Screens.close, the ones on top first.
+    readonly property bool isScreen: true
+
+    // The back button was clicked; the page closes itself right after.
+    signal backClicked()
+
+    anchors.fill: parent
+
+    property string flagBelow: ""
+    property var focusBelow: null
+
+    function close() {
+        Screens.close(page)
+    }
+
+    Component.onCompleted: {
+        focusBelow = page.Window.activeFocusItem
+        if (enterFlag !== "") {
+            flagBelow = Session.enterFlag
+            Session.enterFlag = enterFlag
+        }
+        page.forceActiveFocus()
+    }
+
+    Component.onDestruction: {
+        if (enterFlag !== "" && Session.enterFlag === enterFlag)
+            Session.enterFlag = flagBelow
+        if (focusBelow)
+            focusBelow.forceActiveFocus()
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        color: Theme.page
+        MouseArea { anchors.fill: parent }
+    }
+
+    Button {
+        id: back
+        objectName: "backButton"
+        visible: page.backVisible
+        z: 5
+        text: "返回"
+        icon.source: "qrc:/icon/icon/goback.png"
+        x: 20
+        y: 16
+        onClicked: {
+            page.backClicked()
+            page.close()
+        }
+    }
+}

@@ -1,0 +1,75 @@
+pragma Singleton
+import QtQuick 2.15
+
+// The terminal's colours and type sizes. Screens name a role here instead of writing a
+// colour or a size of their own, so the look stays one look.
+QtObject {
+    // --- Colours ---------------------------------------------------------------------
+    // Full-window backgrounds: the sign-in panel and the menu fade from night to sky blue.
+    readonly property color gradientTop: "#0B2D63"
+    readonly property color gradientBottom: "#A4DDF4"
+    readonly property color page: "#f2f4f7"        // behind a working screen's cards
+    readonly property color card: "white"          // panels, windows, rows
+    readonly property color cardAlt: "#fafafa"     // every other row, inactive fields
+    readonly property color tabBar: "#f7f7f7"
+    readonly property color selected: "#f0f6ff"    // a chosen row or chip
+    readonly property color selectedStrong: "#e8f2ff"
+    readonly property color hover: "#f5f5f5"
+
+    readonly property color text: "#333333"
+    readonly property color textStrong: "#303133"  // titles
+    readonly property color textRegular: "#606266"
+    readonly property color textSecondary: "#909399"
+    readonly property color textMuted: "#999999"
+    readonly property color textOnDark: "white"
+    readonly property color textFaint: "#666666"
+
+    readonly property color line: "#e4e7ed"
+    readonly property color lineLight: "#ebeef5"
+    readonly property color lineInput: "#dcdfe6"
+    readonly property color border: "#e0e0e0"
+    readonly property color separator: "#cdcdcd"
+    readonly property color divider: "#eeeeee"
+
+    readonly property color primary: "#409eff"      // links, chosen tabs, primary buttons
+    readonly property color primaryLight: "#ecf5ff"
+    readonly property color action: "#479fff"       // the sign-in and confirm buttons
+    readonly property color actionPressed: "#3b78bc"
+    readonly property color actionPale: "#a3dbef"
+    readonly property color success: "#67c23a"
+    readonly property color successStrong: "#00c800"
+    readonly property color wechat: "#1AAD19"
+    readonly property color warning: "#e6a23c"
+    readonly property color warningLight: "#fdf6ec"
+    readonly property color warningLine: "#f3d19e"
+    readonly property color danger: "#f56c6c"
+    readonly property color dangerStrong: "#ff4949"
+    readonly property color dangerPressed: "#B23232"
+    readonly property color neutralLight: "#f4f4f5"
+
+    readonly property color leftBar: "black"
+    readonly property color leftBarLine: "#555555"
+    readonly property color credit: "#9b9b9b"
+
+    readonly property color shade: "#80000000"        // behind a pop-up window
+    readonly property color loadingShade: "#99000000" // while a screen loads
+    readonly property color quitShade: "black"
+    readonly property color bannerShade: "black"      // with bannerOpacity
+    readonly property real bannerOpacity: 0.3
+    readonly property color windowShadow: "#20000000"
+    readonly property color imageShade: "#66000000"
+
+    // --- Type sizes (pixels) --------------------------------------------------------
+    readonly property int fontTiny: 10
+    readonly property int fontSmall: 13
+    readonly property int fontNormal: 14
+    readonly property int fontBody: 15
+    readonly property int fontMedium: 16
+    readonly property int fontLarge: 18
+    readonly property int fontTitle: 20
+    readonly property int fontHeading: 24
+    readonly property int fontBanner: 32
+    readonly property int fontHuge: 48
+
+    readonly property string fontFamily: "微软雅黑"
+}

@@ -1,0 +1,38 @@
+.pragma library
+// Money in whole fen, never in floating yuan: 19.99 * 100 is 1998.9999999999998 in
+// JavaScript, so amounts are parsed and written as text and computed as integers.
+
+// 1234 or "1234" -> "12.34", -5 -> "-0.05"; anything that is not a whole number of fen
+// -> "0.00".
+function fenToYuan(fen) {
+    var text = String(fen === undefined || fen === null ? "" : fen).trim()
+    if (!/^-?\d+$/.test(text))
+        return "0.00"
+    var negative = text.charAt(0) === "-"
+    var digits = negative ? text.substring(1) : text
+    while (digits.length < 3)
+        digits = "0" + digits
+    var whole = digits.substring(0, digits.length - 2).replace(/^0+(?=\d)/, "")
+    return (negative && /[1-9]/.test(digits) ? "-" : "") + whole + "." + digits.substring(digits.length - 2)
+}
+
+// Yuan as typed ("19.99", "20", "0.5", " 3. ") -> whole fen (1999, 2000, 50, 300); NaN for
+// anything else ("", "1.2.3", "1.234", "-1", "abc").
+function yuanToFen(text) {
+    var t = String(text === undefined || text === null ? "" : text).trim()
+    var m = /^(\d*)(?:\.(\d{0,2}))?$/.exec(t)
+    if (m === null || (m[1] === "" && (m[2] === undefined || m[2] === "")))
+        return NaN
+    var cents = ((m[2] || "") + "00").substring(0, 2)
+    return parseInt(m[1] || "0", 10) * 100 + parseInt(cents, 10)
+}
+
+// Whether `text` is an amount in yuan that yuanToFen takes.
+function isYuan(text) {
+    return !isNaN(yuanToFen(text))
+}
+
+// `percent` % of `fen`, rounded down to whole fen: percentOf(3333, 50) is 1666.
+function percentOf(fen, percent) {
+    return Math.floor(Number(fen) * Number(percent) / 100)
+}

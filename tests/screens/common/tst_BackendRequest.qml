@@ -1,0 +1,124 @@
+import QtQuick 2.15
+import QtTest 1.2
+import Brenvo 1.0
+import BrenvoTest 1.0
+import "qrc:/"
+
+// The screens' request piece against a backend that holds, refuses and garbles answers:
+// every reply reaches the handler of its own call, and every failure is told once.
+TestCase {
+    id: testCase
+    name: "BackendRequest"
+    when: windowShown
+
+    Component { id: requestComponent; BackendRequest {} }
+    Component { id: fakeComponent; FakeBackend {} }
+
+    property var fake: null
+    property var backend: null
+
+    function init() {
+        TestSupport.clearBoxes()
+        fake = createTemporaryObject(fakeComponent, testCase)
+        TestSupport.setEnv("BRENVO_BACKEND_URL", fake.url)
+        TestSupport.setEnv("BRENVO_REQUEST_TIMEOUT_MS", "1500")
+        backend = createTemporaryObject(requestComponent, testCase)
+    }
+
+    function envelope(code, msg) {
+        return JSON.stringify({ httpCode: code, msg: msg, data: {} })
+    }
+
+    function test_each_reply_reaches_its_own_handler_data() {
+        return [
+            { tag: "later call answered first", order: [1, 0] },
+            { tag: "answered in order", order: [0, 1] }
+        ]
+    }
+    function test_each_reply_reaches_its_own_handler(row) {
+        fake.setMode("hold")
+        var got = []
+        backend.call("UserTag", "userTag/list", { userId: "7" }, function (reply) {
+            got.push(["UserTag", Session.msg, backend.request.josnMsg(reply)])
+        })
+        backend.call("CouponInfo", "couponInfo/userList", { userId: "7" }, function (reply) {
+            got.push(["CouponInfo", Session.msg, backend.request.josnMsg(reply)])
+        })
+        compare(Session.whoPost, "CouponInfo")
+        compare(backend.pending, 2)
+        tryVerify(function () { return fake.requestCount() === 2 }, 5000)
+        var tags = fake.indexOf("userTag/list")
+        var names = [tags === 0 ? "UserTag" : "CouponInfo", tags === 0 ? "CouponInfo" : "UserTag"]
+        for (var i = 0; i < row.order.length; ++i) {
+            fake.answerHeld(row.order[i], envelope(200, names[row.order[i]]))
+            tryVerify(function () { return got.length === i + 1 }, 5000)
+        }
+        for (var k = 0; k < 2; ++k) {
+            var expected = names[row.order[k]]
+            compare(got[k], [expected, expected, expected])
+        }
+        compare(backend.pending, 0)
+        verify(!backend.busy("UserTag"))
+        compare(TestSupport.boxes().length, 0)
+    }
+
+    function test_busy_names_the_calls_out() {
+        fake.setMode("hold")
+        backend.call("createOrder", "orderInfo/add", {}, function () {})
+        verify(backend.busy("createOrder"))
+        verify(!backend.busy("UserTag"))
+        tryVerify(function () { return fake.requestCount() === 1 }, 5000)
+        fake.answerHeld(0, envelope(200, "ok"))
+        tryVerify(function () { return !backend.busy("createOrder") }, 5000)
+    }
+
+    // Backend down, a server that accepts and never answers, a proxy's error page, cut-off
+    // JSON: within the time limit the call's handler hears it, or the worker sees the box.
+    function test_no_usable_answer_data() {
+        return [
+            { tag: "backend down", mode: "down" },
+            { tag: "accepts and never answers", mode: "hold" },
+            { tag: "HTML 502 page", mode: "html502" },
+            { tag: "truncated JSON", mode: "truncated" }
+        ]
+    }
+    function test_no_usable_answer(row) {
+        fake.setMode(row.mode)
+        var heard = null
+        backend.call("OrderList", "orderInfo/list", {}, function () { heard = "reply" },
+                     function (reply, unreachable) { heard = unreachable })
+        backend.call("MenuControl", "wkMenu/queryAllByWorkId", {}, function () {
+            fail("a failed call has no reply")
+        })
+        tryVerify(function () { return backend.pending === 0 }, 10000)
+        compare(heard, true)
+        compare(TestSupport.boxes(), [["error", "错误提示", "无法连接服务器，请检查网络后重试"]])
+    }
+
+    function test_refusal_goes_to_the_handler_or_the_log() {
+        fake.reply = envelope(500, "订单不存在")
+        fake.setMode("answer")
+        var heard = null
+        backend.call("OrderInfo", "orderInfo/detail", {}, function () { heard = "reply" },
+                     function (reply, unreachable) { heard = [Session.httpCode, Session.msg, unreachable] })
+        backend.call("Other", "orderInfo/detail", {}, function () { fail("refused") })
+        tryVerify(function () { return backend.pending === 0 }, 5000)
+        compare(heard, ["500", "订单不存在", false])
+        compare(TestSupport.boxes().length, 0)
+    }
+
+    function test_expired_session_shows_the_time_out_dialog() {
+        fake.reply = envelope(401, "登录已失效")
+        fake.setMode("answer")
+        var heard = false
+        backend.call("OrderInfo", "orderInfo/detail", {}, function () { heard = true },
+                     function () { heard = true })
+        tryVerify(function () { return backend.pending === 0 }, 5000)
+        verify(!heard, "no handler runs for an expired session")
+        var dialog = findChild(backend, "sessionTimeout")
+        verify(dialog !== null)
+        compare(dialog.title, "登录超时")
+        compare(dialog.text, "您长时间没有操作，请重新登录")
+        tryCompare(dialog, "visible", true)
+    }
+}
