@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import FileIo 1.0
 import Brenvo 1.0
 
 // The black bar at the window's left: home button, store and worker, clock, version and
@@ -34,7 +33,7 @@ Rectangle {
 
     Component.onCompleted: readSettings()
 
-    FileIo { id: settingsFile }
+    SettingsFile { id: settingsFile }
 
     Rectangle {
         width: 1

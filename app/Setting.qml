@@ -271,8 +271,5 @@ Rectangle {
 
     PrinterHelper { id: printerHelpe }
     FileIo { id: fileio }
-    FileIo {
-        id: settingsFile
-        onError: function (msg) { console.log(msg) }
-    }
+    SettingsFile { id: settingsFile }
 }

@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import FileIo 1.0
 import Brenvo 1.0
 
 // One printer role: "无" and the installed printers, the role's printer ticked. A click
@@ -33,8 +32,5 @@ Flickable {
         onChosen: function (index, label) { page.choose(label) }
     }
 
-    FileIo {
-        id: settingsFile
-        onError: function (msg) { console.log(msg) }
-    }
+    SettingsFile { id: settingsFile }
 }

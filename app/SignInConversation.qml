@@ -188,7 +188,7 @@ Item {
     }
 
     FileIo { id: fileio }
-    FileIo { id: storeFile; source: "setting/stroename.ini" }
-    FileIo { id: headFile; source: "setting/HeadPath.ini" }
-    FileIo { id: accountFile; source: "setting/account.ini" }
+    SettingsFile { id: storeFile; source: "setting/stroename.ini" }
+    SettingsFile { id: headFile; source: "setting/HeadPath.ini" }
+    SettingsFile { id: accountFile; source: "setting/account.ini" }
 }

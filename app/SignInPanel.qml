@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import FileIo 1.0
 import Brenvo 1.0
 
 // The sign-in panel: staff card first, account and password on the second tab. A sign-in
@@ -69,7 +68,7 @@ FocusScope {
     // typing does not go into the hidden account field.
     Item { id: keySink }
 
-    FileIo { id: storeFile; source: "setting/stroename.ini" }
+    SettingsFile { id: storeFile; source: "setting/stroename.ini" }
 
     SignInErrorDialog {
         id: errorDialog

@@ -1,6 +1,5 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
-import FileIo 1.0
 import Brenvo 1.0
 
 // The sign-in panel's password mode: the last worker's portrait, the account field with
@@ -37,8 +36,8 @@ Item {
 
     Component.onCompleted: accountField.text = accountFile.reads(1)
 
-    FileIo { id: headFile; source: "setting/HeadPath.ini" }
-    FileIo { id: accountFile; source: "setting/account.ini" }
+    SettingsFile { id: headFile; source: "setting/HeadPath.ini" }
+    SettingsFile { id: accountFile; source: "setting/account.ini" }
 
     Image {
         objectName: "lastPortrait"

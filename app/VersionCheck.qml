@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import FileIo 1.0
 import Brenvo 1.0
 
 // The check for a newer published version, shared by the main window (at start-up) and the
@@ -48,5 +47,5 @@ Item {
     }
 
     BackendRequest { id: backend }
-    FileIo { id: versionfile; source: "ver.ini" }
+    SettingsFile { id: versionfile; source: "ver.ini" }
 }

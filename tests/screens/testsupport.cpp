@@ -6,6 +6,15 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+// The address the tests started with; tests may point the terminal elsewhere for a while.
+QString &startAddress()
+{
+    static QString address;
+    return address;
+}
+} // namespace
+
 void TestSupport::configureBackend()
 {
     QFile file(qEnvironmentVariable("BRENVO_TEST_BACKEND_FILE"));
@@ -13,6 +22,7 @@ void TestSupport::configureBackend()
         return;
     const QByteArray base = file.readAll().trimmed();
     qputenv("BRENVO_BACKEND_URL", base);
+    startAddress() = QString::fromUtf8(base);
     qputenv("BRENVO_UPLOAD_HOST", base + "/qiniu");
     qputenv("BRENVO_MAP_HOST", base + "/amap");
     qputenv("BRENVO_VENDOR_HOST", base + "/vendor/");
@@ -60,7 +70,9 @@ void TestSupport::confirmBoxes(bool confirm)
 
 QString TestSupport::backendUrl() const
 {
-    return qEnvironmentVariable("BRENVO_BACKEND_URL");
+    if (startAddress().isEmpty())
+        startAddress() = qEnvironmentVariable("BRENVO_BACKEND_URL");
+    return startAddress();
 }
 
 QString TestSupport::shotsDir() const

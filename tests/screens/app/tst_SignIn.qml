@@ -18,6 +18,7 @@ TestCase {
 
     SignalSpy { id: mainSpy; signalName: "reqParamsReturn" }
     SignalSpy { id: loginSpy; signalName: "reqParamsReturn" }
+    Component { id: fakeComponent; FakeBackend {} }
 
     function layCard(secret) {
         verify(TestSupport.writeFile("card.txt", secret === "" ? "" :
@@ -65,6 +66,8 @@ TestCase {
     }
 
     function cleanup() {
+        TestSupport.setEnv("BRENVO_BACKEND_URL", TestSupport.backendUrl)
+        TestSupport.setEnv("BRENVO_REQUEST_TIMEOUT_MS", "")
         if (window !== null)
             window.destroy()
         window = null
@@ -466,5 +469,47 @@ TestCase {
         wait(300)
         compare(sent(mainSpy, "client/sign").length, 1)
         compare(sent(mainSpy, "cashier/refid/login").length, 1)
+    }
+
+    // The four ways a backend fails to answer: the worker is told within the time limit,
+    // and Enter tries again at once with the pause starting again from 1 s.
+    function test_unreachable_backend_is_told_and_retried_data() {
+        return [
+            { tag: "backend down", mode: "down" },
+            { tag: "accepts and never answers", mode: "hold" },
+            { tag: "HTML 502 page", mode: "html502" },
+            { tag: "truncated JSON", mode: "truncated" }
+        ]
+    }
+    function test_unreachable_backend_is_told_and_retried(row) {
+        openWindow()
+        var fake = createTemporaryObject(fakeComponent, testCase)
+        fake.setMode(row.mode)
+        TestSupport.setEnv("BRENVO_REQUEST_TIMEOUT_MS", "1500")
+        TestSupport.setEnv("BRENVO_BACKEND_URL", fake.url)
+        var panel = mainPanel()
+        var line = findChild(panel, "problemLine")
+        verify(!line.visible)
+
+        keyClick(Qt.Key_Return)
+        tryVerify(function () { return line.visible }, 3000, "nothing shown")
+        compare(line.text, "无法连接服务器，正在重试…")
+        // The automatic retry fails too, and the pause grows.
+        tryCompare(panel, "retryDelayMs", 4000, 6000)
+        verify(panel.retryPending)
+
+        var before = sent(mainSpy, "client/sign").length
+        keyClick(Qt.Key_Return)
+        compare(sent(mainSpy, "client/sign").length, before + 1)
+        tryCompare(panel, "retryDelayMs", 2000, 3000)
+        verify(line.visible)
+
+        // The backend is back: the line clears and the worker on the card signs in.
+        TestSupport.setEnv("BRENVO_BACKEND_URL", TestSupport.backendUrl)
+        layCard("STAFF-0001-ZL")
+        keyClick(Qt.Key_Return)
+        waitForMenu("contentArea", 12)
+        verify(!line.visible)
+        compare(panel.retryDelayMs, 1000)
     }
 }
