@@ -352,4 +352,71 @@ TestCase {
                 + "\"},{\"id\":\"\", \"name\":\"爱干净\"}]")
         compare(content.customerTags[1].name, "爱干净")
     }
+
+    // --- The screen on top owns the keyboard, and each reply its handler ------------------
+
+    function placeOrderContents() {
+        var n = 0
+        for (var i = 0; i < screen.children.length; ++i)
+            if (screen.children[i].objectName === "PlaceOrderContent")
+                ++n
+        return n
+    }
+
+    function test_order_form_keeps_keys_from_the_covered_search() {
+        var content = openContent("13912340002")
+        var field = findChild(screen, "searchField")
+        verify(!field.activeFocus)
+        // A scanned code ends in Enter: neither the digits nor the Enter reach the search.
+        "6901234".split("").forEach(function (c) { keyClick(c) })
+        keyClick(Qt.Key_Return)
+        wait(300)
+        compare(placeOrderContents(), 1)
+        compare(field.text, "13912340002")
+        compare(screen.searchKey, "13912340002")
+
+        // Closed, the form gives the keyboard and Enter back to the search.
+        mouseClick(findChild(content, "backButton"))
+        tryVerify(function () { return placeOrderContents() === 0 }, 5000)
+        compare(Session.enterFlag, "PlaceOrder")
+        verify(field.activeFocus)
+    }
+
+    function test_new_address_keeps_the_choices_made() {
+        var content = openContent("13912340012") // two addresses, the first the default
+        compare(content.addresses.length, 2)
+        var other = content.addresses[1]
+        content.header.setAddress(other)
+        if (content.slots.length > 1) {
+            content.header.takeTimeStart = content.slots[1].timeStart
+            content.header.takeTimeEnd = content.slots[1].timeEnd
+        }
+        var slot = [content.header.takeTimeStart, content.header.takeTimeEnd]
+        content.saveAddress({ name: "王五", sex: "1", phone: "13912340012", regionalId: "310104",
+                              regionalDesc: "上海市徐汇区", detail: "漕溪北路1号", latitude: "31.19",
+                              def: "0", longitude: "121.43" })
+        tryVerify(function () { return content.addresses.length === 3 }, 5000)
+        compare(content.header.takeAddrId, String(other.id))
+        compare(content.header.sendAddrId, String(other.id))
+        compare([content.header.takeTimeStart, content.header.takeTimeEnd], slot)
+        compare(content.backend.pending, 0)
+    }
+
+    // The coupon window, opened while the customer's tags are still being fetched, shows
+    // the coupons; the tags still arrive; the count stays the backend's.
+    function test_coupons_clicked_while_tags_load() {
+        var content = openContent("13912340013")
+        var count = content.panel.couponCnt
+        content.loadTags()
+        verify(content.backend.busy("UserTag"))
+        findChild(content.panel, "couponCount").clicked()
+        var window = findChild(content, "couponWindow")
+        tryVerify(function () { return window.visible }, 5000)
+        verify(window.coupons.length > 0)
+        var shown = window.coupons.length
+        tryCompare(content.backend, "pending", 0, 5000)
+        compare(window.coupons.length, shown) // the tags' reply did not land in the window
+        verify(window.visible)
+        compare(content.panel.couponCnt, count)
+    }
 }
