@@ -13,14 +13,18 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -40,6 +44,20 @@ struct Figures
     double p99Ms = 0;
     double meanMs = 0;
     int errors = 0;
+};
+
+// Latencies and time of one or more runs.
+struct Samples
+{
+    std::vector<double> latenciesMs;
+    double seconds = 0;
+    int errors = 0;
+    void add(const Samples &more)
+    {
+        latenciesMs.insert(latenciesMs.end(), more.latenciesMs.begin(), more.latenciesMs.end());
+        seconds += more.seconds;
+        errors += more.errors;
+    }
 };
 
 Figures summarise(std::vector<double> latenciesMs, double seconds, int errors)
@@ -67,8 +85,8 @@ void print(const char *what, const Figures &f)
 // One signed body per request: `bodyOf(client, i)`.
 using BodyOf = std::function<QJsonObject(int client, int i)>;
 
-Figures httplibClients(const QString &base, const QString &path, int clients, int perClient,
-                       const BodyOf &bodyOf)
+Samples runClients(const QString &base, const QString &path, int clients, int perClient,
+                   const BodyOf &bodyOf)
 {
     std::vector<std::vector<double>> latencies(clients);
     std::vector<int> errors(clients, 0);
@@ -91,14 +109,24 @@ Figures httplibClients(const QString &base, const QString &path, int clients, in
     }
     for (auto &t : threads)
         t.join();
-    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    std::vector<double> all;
-    int errs = 0;
+    Samples out;
+    out.seconds = std::chrono::duration<double>(Clock::now() - start).count();
     for (int c = 0; c < clients; ++c) {
-        all.insert(all.end(), latencies[c].begin(), latencies[c].end());
-        errs += errors[c];
+        out.latenciesMs.insert(out.latenciesMs.end(), latencies[c].begin(), latencies[c].end());
+        out.errors += errors[c];
     }
-    return summarise(all, seconds, errs);
+    return out;
+}
+
+Figures summarise(const Samples &s)
+{
+    return summarise(s.latenciesMs, s.seconds, s.errors);
+}
+
+Figures httplibClients(const QString &base, const QString &path, int clients, int perClient,
+                       const BodyOf &bodyOf)
+{
+    return summarise(runClients(base, path, clients, perClient, bodyOf));
 }
 
 std::vector<WorkerSession> openSessions(const QString &base, int count)
@@ -111,36 +139,70 @@ std::vector<WorkerSession> openSessions(const QString &base, int count)
 }
 
 // A cpp-httplib server set up as the backend's listener is (thread pool, TCP_NODELAY,
-// keep-alive), whose handler only answers a fixed text.
+// keep-alive, listening backlog), whose handler only answers a fixed text. It runs in a process of
+// its own, as the backend does: `bench_backend --bare-server REPLY_FILE` prints its base URL and
+// serves until its input closes.
+int serveBare(const char *replyFile)
+{
+    QFile f(QString::fromLocal8Bit(replyFile));
+    if (!f.open(QIODevice::ReadOnly))
+        return 1;
+    const std::string reply = f.readAll().toStdString();
+    httplib::Server server;
+    server.new_task_queue = [] { return new httplib::ThreadPool(64); };
+    server.set_tcp_nodelay(true);
+    server.set_keep_alive_max_count(100000);
+    server.set_keep_alive_timeout(10);
+    server.Post("/mac/(.*)", [&reply](const httplib::Request &, httplib::Response &res) {
+        res.set_content(reply, "application/json;charset=UTF-8");
+    });
+    socket_t listening = INVALID_SOCKET;
+    server.set_socket_options([&listening](socket_t sock) {
+        httplib::default_socket_options(sock);
+        listening = sock;
+    });
+    const int port = server.bind_to_any_port("127.0.0.1");
+    // As the backend does: cpp-httplib's backlog of 5 drops connections opened together.
+    if (listening != INVALID_SOCKET)
+        ::listen(listening, SOMAXCONN);
+    std::thread stopper([&server] {
+        while (std::getchar() != EOF) {
+        }
+        server.stop();
+    });
+    std::printf("http://127.0.0.1:%d\n", port);
+    std::fflush(stdout);
+    server.listen_after_bind();
+    stopper.join();
+    return 0;
+}
+
 class BareServer
 {
 public:
-    explicit BareServer(std::string reply) : reply_(std::move(reply))
+    explicit BareServer(const QByteArray &reply)
     {
-        server_.new_task_queue = [] { return new httplib::ThreadPool(64); };
-        server_.set_tcp_nodelay(true);
-        server_.set_keep_alive_max_count(100000);
-        server_.set_keep_alive_timeout(10);
-        server_.Post("/mac/(.*)", [this](const httplib::Request &, httplib::Response &res) {
-            res.set_content(reply_, "application/json;charset=UTF-8");
-        });
-        port_ = server_.bind_to_any_port("127.0.0.1");
-        thread_ = std::thread([this] { server_.listen_after_bind(); });
-        while (!server_.is_running())
-            std::this_thread::yield();
+        QFile f(dir_.filePath("reply.json"));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(reply);
+        f.close();
+        process_.start(QCoreApplication::applicationFilePath(),
+                       {"--bare-server", dir_.filePath("reply.json")});
+        if (process_.waitForStarted(5000) && process_.waitForReadyRead(5000))
+            url_ = QString::fromUtf8(process_.readLine()).trimmed();
     }
     ~BareServer()
     {
-        server_.stop();
-        thread_.join();
+        process_.closeWriteChannel();
+        if (!process_.waitForFinished(5000))
+            process_.kill();
     }
-    QString url() const { return "http://127.0.0.1:" + QString::number(port_); }
+    QString url() const { return url_; }
 
 private:
-    std::string reply_;
-    httplib::Server server_;
-    std::thread thread_;
-    int port_ = 0;
+    QTemporaryDir dir_;
+    QProcess process_;
+    QString url_;
 };
 
 // Like the terminal: one manager, requests chained from the finished handler.
@@ -203,6 +265,8 @@ Figures qtChained(const QString &base, int count, int chainLength, const WorkerS
 
 int main(int argc, char **argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "--bare-server")
+        return serveBare(argv[2]);
     QCoreApplication app(argc, argv);
     std::unique_ptr<PrivateBackend> own;
     QString base = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
@@ -224,19 +288,27 @@ int main(int argc, char **argv)
     const QByteArray menus =
         BackendClient(base).postRaw("/mac/" + read + "?" + BackendClient::signedQuery(sample),
                                     QJsonDocument(sample).toJson(QJsonDocument::Compact));
-    Figures bare;
+    // Bare and signed in alternating rounds, so that whatever else the machine does weighs
+    // on both alike.
+    Samples bare, signedRead;
     {
-        BareServer server(menus.toStdString());
+        BareServer server(menus);
+        if (server.url().isEmpty()) {
+            std::fprintf(stderr, "the bare server did not start\n");
+            return 1;
+        }
         httplibClients(server.url(), read, 20, 100, readBody); // warm-up
-        bare = httplibClients(server.url(), read, 20, 1500, readBody);
+        httplibClients(base, read, 20, 100, readBody);
+        for (int round = 0; round < 6; ++round) {
+            bare.add(runClients(server.url(), read, 20, 250, readBody));
+            signedRead.add(runClients(base, read, 20, 250, readBody));
+        }
     }
-    print("bare cpp-httplib handler, 20 clients", bare);
-
-    httplibClients(base, read, 1, 200, readBody); // warm-up
+    const Figures bareFigures = summarise(bare), readFigures = summarise(signedRead);
+    print("bare cpp-httplib handler, 20 clients", bareFigures);
+    print("signed read, 20 clients", readFigures);
+    std::printf("%-44s %9.2f\n", "  ratio to the bare handler", readFigures.rps / bareFigures.rps);
     print("signed read, 1 client", httplibClients(base, read, 1, 3000, readBody));
-    const Figures signedRead = httplibClients(base, read, 20, 1500, readBody);
-    print("signed read, 20 clients", signedRead);
-    std::printf("%-44s %9.2f\n", "  ratio to the bare handler", signedRead.rps / bare.rps);
 
     const BodyOf writeBody = [&](int c, int i) {
         QJsonObject body = sessions[c].body();
