@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <stdexcept>
 #include <sys/stat.h>
 
@@ -15,20 +16,33 @@
 
 namespace crypto {
 
-std::string md5Hex(const std::string &bytes)
+namespace {
+
+using FetchedMd = std::unique_ptr<EVP_MD, decltype(&EVP_MD_free)>;
+
+std::string digestHex(const FetchedMd &md, const std::string &bytes)
 {
     unsigned char digest[EVP_MAX_MD_SIZE];
     unsigned int length = 0;
-    EVP_Digest(bytes.data(), bytes.size(), digest, &length, EVP_md5(), nullptr);
+    if (!md || EVP_Digest(bytes.data(), bytes.size(), digest, &length, md.get(), nullptr) != 1)
+        throw std::runtime_error("no digest");
     return toHex(std::string(reinterpret_cast<char *>(digest), length));
+}
+
+} // namespace
+
+// Digests are fetched once: EVP_md5() and friends look the implementation up again on every
+// use, under a lock all request threads share.
+std::string md5Hex(const std::string &bytes)
+{
+    static const FetchedMd md5(EVP_MD_fetch(nullptr, "MD5", nullptr), EVP_MD_free);
+    return digestHex(md5, bytes);
 }
 
 std::string sha256Hex(const std::string &bytes)
 {
-    unsigned char digest[EVP_MAX_MD_SIZE];
-    unsigned int length = 0;
-    EVP_Digest(bytes.data(), bytes.size(), digest, &length, EVP_sha256(), nullptr);
-    return toHex(std::string(reinterpret_cast<char *>(digest), length));
+    static const FetchedMd sha256(EVP_MD_fetch(nullptr, "SHA256", nullptr), EVP_MD_free);
+    return digestHex(sha256, bytes);
 }
 
 std::string toLatin1(const std::string &utf8)

@@ -130,6 +130,10 @@ void Savepoint::release()
 Database::Database(std::string path, std::string synchronous)
     : path_(std::move(path)), synchronous_(std::move(synchronous))
 {
+    // SQLite counts its memory under one process-wide mutex that every connection's
+    // allocations take; nothing here reads the count. Only possible before SQLite starts.
+    static std::once_flag once;
+    std::call_once(once, [] { sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0); });
 }
 
 std::vector<std::unique_ptr<Connection>> &Database::idle(Connection::Mode mode)
