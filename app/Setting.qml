@@ -44,7 +44,7 @@ Rectangle {
     ]
 
     anchors.fill: parent
-    color: "#f5f5f5"
+    color: Theme.settingsPage
 
     function showSection(index) {
         setting.section = index
@@ -109,19 +109,19 @@ Rectangle {
         id: titleBar
         width: parent.width
         height: 50
-        color: "white"
+        color: Theme.card
 
         Text {
             anchors.centerIn: parent
             text: "设置"
-            font.pixelSize: 20
-            color: "#333333"
+            font.pixelSize: Theme.fontTitle
+            color: Theme.text
         }
         Rectangle {
             anchors.bottom: parent.bottom
             width: parent.width
             height: 1
-            color: "#e0e0e0"
+            color: Theme.border
         }
     }
 
@@ -130,7 +130,7 @@ Rectangle {
         y: titleBar.height
         width: 200
         height: parent.height - y
-        color: "white"
+        color: Theme.card
 
         Column {
             y: 20
@@ -157,7 +157,7 @@ Rectangle {
         y: titleBar.height + 20
         width: parent.width - x - 20
         height: parent.height - y - 20
-        color: "white"
+        color: Theme.card
         radius: 4
 
         Text {
@@ -167,16 +167,16 @@ Rectangle {
             height: 56
             verticalAlignment: Text.AlignVCenter
             text: setting.sections[setting.section].title
-            font.pixelSize: 18
+            font.pixelSize: Theme.fontLarge
             font.bold: true
-            color: "#333333"
+            color: Theme.text
         }
         Rectangle {
             id: titleLine
             y: pageTitle.height
             width: parent.width
             height: 1
-            color: "#e0e0e0"
+            color: Theme.border
         }
 
         Item {
@@ -234,14 +234,14 @@ Rectangle {
         objectName: "printerShade"
         anchors.fill: parent
         visible: false
-        color: "#66000000"
+        color: Theme.busyShade
 
         MouseArea { anchors.fill: parent }
         Text {
             anchors.centerIn: parent
             text: "正在获取打印机…"
-            font.pixelSize: 18
-            color: "white"
+            font.pixelSize: Theme.fontLarge
+            color: Theme.textOnDark
         }
     }
 

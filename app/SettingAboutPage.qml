@@ -30,14 +30,14 @@ Column {
             objectName: modelData.name
             width: page.width
             height: 56
-            color: rowArea.pressed ? "#f0f6ff" : "white"
+            color: rowArea.pressed ? Theme.selected : Theme.card
 
             Text {
                 x: 20
                 anchors.verticalCenter: parent.verticalCenter
                 text: row.modelData.label
-                font.pixelSize: 16
-                color: "#333333"
+                font.pixelSize: Theme.fontMedium
+                color: Theme.text
             }
 
             Text {
@@ -48,8 +48,8 @@ Column {
                 anchors.verticalCenter: parent.verticalCenter
                 text: page.current ? "已是最新版本" + Session.exeVersion
                                    : "最新版本" + Session.newestVersion + "，点击升级程序"
-                font.pixelSize: 16
-                color: page.current ? "#1AAD19" : "red"
+                font.pixelSize: Theme.fontMedium
+                color: page.current ? Theme.versionCurrent : Theme.versionOutdated
             }
 
             Text {
@@ -58,8 +58,8 @@ Column {
                 anchors.rightMargin: 30
                 anchors.verticalCenter: parent.verticalCenter
                 text: ">"
-                font.pixelSize: 16
-                color: "#999999"
+                font.pixelSize: Theme.fontMedium
+                color: Theme.textMuted
             }
 
             Rectangle {
@@ -67,7 +67,7 @@ Column {
                 x: 20
                 width: parent.width - 40
                 height: 1
-                color: "#eeeeee"
+                color: Theme.divider
             }
 
             MouseArea {

@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import Brenvo 1.0
 
 // A list of choices of which one is ticked (blue tick); -1 ticks none.
 Column {
@@ -19,8 +20,8 @@ Column {
         verticalAlignment: Text.AlignVCenter
         leftPadding: 20
         text: list.caption
-        font.pixelSize: 14
-        color: "#999999"
+        font.pixelSize: Theme.fontNormal
+        color: Theme.textMuted
     }
 
     Repeater {
@@ -34,14 +35,14 @@ Column {
             objectName: "choice_" + modelData
             width: list.width
             height: 50
-            color: entryArea.pressed ? "#f0f6ff" : "white"
+            color: entryArea.pressed ? Theme.selected : Theme.card
 
             Text {
                 x: 20
                 anchors.verticalCenter: parent.verticalCenter
                 text: entry.modelData
-                font.pixelSize: 16
-                color: "#333333"
+                font.pixelSize: Theme.fontMedium
+                color: Theme.text
             }
 
             Image {
@@ -60,7 +61,7 @@ Column {
                 x: 20
                 width: parent.width - 40
                 height: 1
-                color: "#eeeeee"
+                color: Theme.divider
             }
 
             MouseArea {

@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import Brenvo 1.0
 import "settingoptions.js" as Options
 
 // "参数设置": three rows, each showing its current choice; a row opens its option page
@@ -43,14 +44,14 @@ Item {
                 objectName: "optionRow" + index
                 width: page.width
                 height: 56
-                color: rowArea.pressed ? "#f0f6ff" : "white"
+                color: rowArea.pressed ? Theme.selected : Theme.card
 
                 Text {
                     x: 20
                     anchors.verticalCenter: parent.verticalCenter
                     text: row.modelData.label
-                    font.pixelSize: 16
-                    color: "#333333"
+                    font.pixelSize: Theme.fontMedium
+                    color: Theme.text
                 }
 
                 Text {
@@ -59,8 +60,8 @@ Item {
                     anchors.rightMargin: 30
                     anchors.verticalCenter: parent.verticalCenter
                     text: page.rowText(row.index) + "  >"
-                    font.pixelSize: 16
-                    color: "#999999"
+                    font.pixelSize: Theme.fontMedium
+                    color: Theme.textMuted
                 }
 
                 Rectangle {
@@ -68,7 +69,7 @@ Item {
                     x: 20
                     width: parent.width - 40
                     height: 1
-                    color: "#eeeeee"
+                    color: Theme.divider
                 }
 
                 MouseArea {
@@ -103,8 +104,8 @@ Item {
                 anchors.leftMargin: 6
                 anchors.verticalCenter: parent.verticalCenter
                 text: "返回"
-                font.pixelSize: 16
-                color: "#479fff"
+                font.pixelSize: Theme.fontMedium
+                color: Theme.action
             }
             MouseArea {
                 anchors.fill: parent

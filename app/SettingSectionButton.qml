@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import Brenvo 1.0
 
 // One of the settings screen's six section buttons: blue with white text while its section
 // is shown, plain otherwise.
@@ -13,7 +14,7 @@ Rectangle {
 
     width: 200
     height: 56
-    color: selected ? "#479fff" : "white"
+    color: selected ? Theme.action : Theme.card
 
     Image {
         id: iconImage
@@ -30,8 +31,8 @@ Rectangle {
         anchors.leftMargin: 12
         anchors.verticalCenter: parent.verticalCenter
         text: button.label
-        font.pixelSize: 16
-        color: button.selected ? "white" : "#333333"
+        font.pixelSize: Theme.fontMedium
+        color: button.selected ? Theme.textOnDark : Theme.text
     }
 
     MouseArea {

@@ -12,9 +12,9 @@ Column {
         leftPadding: 20
         verticalAlignment: Text.AlignVCenter
         text: "门店设置"
-        font.pixelSize: 16
+        font.pixelSize: Theme.fontMedium
         font.bold: true
-        color: "#333333"
+        color: Theme.text
     }
 
     Repeater {
@@ -37,8 +37,8 @@ Column {
                 width: 120
                 anchors.verticalCenter: parent.verticalCenter
                 text: row.modelData.label
-                font.pixelSize: 16
-                color: "#666666"
+                font.pixelSize: Theme.fontMedium
+                color: Theme.textFaint
             }
 
             Text {
@@ -48,8 +48,8 @@ Column {
                 anchors.verticalCenter: parent.verticalCenter
                 text: row.modelData.value
                 elide: Text.ElideRight
-                font.pixelSize: 16
-                color: "#333333"
+                font.pixelSize: Theme.fontMedium
+                color: Theme.text
             }
 
             Rectangle {
@@ -57,7 +57,7 @@ Column {
                 x: 20
                 width: parent.width - 40
                 height: 1
-                color: "#eeeeee"
+                color: Theme.divider
             }
         }
     }

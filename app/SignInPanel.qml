@@ -78,8 +78,8 @@ FocusScope {
     Rectangle {
         anchors.fill: parent
         gradient: Gradient {
-            GradientStop { position: 0.0; color: "#0B2D63" }
-            GradientStop { position: 1.0; color: "#A4DDF4" }
+            GradientStop { position: 0.0; color: Theme.gradientTop }
+            GradientStop { position: 1.0; color: Theme.gradientBottom }
         }
         MouseArea {
             anchors.fill: parent
@@ -96,15 +96,15 @@ FocusScope {
         Rectangle {
             anchors.fill: parent
             radius: 20
-            color: "black"
-            opacity: 0.3
+            color: Theme.bannerShade
+            opacity: Theme.bannerOpacity
         }
         Text {
             x: 20
             anchors.verticalCenter: parent.verticalCenter
             text: "所属门店：" + storeFile.read()
-            color: "white"
-            font.pixelSize: 20
+            color: Theme.textOnDark
+            font.pixelSize: Theme.fontTitle
         }
         Text {
             objectName: "serialText"
@@ -112,8 +112,8 @@ FocusScope {
             anchors.rightMargin: 20
             anchors.verticalCenter: parent.verticalCenter
             text: "序列号：" + Session.storeSerial
-            color: "white"
-            font.pixelSize: 20
+            color: Theme.textOnDark
+            font.pixelSize: Theme.fontTitle
         }
     }
 
@@ -155,8 +155,8 @@ FocusScope {
             Text {
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: "请识卡登陆"
-                color: "grey"
-                font.pixelSize: 20
+                color: Theme.hint
+                font.pixelSize: Theme.fontTitle
             }
         }
 

@@ -52,7 +52,7 @@ Item {
         x: 80; y: 235
         width: 340; height: 40
         rightPadding: 40
-        font.pixelSize: 16
+        font.pixelSize: Theme.fontMedium
         placeholderText: "请输入账号"
         onTextChanged: {
             if (!Session.accountchange) {
@@ -89,7 +89,7 @@ Item {
         objectName: "passwordField"
         x: 80; y: 295
         width: 280; height: 40
-        font.pixelSize: 16
+        font.pixelSize: Theme.fontMedium
         placeholderText: "请输入密码"
         echoMode: TextInput.Password
     }
@@ -100,12 +100,12 @@ Item {
         width: 50; height: 35
         anchors.verticalCenter: passwordField.verticalCenter
         radius: 4
-        color: loginArea.pressed ? "#3b78bc" : (passwordField.text === "" ? "#a3dbef" : "#479fff")
+        color: loginArea.pressed ? Theme.actionPressed : (passwordField.text === "" ? Theme.actionPale : Theme.action)
         Text {
             anchors.centerIn: parent
             text: "登录"
-            color: "white"
-            font.pixelSize: 16
+            color: Theme.textOnDark
+            font.pixelSize: Theme.fontMedium
         }
         MouseArea {
             id: loginArea
@@ -122,8 +122,8 @@ Item {
         width: accountField.width
         height: 300
         visible: form.listOpen && accountView.count > 0
-        color: "white"
-        border.color: "#cdcdcd"
+        color: Theme.card
+        border.color: Theme.separator
 
         ListView {
             id: accountView
@@ -137,12 +137,12 @@ Item {
                 required property var modelData
                 width: accountView.width
                 height: 30
-                color: rowArea.containsMouse ? "#e8f2ff" : "white"
+                color: rowArea.containsMouse ? Theme.selectedStrong : Theme.card
                 Text {
                     x: 10
                     anchors.verticalCenter: parent.verticalCenter
                     text: row.modelData.view
-                    font.pixelSize: 16
+                    font.pixelSize: Theme.fontMedium
                 }
                 MouseArea {
                     id: rowArea

@@ -11,7 +11,7 @@ Rectangle {
 
     height: 70
     radius: 8
-    color: "#f7f7f7"
+    color: Theme.tabBar
 
     // Square lower corners under the rounded upper ones.
     Rectangle { width: parent.width; height: 8; anchors.bottom: parent.bottom; color: parent.color }
@@ -35,8 +35,8 @@ Rectangle {
         text: "账号登录"
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
-        font.pixelSize: 18
-        color: Session.loginFlag === "passWD" ? "#00c800" : "black"
+        font.pixelSize: Theme.fontLarge
+        color: Session.loginFlag === "passWD" ? Theme.successStrong : Theme.tabText
         MouseArea {
             anchors.fill: parent
             onClicked: tabs.passwordClicked()
@@ -48,6 +48,6 @@ Rectangle {
         source: "qrc:/icon/icon/triangle.png"
         z: 1
     }
-    Rectangle { x: 250; y: 15; width: 1; height: 40; color: "#cdcdcd" }
-    Rectangle { anchors.bottom: parent.bottom; width: parent.width; height: 1; color: "#cdcdcd" }
+    Rectangle { x: 250; y: 15; width: 1; height: 40; color: Theme.separator }
+    Rectangle { anchors.bottom: parent.bottom; width: parent.width; height: 1; color: Theme.separator }
 }

@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Controls 1.4 as Controls1
+import Brenvo 1.0
 import "customer.js" as Customer
 import "money.js" as Money
 
@@ -12,8 +13,8 @@ Rectangle {
     id: panel
     objectName: "customerPanel"
     width: 400
-    color: "white"
-    border.color: "#e4e7ed"
+    color: Theme.card
+    border.color: Theme.line
     radius: 6
 
     // The customer record text and the request object whose extractors read it.
@@ -88,19 +89,19 @@ Rectangle {
     }
 
     component Label: Text {
-        font.pixelSize: 15
-        color: "#909399"
+        font.pixelSize: Theme.fontBody
+        color: Theme.textSecondary
         width: 80
     }
     component Value: Text {
-        font.pixelSize: 15
-        color: "#303133"
+        font.pixelSize: Theme.fontBody
+        color: Theme.textStrong
         elide: Text.ElideRight
     }
     component Link: Text {
         signal clicked()
-        font.pixelSize: 15
-        color: "#409eff"
+        font.pixelSize: Theme.fontBody
+        color: Theme.primary
         MouseArea {
             anchors.fill: parent
             cursorShape: Qt.PointingHandCursor
@@ -133,9 +134,9 @@ Rectangle {
                         objectName: "customerName"
                         text: panel.name
                         visible: !nameEditor.visible
-                        font.pixelSize: 20
+                        font.pixelSize: Theme.fontTitle
                         font.bold: true
-                        color: "#303133"
+                        color: Theme.textStrong
                         MouseArea {
                             anchors.fill: parent
                             onClicked: {
@@ -151,7 +152,7 @@ Rectangle {
                         visible: false
                         width: 150
                         height: 32
-                        font.pixelSize: 16
+                        font.pixelSize: Theme.fontMedium
                         onAccepted: {
                             visible = false
                             if (text.trim() !== "" && text !== panel.name)
@@ -169,8 +170,8 @@ Rectangle {
                         objectName: "wxNickname"
                         visible: panel.wxNickname !== ""
                         text: "(" + panel.wxNickname + ")"
-                        font.pixelSize: 14
-                        color: "#67c23a"
+                        font.pixelSize: Theme.fontNormal
+                        color: Theme.success
                         anchors.verticalCenter: parent.verticalCenter
                     }
                 }
@@ -179,7 +180,7 @@ Rectangle {
                     Link {
                         objectName: "sexText"
                         text: Customer.sexText(panel.sex)
-                        color: "#606266"
+                        color: Theme.textRegular
                         onClicked: sexMenu.open()
                         // A plain popup: the terminal has a screen called Menu of its own.
                         Popup {
@@ -208,12 +209,12 @@ Rectangle {
                         width: 22
                         height: 22
                         radius: 4
-                        color: "#e6a23c"
+                        color: Theme.warning
                         Text {
                             anchors.centerIn: parent
                             text: "团"
-                            color: "white"
-                            font.pixelSize: 14
+                            color: Theme.textOnDark
+                            font.pixelSize: Theme.fontNormal
                         }
                     }
                     Value {
@@ -226,7 +227,7 @@ Rectangle {
             }
         }
 
-        Rectangle { width: column.width; height: 1; color: "#ebeef5" }
+        Rectangle { width: column.width; height: 1; color: Theme.lineLight }
 
         Row {
             Label { text: "手机账号" }
@@ -238,7 +239,7 @@ Rectangle {
             Value {
                 objectName: "customerBalance"
                 text: "¥ " + Money.fenToYuan(panel.balance)
-                color: "#f56c6c"
+                color: Theme.amount
                 width: 180
             }
             Link {

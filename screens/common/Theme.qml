@@ -9,11 +9,12 @@ QtObject {
     readonly property color gradientTop: "#0B2D63"
     readonly property color gradientBottom: "#A4DDF4"
     readonly property color page: "#f2f4f7"        // behind a working screen's cards
+    readonly property color settingsPage: "#f5f5f5" // behind the settings screen's panels
     readonly property color card: "white"          // panels, windows, rows
     readonly property color cardAlt: "#fafafa"     // every other row, inactive fields
     readonly property color tabBar: "#f7f7f7"
-    readonly property color selected: "#f0f6ff"    // a chosen row or chip
-    readonly property color selectedStrong: "#e8f2ff"
+    readonly property color selected: "#f0f6ff"    // a chosen or pressed row
+    readonly property color selectedStrong: "#e8f2ff" // the suggestion under the mouse
     readonly property color hover: "#f5f5f5"
 
     readonly property color text: "#333333"
@@ -23,6 +24,9 @@ QtObject {
     readonly property color textMuted: "#999999"
     readonly property color textOnDark: "white"
     readonly property color textFaint: "#666666"
+    readonly property color tabText: "black"       // a tab's label while another is chosen
+    readonly property color hint: "grey"           // what to do next, under a picture
+    readonly property color amount: "#f56c6c"      // sums of money: balance, coupon value
 
     readonly property color line: "#e4e7ed"
     readonly property color lineLight: "#ebeef5"
@@ -33,19 +37,22 @@ QtObject {
 
     readonly property color primary: "#409eff"      // links, chosen tabs, primary buttons
     readonly property color primaryLight: "#ecf5ff"
-    readonly property color action: "#479fff"       // the sign-in and confirm buttons
+    readonly property color action: "#479fff"       // the sign-in button; settings: chosen section, back link
     readonly property color actionPressed: "#3b78bc"
     readonly property color actionPale: "#a3dbef"
-    readonly property color success: "#67c23a"
-    readonly property color successStrong: "#00c800"
+    readonly property color success: "#67c23a"      // a done tick, the customer's WeChat name
+    readonly property color successStrong: "#00c800" // the chosen sign-in tab's label
     readonly property color wechat: "#1AAD19"
-    readonly property color warning: "#e6a23c"
-    readonly property color warningLight: "#fdf6ec"
+    readonly property color warning: "#e6a23c"      // the corporate customer's badge
+    readonly property color warningLight: "#fdf6ec" // a coupon, with warningLine around it
     readonly property color warningLine: "#f3d19e"
     readonly property color danger: "#f56c6c"
     readonly property color dangerStrong: "#ff4949"
     readonly property color dangerPressed: "#B23232"
     readonly property color neutralLight: "#f4f4f5"
+    // The version row of the settings' about page: up to date, or an update is waiting.
+    readonly property color versionCurrent: "#1AAD19"
+    readonly property color versionOutdated: "red"
 
     readonly property color leftBar: "black"
     readonly property color leftBarLine: "#555555"
@@ -58,6 +65,7 @@ QtObject {
     readonly property real bannerOpacity: 0.3
     readonly property color windowShadow: "#20000000"
     readonly property color imageShade: "#66000000"
+    readonly property color busyShade: "#66000000"    // while a blocking system call runs (the printer list)
 
     // --- Type sizes (pixels) --------------------------------------------------------
     readonly property int fontTiny: 10
@@ -65,6 +73,7 @@ QtObject {
     readonly property int fontNormal: 14
     readonly property int fontBody: 15
     readonly property int fontMedium: 16
+    readonly property int fontMainButton: 17  // a form's one main button ("提交下单")
     readonly property int fontLarge: 18
     readonly property int fontTitle: 20
     readonly property int fontHeading: 24

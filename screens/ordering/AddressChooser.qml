@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import Brenvo 1.0
 import "orderheader.js" as Header
 
 // "选择地址": the customer's addresses, default first. "确定" hands the marked one over;
@@ -37,8 +38,8 @@ PopupWindow {
             width: list.width
             height: 64
             radius: 4
-            color: chooser.marked === index ? "#ecf5ff" : "#fafafa"
-            border.color: chooser.marked === index ? "#409eff" : "#e4e7ed"
+            color: chooser.marked === index ? Theme.primaryLight : Theme.cardAlt
+            border.color: chooser.marked === index ? Theme.primary : Theme.line
             Column {
                 anchors.verticalCenter: parent.verticalCenter
                 anchors.left: parent.left
@@ -47,13 +48,13 @@ PopupWindow {
                 Text {
                     text: Header.addressLines(entry.modelData)[0]
                           + (String(entry.modelData.def) === "1" ? "  [默认]" : "")
-                    font.pixelSize: 15
-                    color: "#303133"
+                    font.pixelSize: Theme.fontBody
+                    color: Theme.textStrong
                 }
                 Text {
                     text: Header.addressLines(entry.modelData)[1]
-                    font.pixelSize: 13
-                    color: "#909399"
+                    font.pixelSize: Theme.fontSmall
+                    color: Theme.textSecondary
                 }
             }
             MouseArea {

@@ -145,12 +145,12 @@ PopupWindow {
             spacing: 10
             Row {
                 spacing: 8
-                Text { text: "省份"; width: 70; font.pixelSize: 15; anchors.verticalCenter: parent.verticalCenter }
-                Text { objectName: "cityText"; text: form.city; font.pixelSize: 15; anchors.verticalCenter: parent.verticalCenter }
+                Text { text: "省份"; width: 70; font.pixelSize: Theme.fontBody; anchors.verticalCenter: parent.verticalCenter }
+                Text { objectName: "cityText"; text: form.city; font.pixelSize: Theme.fontBody; anchors.verticalCenter: parent.verticalCenter }
             }
             Row {
                 spacing: 8
-                Text { text: "地址"; width: 70; font.pixelSize: 15; anchors.verticalCenter: parent.verticalCenter }
+                Text { text: "地址"; width: 70; font.pixelSize: Theme.fontBody; anchors.verticalCenter: parent.verticalCenter }
                 TextField { id: keywordField; objectName: "keywordField"; width: 230; placeholderText: "小区/学校/超市等" }
                 Button { objectName: "tipSearch"; text: "搜索"; width: 80; onClicked: form.search() }
             }
@@ -167,29 +167,29 @@ PopupWindow {
                     width: tipList.width
                     height: 30
                     text: (index + 1) + ". " + modelData.name + "  " + modelData.district
-                    font.pixelSize: 13
+                    font.pixelSize: Theme.fontSmall
                     onClicked: form.chooseTip(index)
                 }
             }
             Row {
                 spacing: 8
-                Text { text: "详细地址"; width: 70; font.pixelSize: 15; anchors.verticalCenter: parent.verticalCenter }
+                Text { text: "详细地址"; width: 70; font.pixelSize: Theme.fontBody; anchors.verticalCenter: parent.verticalCenter }
                 TextField { id: addressField; objectName: "addressField"; width: 318; readOnly: true }
             }
             Row {
                 spacing: 8
-                Text { text: "门牌号"; width: 70; font.pixelSize: 15; anchors.verticalCenter: parent.verticalCenter }
+                Text { text: "门牌号"; width: 70; font.pixelSize: Theme.fontBody; anchors.verticalCenter: parent.verticalCenter }
                 TextField { id: houseField; objectName: "houseField"; width: 318; placeholderText: "例：5号楼203室" }
             }
             Row {
                 spacing: 8
-                Text { text: "联系人"; width: 70; font.pixelSize: 15; anchors.verticalCenter: parent.verticalCenter }
+                Text { text: "联系人"; width: 70; font.pixelSize: Theme.fontBody; anchors.verticalCenter: parent.verticalCenter }
                 TextField { id: nameField; objectName: "contactField"; width: 200 }
                 ComboBox { id: sexBox; objectName: "contactSex"; width: 110; model: ["男", "女", "未知"] }
             }
             Row {
                 spacing: 8
-                Text { text: "联系人电话"; width: 70; font.pixelSize: 15; anchors.verticalCenter: parent.verticalCenter }
+                Text { text: "联系人电话"; width: 70; font.pixelSize: Theme.fontBody; anchors.verticalCenter: parent.verticalCenter }
                 TextField { id: phoneField; objectName: "contactPhoneField"; width: 318 }
             }
         }

@@ -39,8 +39,8 @@ PopupWindow {
             width: list.width
             height: 92
             radius: 6
-            border.color: "#f3d19e"
-            color: "#fdf6ec"
+            border.color: Theme.warningLine
+            color: Theme.warningLight
             Column {
                 anchors.left: parent.left
                 anchors.leftMargin: 16
@@ -49,33 +49,33 @@ PopupWindow {
                 Text {
                     objectName: "couponAmount"
                     text: Header.couponAmount(coupon.modelData.amount)
-                    font.pixelSize: 24
-                    color: "#f56c6c"
+                    font.pixelSize: Theme.fontHeading
+                    color: Theme.amount
                 }
                 Text {
                     objectName: "couponThreshold"
                     text: Header.couponThreshold(coupon.modelData.fullAmount)
-                    font.pixelSize: 13
-                    color: "#909399"
+                    font.pixelSize: Theme.fontSmall
+                    color: Theme.textSecondary
                 }
             }
             Column {
                 x: 160
                 anchors.verticalCenter: parent.verticalCenter
                 spacing: 4
-                Text { text: coupon.modelData.name; font.pixelSize: 16; color: "#303133" }
+                Text { text: coupon.modelData.name; font.pixelSize: Theme.fontMedium; color: Theme.textStrong }
                 Text {
                     objectName: "couponRule"
                     text: Header.couponRule(coupon.modelData.couponRuleName)
                           + (String(coupon.modelData.useBalance) === "0" ? "  不能与余额同时使用" : "")
-                    font.pixelSize: 13
-                    color: "#606266"
+                    font.pixelSize: Theme.fontSmall
+                    color: Theme.textRegular
                 }
                 Text {
                     objectName: "couponValidity"
                     text: couponWindow.validity(coupon.modelData)
-                    font.pixelSize: 13
-                    color: "#909399"
+                    font.pixelSize: Theme.fontSmall
+                    color: Theme.textSecondary
                 }
             }
         }
@@ -85,7 +85,7 @@ PopupWindow {
         visible: couponWindow.codeMode
         anchors.fill: parent
         spacing: 14
-        Text { text: "优惠码"; font.pixelSize: 15 }
+        Text { text: "优惠码"; font.pixelSize: Theme.fontBody }
         TextField {
             id: codeField
             objectName: "couponCodeField"

@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import Brenvo 1.0
 
 // "会员卡": a bound card can be voided after a loss or unbound; without one a card is bound
 // by its number and the check code on its back. A success shows its text over a tick.
@@ -34,14 +35,14 @@ PopupWindow {
         spacing: 12
         Text {
             text: "✔"
-            font.pixelSize: 48
-            color: "#67c23a"
+            font.pixelSize: Theme.fontHuge
+            color: Theme.success
             anchors.horizontalCenter: parent.horizontalCenter
         }
         Text {
             objectName: "cardResult"
             text: cardWindow.resultText
-            font.pixelSize: 18
+            font.pixelSize: Theme.fontLarge
             anchors.horizontalCenter: parent.horizontalCenter
         }
     }
@@ -50,12 +51,12 @@ PopupWindow {
         visible: cardWindow.resultText === "" && cardWindow.bound
         anchors.fill: parent
         spacing: 16
-        Text { text: "卡号: " + cardWindow.cardNumber; font.pixelSize: 16 }
+        Text { text: "卡号: " + cardWindow.cardNumber; font.pixelSize: Theme.fontMedium }
         Text {
             visible: cardWindow.confirmCancel
             text: "挂失作废后此卡将无法使用"
-            color: "#f56c6c"
-            font.pixelSize: 15
+            color: Theme.danger
+            font.pixelSize: Theme.fontBody
         }
         Row {
             spacing: 16
@@ -81,15 +82,15 @@ PopupWindow {
         visible: cardWindow.resultText === "" && !cardWindow.bound
         anchors.fill: parent
         spacing: 14
-        Text { text: "卡号绑卡"; font.pixelSize: 16; font.bold: true }
+        Text { text: "卡号绑卡"; font.pixelSize: Theme.fontMedium; font.bold: true }
         Row {
             spacing: 10
-            Text { text: "卡号"; width: 60; font.pixelSize: 15; anchors.verticalCenter: parent.verticalCenter }
+            Text { text: "卡号"; width: 60; font.pixelSize: Theme.fontBody; anchors.verticalCenter: parent.verticalCenter }
             TextField { id: cardField; objectName: "bindCardField"; width: 300 }
         }
         Row {
             spacing: 10
-            Text { text: "验证码"; width: 60; font.pixelSize: 15; anchors.verticalCenter: parent.verticalCenter }
+            Text { text: "验证码"; width: 60; font.pixelSize: Theme.fontBody; anchors.verticalCenter: parent.verticalCenter }
             TextField {
                 id: codeField
                 objectName: "bindCodeField"

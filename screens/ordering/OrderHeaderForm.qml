@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Controls 1.4 as Controls1
+import Brenvo 1.0
 import "orderheader.js" as Header
 
 // The order header being composed: how the garments come and go back, dates and slot,
@@ -8,8 +9,8 @@ import "orderheader.js" as Header
 Rectangle {
     id: form
     objectName: "orderHeaderForm"
-    color: "white"
-    border.color: "#e4e7ed"
+    color: Theme.card
+    border.color: Theme.line
     radius: 6
 
     property int takeMode: 1
@@ -59,8 +60,8 @@ Rectangle {
 
     component RowLabel: Text {
         width: 90
-        font.pixelSize: 15
-        color: "#606266"
+        font.pixelSize: Theme.fontBody
+        color: Theme.textRegular
         anchors.verticalCenter: parent ? parent.verticalCenter : undefined
     }
     component ModeButton: Button {
@@ -68,7 +69,7 @@ Rectangle {
         checkable: false
         highlighted: on
         width: 130
-        font.pixelSize: 15
+        font.pixelSize: Theme.fontBody
     }
 
     Column {
@@ -114,8 +115,8 @@ Rectangle {
             RowLabel { text: "取件地址" }
             Column {
                 width: 360
-                Text { objectName: "takeAddrLine1"; text: form.takeAddrLines[0]; font.pixelSize: 14 }
-                Text { text: form.takeAddrLines[1]; font.pixelSize: 13; color: "#909399"; width: 360; elide: Text.ElideRight }
+                Text { objectName: "takeAddrLine1"; text: form.takeAddrLines[0]; font.pixelSize: Theme.fontNormal }
+                Text { text: form.takeAddrLines[1]; font.pixelSize: Theme.fontSmall; color: Theme.textSecondary; width: 360; elide: Text.ElideRight }
             }
             Button { objectName: "takeAddrChoose"; text: "选择地址"; onClicked: form.chooseAddress() }
             Button { objectName: "addAddressButton"; text: "添加地址"; onClicked: form.addAddress() }
@@ -152,8 +153,8 @@ Rectangle {
             RowLabel { text: "送件地址" }
             Column {
                 width: 360
-                Text { objectName: "sendAddrLine1"; text: form.sendAddrLines[0]; font.pixelSize: 14 }
-                Text { text: form.sendAddrLines[1]; font.pixelSize: 13; color: "#909399"; width: 360; elide: Text.ElideRight }
+                Text { objectName: "sendAddrLine1"; text: form.sendAddrLines[0]; font.pixelSize: Theme.fontNormal }
+                Text { text: form.sendAddrLines[1]; font.pixelSize: Theme.fontSmall; color: Theme.textSecondary; width: 360; elide: Text.ElideRight }
             }
             Button { objectName: "sendAddrChoose"; text: "选择地址"; onClicked: form.chooseAddress() }
         }
@@ -193,7 +194,7 @@ Rectangle {
         text: "提交下单"
         width: 160
         height: 48
-        font.pixelSize: 17
+        font.pixelSize: Theme.fontMainButton
         highlighted: true
         anchors.right: parent.right
         anchors.bottom: parent.bottom

@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import Brenvo 1.0
 import "orderheader.js" as Header
 
 // "标签": the customer's tags over all tags. Clicking one of all tags toggles it in the
@@ -42,13 +43,13 @@ PopupWindow {
         width: chipText.width + 24
         height: 30
         radius: 15
-        color: on ? "#409eff" : "#f4f4f5"
+        color: on ? Theme.primary : Theme.neutralLight
         Text {
             id: chipText
             anchors.centerIn: parent
             text: chip.label
-            font.pixelSize: 14
-            color: chip.on ? "white" : "#606266"
+            font.pixelSize: Theme.fontNormal
+            color: chip.on ? Theme.textOnDark : Theme.textRegular
         }
         MouseArea { anchors.fill: parent; onClicked: chip.clicked() }
     }
@@ -56,7 +57,7 @@ PopupWindow {
     Column {
         anchors.fill: parent
         spacing: 12
-        Text { text: "顾客标签"; font.pixelSize: 15; color: "#909399" }
+        Text { text: "顾客标签"; font.pixelSize: Theme.fontBody; color: Theme.textSecondary }
         Flow {
             objectName: "customerTagFlow"
             width: parent.width
@@ -71,7 +72,7 @@ PopupWindow {
                 }
             }
         }
-        Text { text: "所有标签"; font.pixelSize: 15; color: "#909399" }
+        Text { text: "所有标签"; font.pixelSize: Theme.fontBody; color: Theme.textSecondary }
         Flow {
             objectName: "allTagFlow"
             width: parent.width

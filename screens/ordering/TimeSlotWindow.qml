@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import Brenvo 1.0
 
 // "选择取衣时间段": the service time slots; "确定" takes the clicked one.
 PopupWindow {
@@ -37,13 +38,13 @@ PopupWindow {
             width: 148
             height: 44
             radius: 4
-            color: slotWindow.marked === index ? "#409eff" : "white"
-            border.color: "#dcdfe6"
+            color: slotWindow.marked === index ? Theme.primary : Theme.card
+            border.color: Theme.lineInput
             Text {
                 anchors.centerIn: parent
                 text: cell.modelData.timeStart + " - " + cell.modelData.timeEnd
-                font.pixelSize: 15
-                color: slotWindow.marked === cell.index ? "white" : "#303133"
+                font.pixelSize: Theme.fontBody
+                color: slotWindow.marked === cell.index ? Theme.textOnDark : Theme.textStrong
             }
             MouseArea {
                 anchors.fill: parent
