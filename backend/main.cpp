@@ -9,6 +9,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <string>
 
 #include "api/families.h"
@@ -117,6 +120,11 @@ int main(int argc, char **argv)
     if (options.port > 65535)
         usage("--port must be at most 65535");
 
+#ifdef __GLIBC__
+    // One malloc arena per request thread: threads sharing an arena queue on its lock, and a
+    // holder the scheduler preempts stalls every thread behind it (the tail of the latency).
+    mallopt(M_ARENA_MAX, options.threads + 8);
+#endif
     try {
         Database db(dbPath, synchronous);
         const ServerKeys keys(dbPath + ".key");
