@@ -88,8 +88,13 @@ void writeString(std::string &out, const char *begin, const char *end)
 {
     static const char hex[] = "0123456789abcdef";
     out += '"';
+    const char *run = begin; // the start of characters that go out as they are
     for (const char *p = begin; p < end; ++p) {
         const auto c = static_cast<unsigned char>(*p);
+        if (c >= 0x20 && c != '"' && c != '\\')
+            continue;
+        out.append(run, p);
+        run = p + 1;
         switch (c) {
         case '"':
             out += "\\\"";
@@ -113,15 +118,12 @@ void writeString(std::string &out, const char *begin, const char *end)
             out += "\\f";
             break;
         default:
-            if (c < 0x20) {
-                out += "\\u00";
-                out += hex[c >> 4];
-                out += hex[c & 15];
-            } else {
-                out += static_cast<char>(c);
-            }
+            out += "\\u00";
+            out += hex[c >> 4];
+            out += hex[c & 15];
         }
     }
+    out.append(run, end);
     out += '"';
 }
 
@@ -170,7 +172,8 @@ void writeValue(std::string &out, const Json::Value &v)
     case Json::objectValue: {
         out += '{';
         bool first = true;
-        for (auto it = v.begin(); it != v.end(); ++it) {
+        const auto last = v.end();
+        for (auto it = v.begin(); it != last; ++it) {
             if (!first)
                 out += ',';
             first = false;

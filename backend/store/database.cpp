@@ -29,20 +29,20 @@ Connection::~Connection()
     sqlite3_close(db_);
 }
 
-Query Connection::prepare(const std::string &sql)
+Query Connection::prepare(std::string_view sql)
 {
     auto it = cache_.find(sql);
     if (it != cache_.end() && !*it->second.inUse)
         return Query(db_, it->second.stmt, it->second.inUse.get());
     sqlite3_stmt *stmt = nullptr;
     const int rc =
-        sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr);
+        sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &stmt, nullptr);
     if (rc != SQLITE_OK)
-        throw DbError(rc, std::string(sqlite3_errmsg(db_)) + " in: " + sql);
+        throw DbError(rc, std::string(sqlite3_errmsg(db_)) + " in: " + std::string(sql));
     // The same text used twice at once (nested loops) gets a private statement.
     if (it != cache_.end())
         return Query(db_, stmt, nullptr);
-    Cached &entry = cache_[sql];
+    Cached &entry = cache_[std::string(sql)];
     entry.stmt = stmt;
     entry.inUse = std::make_unique<bool>(false);
     return Query(db_, stmt, entry.inUse.get());

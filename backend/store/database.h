@@ -5,6 +5,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/query.h"
@@ -24,21 +25,21 @@ public:
     ~Connection();
 
     // Prepared statements only: values always travel as bound parameters.
-    Query prepare(const std::string &sql);
-    template <typename... Args> Query query(const std::string &sql, Args &&...args)
+    Query prepare(std::string_view sql);
+    template <typename... Args> Query query(std::string_view sql, Args &&...args)
     {
         Query q = prepare(sql);
         q.bindAll(std::forward<Args>(args)...);
         return q;
     }
     // Runs a statement with parameters to its end; returns the rows changed.
-    template <typename... Args> int exec(const std::string &sql, Args &&...args)
+    template <typename... Args> int exec(std::string_view sql, Args &&...args)
     {
         return query(sql, std::forward<Args>(args)...).exec();
     }
     // A single integer (the one column of the first row), or the fallback when there is no row.
     template <typename... Args>
-    std::int64_t scalar(std::int64_t fallback, const std::string &sql, Args &&...args)
+    std::int64_t scalar(std::int64_t fallback, std::string_view sql, Args &&...args)
     {
         Query q = query(sql, std::forward<Args>(args)...);
         return q.next() ? q.firstInteger() : fallback;
@@ -56,7 +57,7 @@ private:
     };
     sqlite3 *db_ = nullptr;
     std::mutex *writeLock_;
-    std::map<std::string, Cached> cache_;
+    std::map<std::string, Cached, std::less<>> cache_; // found by the text without copying it
 };
 
 // A write transaction that rolls back unless committed. BEGIN IMMEDIATE takes the write lock
