@@ -112,14 +112,19 @@ std::string Pipeline::checked(const std::string &path, const std::string &bodyTe
 
 std::string Pipeline::read(const Request &r)
 {
-    auto conn = db_.acquire(Connection::Mode::ReadOnly);
-    ReadTransaction tx(*conn);
-    Call call{*conn, keys_, options_, r.body, nowMs(), r.baseUrl};
-    call.requestIdentity = r.identity;
-    if (sessions::identify(call, r.entry.access, false))
-        return write(r, false); // the session's activity is due to be written down
-    bool done = false;
-    return run(r, call, done);
+    {
+        auto conn = db_.acquire(Connection::Mode::ReadOnly);
+        ReadTransaction tx(*conn);
+        Call call{*conn, keys_, options_, r.body, nowMs(), r.baseUrl};
+        call.requestIdentity = r.identity;
+        if (!sessions::identify(call, r.entry.access, false)) {
+            bool done = false;
+            return run(r, call, done);
+        }
+    }
+    // The session's activity is due to be written down: the call runs as a write instead,
+    // still in one transaction, and keeps no answer.
+    return write(r, false);
 }
 
 std::string Pipeline::write(const Request &r, bool keepAnswer)
