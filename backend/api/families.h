@@ -18,6 +18,18 @@ class ApiRegistry;
     FAMILY(couponInfo)                                                                             \
     FAMILY(couponFCode)                                                                            \
     FAMILY(orderInfo)                                                                              \
+    FAMILY(productBusiness)                                                                        \
+    FAMILY(productType)                                                                            \
+    FAMILY(productInfo)                                                                            \
+    FAMILY(productService)                                                                         \
+    FAMILY(productAnnex)                                                                           \
+    FAMILY(productColor)                                                                           \
+    FAMILY(productFlaw)                                                                            \
+    FAMILY(productEffect)                                                                          \
+    FAMILY(productBrand)                                                                           \
+    FAMILY(productAddService)                                                                      \
+    FAMILY(stockIn)                                                                                \
+    FAMILY(orderProductRel)                                                                        \
     FAMILY(orderProductRelImg)                                                                     \
     FAMILY(print)
 

@@ -2,6 +2,7 @@
 // garment is taken in.
 
 #include "api/families.h"
+#include "domain/catalogue.h"
 #include "domain/dates.h"
 #include "domain/numbers.h"
 #include "domain/ownership.h"
@@ -111,6 +112,8 @@ Json::Value addOrder(Call &call)
                  takeEnd, sendDate)
         .exec();
     const std::int64_t orderId = call.db.lastInsertId();
+    call.db.exec("UPDATE orders SET pricing_mode = ? WHERE id = ?",
+                 catalogue::pricingModeFor(call.db, userId), orderId);
     if (!remark.empty())
         call.db.exec("INSERT INTO order_remarks (order_id, worker_id, worker_name, remark, "
                      "created_at) VALUES (?, ?, (SELECT name FROM workers WHERE id = ?), ?, ?)",

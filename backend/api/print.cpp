@@ -1,7 +1,6 @@
 // print/...: what the order ticket, the bag label, the wash labels and the quality
 // certificates are laid out from. Read-only views of orders, garments and bags.
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -55,22 +54,9 @@ std::string tranNum(const Garment &g)
     return g.shelfNo > 0 ? std::to_string(g.shelfNo) : std::string();
 }
 
-// The accessories as the list text the labels join: [{"id":..,"name":..}].
-std::string annexDesc(const Garment &g)
-{
-    Json::Value list(Json::arrayValue);
-    for (const garments::Annex &a : g.annexes) {
-        Json::Value e(Json::objectValue);
-        e["id"] = Json::Int64(a.annexId);
-        e["name"] = a.name;
-        list.append(e);
-    }
-    return json::write(list);
-}
-
 // ---- print/order/detail ------------------------------------------------------------------
 
-Json::Value ticketGarment(const Garment &g, std::int64_t discount)
+Json::Value ticketGarment(const Garment &g)
 {
     Json::Value e(Json::objectValue);
     e["productName"] = g.productName;
@@ -78,7 +64,7 @@ Json::Value ticketGarment(const Garment &g, std::int64_t discount)
     e["subtotal"] = Json::Int64(g.subtotal);
     e["serviceAmt"] = Json::Int64(g.servicePrice());
     e["count"] = Json::Int64(g.quantity());
-    e["discount"] = Json::Int64(discount);
+    e["discount"] = Json::Int64(g.discount);
     e["colorDesc"] = g.colorDesc;
     e["flawDesc"] = g.flawDesc;
     e["effectDesc"] = g.effectDesc;
@@ -102,9 +88,7 @@ Json::Value orderDetail(Call &call)
     d["isShowOrderQrCode"] = merchant::setting(call.db, o.mercId, settings::showOrderQrCode) != "0";
     d["qrcode"] = merchant::setting(call.db, o.mercId, settings::wxQrcode);
     d["billTip"] = textOrNull(merchant::setting(call.db, o.mercId, settings::billTip));
-    // One carriage figure is kept per order: the pick-up part is the city's pick-up fee when
-    // the garments were fetched, the rest is delivery, so the two always add up to it.
-    const std::int64_t take = o.takeMode == 1 ? std::min(o.pickupFee, o.carriage) : std::int64_t(0);
+    const std::int64_t take = orders::takeCarriage(o);
     d["takeCarriage"] = Json::Int64(take);
     d["sendCarriage"] = Json::Int64(o.carriage - take);
     d["createTime"] = Json::Int64(o.createdAt);
@@ -132,7 +116,7 @@ Json::Value orderDetail(Call &call)
                            : Json::Value();
     Json::Value &list = d["orderProductList"] = Json::Value(Json::arrayValue);
     for (const Garment &g : pieces)
-        list.append(ticketGarment(g, o.discount));
+        list.append(ticketGarment(g));
     return d;
 }
 
@@ -171,7 +155,7 @@ Json::Value washGarment(const Garment &g)
     e["no"] = g.no;
     e["serviceName"] = g.serviceName;
     e["addServiceDesc"] = g.addServiceDesc;
-    e["annexDesc"] = annexDesc(g);
+    e["annexDesc"] = garments::annexDesc(g);
     e["colorDesc"] = g.colorDesc;
     e["flawDesc"] = g.flawDesc;
     e["effectDesc"] = g.effectDesc;

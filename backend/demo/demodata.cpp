@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "domain/catalogue.h"
+#include "domain/garments.h"
 #include "domain/numbers.h"
 #include "server/crypto.h"
 #include "server/json.h"
@@ -125,6 +127,41 @@ const Product products[] = {
     {12, "窗帘", 1, "平方米", {{"水洗", 1500}}},
     {12, "地毯", 1, "平方米", {{"精洗", 4000}}},
     {12, "沙发套", 1, "平方米", {{"水洗", 2500}}},
+    // More tops: a store's list of shirts and knits runs past one page of the terminal's grid.
+    {1, "亚麻衬衫", 0, "件", {{"水洗", 2000}, {"干洗", 2800}}},
+    {1, "牛津纺衬衫", 0, "件", {{"水洗", 1800}}},
+    {1, "法兰绒衬衫", 0, "件", {{"水洗", 2000}}},
+    {1, "格子衬衫", 0, "件", {{"水洗", 1800}}},
+    {1, "条纹衬衫", 0, "件", {{"水洗", 1800}}},
+    {1, "牛仔衬衫", 0, "件", {{"水洗", 2000}}},
+    {1, "短袖衬衫", 0, "件", {{"水洗", 1500}}},
+    {1, "免烫衬衫", 0, "件", {{"水洗", 1800}, {"熨烫", 1000}}},
+    {1, "礼服衬衫", 0, "件", {{"干洗", 3000}}},
+    {1, "雪纺衬衫", 0, "件", {{"干洗", 2500}}},
+    {1, "童装衬衫", 0, "件", {{"水洗", 1200}}},
+    {1, "丝光棉衬衫", 0, "件", {{"水洗", 2000}}},
+    {1, "印花衬衫", 0, "件", {{"水洗", 1800}}},
+    {1, "工装衬衫", 0, "件", {{"水洗", 2000}}},
+    {1, "羊毛衫", 0, "件", {{"干洗", 3000}}},
+    {1, "马海毛衫", 0, "件", {{"干洗", 3800}}},
+    {1, "羊绒开衫", 0, "件", {{"干洗", 4500}}},
+    {1, "毛线开衫", 0, "件", {{"干洗", 3000}}},
+    {1, "高领针织衫", 0, "件", {{"干洗", 2800}}},
+    {1, "圆领针织衫", 0, "件", {{"干洗", 2800}}},
+    {1, "V领羊毛衫", 0, "件", {{"干洗", 3000}}},
+    {1, "罗纹针织衫", 0, "件", {{"干洗", 2800}}},
+    {1, "兔毛衫", 0, "件", {{"干洗", 3800}}},
+    {1, "驼绒衫", 0, "件", {{"干洗", 4000}}},
+    {1, "雪纺衫", 0, "件", {{"干洗", 2500}}},
+    {1, "蕾丝衫", 0, "件", {{"干洗", 2800}}},
+    {1, "打底衫", 0, "件", {{"水洗", 1200}}},
+    {1, "汗衫", 0, "件", {{"水洗", 1000}}},
+    {1, "文化衫", 0, "件", {{"水洗", 1200}}},
+    {1, "运动衫", 0, "件", {{"水洗", 1500}}},
+    {1, "连帽衫", 0, "件", {{"水洗", 2000}}},
+    {1, "套头衫", 0, "件", {{"水洗", 1800}}},
+    {1, "防晒衫", 0, "件", {{"水洗", 1500}}},
+    {1, "唐装衫", 0, "件", {{"干洗", 3500}}},
 };
 
 const char *const colors[] = {"黑色", "白色", "灰色", "红色", "粉色", "橙色", "黄色", "绿色",
@@ -280,11 +317,18 @@ void Seeder::catalogue()
                         " (id, merc_id, name, sort) VALUES (?, 1, ?, ?)",
                     static_cast<int>(i + 1), list[i], static_cast<int>(i + 1));
     };
+    // Leather care is priced as quoted: no member discount. Company clients pay less for
+    // laundry and home textiles.
+    db.exec("UPDATE products SET member_discount = 0 WHERE business_id = 3");
+    db.exec("INSERT INTO product_service_prices (service_id, pricing_mode, price) "
+            "SELECT s.id, 2, s.price * 9 / 10 / 100 * 100 FROM product_services s "
+            "JOIN products p ON p.id = s.product_id WHERE p.business_id IN (1, 4)");
     names("colors", colors, std::size(colors));
     names("flaws", flaws, std::size(flaws));
     names("effects", effects, std::size(effects));
     names("brands", brands, std::size(brands));
     names("annexes", annexes, std::size(annexes));
+    db.exec("UPDATE annexes SET business_id = 2 WHERE name = '鞋带'");
     int sort = 0;
     for (const auto &a : addServices) {
         ++sort;
@@ -416,10 +460,11 @@ std::int64_t Seeder::order(int userId, int storeId, int workerId, std::int64_t c
                   "SELECT c.discount FROM users u JOIN card_levels c ON c.id = u.card_level_id "
                   "WHERE u.id = ?",
                   userId));
+    const std::int64_t mode = catalogue::pricingModeFor(db, userId);
     db.exec("INSERT INTO orders (order_no, merc_id, store_id, user_id, worker_id, status, "
-            "discount, created_at) VALUES (?, 1, ?, ?, ?, ?, ?, ?)",
+            "discount, pricing_mode, created_at) VALUES (?, 1, ?, ?, ?, ?, ?, ?, ?)",
             numbers::orderNo(db, storeCode, created), storeId, userId, workerId, status, discount,
-            created);
+            mode, created);
     const std::int64_t orderId = db.lastInsertId();
 
     std::int64_t total = 0;
@@ -434,7 +479,8 @@ std::int64_t Seeder::order(int userId, int storeId, int workerId, std::int64_t c
         p.next();
         const bool bySize = p.integer("bySize") != 0;
         const std::int64_t count = bySize ? 350 : 1; // 3.50 units
-        const std::int64_t service = bySize ? p.integer("price") * count / 100 : p.integer("price");
+        const std::int64_t unitPrice = catalogue::servicePrice(db, p.integer("serviceId"), mode);
+        const std::int64_t charged = catalogue::saleDiscount(db, productId, discount);
         const int addon = g.second; // 0 = none, else add_services.id
         const std::int64_t addAmt = addon ? addServices[addon - 1].second : 0;
         Json::Value addList(Json::arrayValue);
@@ -451,20 +497,24 @@ std::int64_t Seeder::order(int userId, int storeId, int workerId, std::int64_t c
             flaws.append(choice(2, "污渍"));
         const std::string flawDesc = json::write(flaws);
         const int brand = 1 + (productId * 3) % 16;
-        const std::int64_t subtotal = service + addAmt;
-        total += subtotal;
+        const garments::Amounts amounts =
+            garments::amounts(unitPrice, bySize, count, charged, addAmt, -1);
+        total += amounts.subtotal;
         db.query("INSERT INTO order_products (order_id, scan_code, product_id, pro_type_id, "
                  "business_id, pro_service_id, product_name, service_name, brand_id, brand_name, "
                  "color_desc, flaw_desc, add_service_desc, is_custom_num, count, service_amt, "
-                 "addsrv_amt, subtotal, status, status_time, is_packaged, factory_id, created_at) "
-                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                 "addsrv_amt, subtotal, status, status_time, is_packaged, factory_id, created_at, "
+                 "unit_price, discount, sale_amt) "
+                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                 "?, ?)")
             .bindAll(orderId, numbers::garmentCode(db, storeCode), productId, p.integer("typeId"),
                      p.integer("businessId"), p.integer("serviceId"), p.text("productName"),
                      p.text("serviceName"), brand, brands[brand - 1], colorDesc, flawDesc, addDesc,
-                     bySize ? 1 : 0, count, service, addAmt, subtotal, garmentStatus,
-                     created + 30 * minute,
+                     bySize ? 1 : 0, count, amounts.serviceAmt, addAmt, amounts.subtotal,
+                     garmentStatus, created + 30 * minute,
                      (garmentStatus == 60 || garmentStatus == 25 || garmentStatus == 40) ? 1 : 0,
-                     p.integer("businessId") == 3 ? 2 : 1, created + 5 * minute)
+                     p.integer("businessId") == 3 ? 2 : 1, created + 5 * minute, unitPrice, charged,
+                     amounts.saleAmt)
             .exec();
         if (productId == 19 || productId == 18) // coats come with a belt or a fur collar
             db.exec("INSERT INTO order_product_annexes (order_product_id, annex_id, name, "
@@ -473,7 +523,8 @@ std::int64_t Seeder::order(int userId, int storeId, int workerId, std::int64_t c
                     numbers::annexCode(db, storeCode));
         ++n;
     }
-    const std::int64_t payable = total * discount / 100;
+    // The garments' subtotals carry the member's discount already.
+    const std::int64_t payable = total;
     const bool paid = payMeans != 0;
     db.exec("UPDATE orders SET order_price = ?, payable_price = ?, payment_price = ?, "
             "pay_status = ?, credit_status = ?, finished_at = ?, remark_json = ? WHERE id = ?",

@@ -1,5 +1,8 @@
 #include "domain/garments.h"
 
+#include <map>
+
+#include "server/json.h"
 #include "store/database.h"
 
 namespace garments {
@@ -19,7 +22,8 @@ std::vector<Garment> ofOrder(Connection &db, std::int64_t orderId)
         "p.product_name AS productName, p.service_name AS serviceName, p.color_desc AS colorDesc, "
         "p.flaw_desc AS flawDesc, p.effect_desc AS effectDesc, "
         "p.add_service_desc AS addServiceDesc, p.is_custom_num AS bySize, p.count, "
-        "p.service_amt AS serviceAmt, COALESCE(ps.price, -1) AS unitPrice, p.subtotal, p.status, "
+        "p.service_amt AS serviceAmt, COALESCE(p.unit_price, ps.price, -1) AS unitPrice, "
+        "p.discount, p.subtotal, p.status, "
         "p.status_time AS statusTime, p.has_refund AS hasRefund, p.is_packaged AS isPackaged, "
         "p.store_shelf_no AS shelfNo, p.created_at AS createdAt "
         "FROM order_products p LEFT JOIN product_services ps ON ps.id = p.pro_service_id "
@@ -40,6 +44,7 @@ std::vector<Garment> ofOrder(Connection &db, std::int64_t orderId)
         g.count = q.integer("count");
         g.serviceAmt = q.integer("serviceAmt");
         g.unitPrice = q.integer("unitPrice");
+        g.discount = q.integer("discount");
         g.subtotal = q.integer("subtotal");
         g.status = q.integer("status");
         g.statusTime = q.integer("statusTime");
@@ -67,6 +72,109 @@ std::vector<Garment> ofOrder(Connection &db, std::int64_t orderId)
         }
     }
     return list;
+}
+
+Amounts amounts(std::int64_t unitPrice, bool bySize, std::int64_t count, std::int64_t discount,
+                std::int64_t addsrvAmt, std::int64_t chgSubtotal)
+{
+    Amounts a;
+    a.serviceAmt = bySize ? (unitPrice * count + 50) / 100 : unitPrice;
+    a.saleAmt = a.serviceAmt * discount / 100;
+    a.addsrvAmt = addsrvAmt;
+    a.subtotal = chgSubtotal >= 0 ? chgSubtotal : a.saleAmt + addsrvAmt;
+    return a;
+}
+
+std::string annexDesc(const Garment &g)
+{
+    Json::Value list(Json::arrayValue);
+    for (const Annex &a : g.annexes) {
+        Json::Value e(Json::objectValue);
+        e["id"] = a.annexId > 0 ? std::to_string(a.annexId) : std::string("null");
+        e["name"] = a.name;
+        list.append(e);
+    }
+    return json::write(list);
+}
+
+namespace {
+
+// What the intake screens read of a garment beyond the pieces' numbering, by garment id.
+std::map<std::int64_t, Json::Value> intakeFields(Connection &db, std::int64_t orderId)
+{
+    Query q = db.query(
+        "SELECT p.id, p.order_id AS orderId, p.scan_code AS scanCode, 1 AS type, "
+        "p.business_id AS businessId, p.business_id AS mercBusinessId, "
+        "COALESCE(b.name, '') AS businessName, p.pro_type_id AS proTypeId, "
+        "p.product_id AS productId, p.product_name AS productName, "
+        "COALESCE(p.pro_service_id, 0) AS proServiceId, p.service_name AS serviceName, "
+        "p.brand_id AS brandId, p.brand_name AS brandName, p.color_desc AS colorDesc, "
+        "p.flaw_desc AS flawDesc, p.effect_desc AS effectDesc, "
+        "p.add_service_desc AS addServiceDesc, p.is_custom_num AS isCustomNum, p.count, "
+        "COALESCE(pr.unit, '') AS unitText, COALESCE(p.unit_price, ps.price, 0) AS serviceAmt, "
+        "p.discount, p.sale_amt AS saleAmt, p.addsrv_amt AS addsrvAmt, p.subtotal, "
+        "p.chg_subtotal AS chgSubtotal, p.status AS statusVal, "
+        "COALESCE(d.text, '') AS statusText, p.rfid_code IS NULL AS isEnableBindCode, "
+        "COALESCE(p.rfid_code, '') AS bindCode, (SELECT COUNT(*) FROM order_product_imgs i "
+        "WHERE i.order_product_id = p.id) AS picCnt "
+        "FROM order_products p LEFT JOIN product_services ps ON ps.id = p.pro_service_id "
+        "LEFT JOIN products pr ON pr.id = p.product_id "
+        "LEFT JOIN business_lines b ON b.id = p.business_id "
+        "LEFT JOIN dictionary d ON d.code = 'PRODUCT_STATUS' AND d.val = p.status "
+        "WHERE p.order_id = ?",
+        orderId);
+    std::map<std::int64_t, Json::Value> byId;
+    while (q.next())
+        byId[q.integer("id")] = q.object();
+    return byId;
+}
+
+Json::Value annexRow(const Annex &a, const Json::Value &garment)
+{
+    Json::Value r(Json::objectValue);
+    r["id"] = Json::Int64(a.id);
+    r["no"] = a.no;
+    r["type"] = 2;
+    r["scanCode"] = a.scanCode;
+    r["productName"] = a.name;
+    r["parentProName"] = garment["productName"];
+    r["parentId"] = garment["id"];
+    r["businessName"] = garment["businessName"];
+    r["statusVal"] = garment["statusVal"];
+    r["statusText"] = garment["statusText"];
+    for (const char *money : {"serviceAmt", "saleAmt", "addsrvAmt", "subtotal"})
+        r[money] = 0;
+    for (const char *desc : {"colorDesc", "flawDesc", "effectDesc", "addServiceDesc", "annexDesc"})
+        r[desc] = "[]";
+    r["isEnableBindCode"] = 0;
+    r["bindCode"] = "";
+    r["picCnt"] = 0;
+    return r;
+}
+
+} // namespace
+
+Json::Value intakeRows(Connection &db, std::int64_t orderId)
+{
+    std::map<std::int64_t, Json::Value> fields = intakeFields(db, orderId);
+    Json::Value rows(Json::arrayValue);
+    for (const Garment &g : ofOrder(db, orderId)) {
+        Json::Value &row = fields[g.id];
+        row["no"] = g.no;
+        row["annexDesc"] = annexDesc(g);
+        rows.append(row);
+        for (const Annex &a : g.annexes)
+            rows.append(annexRow(a, row));
+    }
+    return rows;
+}
+
+Json::Value intakeRow(Connection &db, std::int64_t garmentId)
+{
+    for (const Json::Value &row : intakeRows(db, orderOf(db, garmentId)))
+        if (row["type"].asInt() == 1 && row["id"].asInt64() == garmentId)
+            return row;
+    return Json::Value();
 }
 
 std::int64_t orderOf(Connection &db, std::int64_t garmentId)

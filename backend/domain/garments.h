@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include <json/value.h>
+
 class Connection;
 
 namespace garments {
@@ -29,7 +31,8 @@ struct Garment
     bool bySize = false;
     std::int64_t count = 1;
     std::int64_t serviceAmt = 0;
-    std::int64_t unitPrice = -1; // the catalogue's price of the service; -1 = not in the catalogue
+    std::int64_t unitPrice = -1; // price of a piece or unit at intake; -1 = not known
+    std::int64_t discount = 100; // percent of the price charged
     std::int64_t subtotal = 0;
     std::int64_t status = 0;
     std::int64_t statusTime = 0;
@@ -45,6 +48,35 @@ struct Garment
     // Price of one piece or unit of the service.
     std::int64_t servicePrice() const;
 };
+
+// What a garment costs, in fen: the service amount, the same after the discount, the
+// add-on services and the subtotal.
+struct Amounts
+{
+    std::int64_t serviceAmt = 0;
+    std::int64_t saleAmt = 0;
+    std::int64_t addsrvAmt = 0;
+    std::int64_t subtotal = 0;
+};
+
+// `unitPrice` is the price of a piece, or of one unit when the garment is priced by size;
+// `count` is then its size in hundredths of the unit. `discount` is the percent charged,
+// `chgSubtotal` a subtotal set by hand (-1 for none). A size's amount is rounded to the
+// nearest fen and the discount rounds down, as the terminal shows them.
+Amounts amounts(std::int64_t unitPrice, bool bySize, std::int64_t count, std::int64_t discount,
+                std::int64_t addsrvAmt, std::int64_t chgSubtotal);
+
+// The accessories as the list text the labels and the intake screens read:
+// [{"id":"3","name":"腰带"}], id "null" for one typed in by hand.
+std::string annexDesc(const Garment &g);
+
+// The order's garments as the intake screens read them, in intake order, each followed by
+// its accessories as rows of their own (`type` 2); garments are `type` 1. Ids, money (fen),
+// counts and flags are numbers; `serviceAmt` is the price of a piece or unit, `saleAmt` the
+// service amount after the discount, `chgSubtotal` null unless the subtotal was set by hand.
+Json::Value intakeRows(Connection &db, std::int64_t orderId);
+// One garment as intakeRows shows it; a null value for an unknown garment.
+Json::Value intakeRow(Connection &db, std::int64_t garmentId);
 
 // The order's garments in intake order, each followed by its accessories; `no` numbers the
 // pieces that way, as the labels print it ("2" over the order's piece count).

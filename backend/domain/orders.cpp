@@ -1,5 +1,7 @@
 #include "domain/orders.h"
 
+#include <algorithm>
+
 #include "server/registry.h"
 #include "store/database.h"
 
@@ -55,6 +57,21 @@ Order load(Connection &db, std::int64_t orderId)
     o.refundPrice = q.integer("refundPrice");
     o.createdAt = q.integer("createdAt");
     return o;
+}
+
+std::int64_t takeCarriage(const Order &o)
+{
+    return o.takeMode == 1 ? std::min(o.pickupFee, o.carriage) : std::int64_t(0);
+}
+
+void refreshTotals(Connection &db, std::int64_t orderId)
+{
+    db.exec("UPDATE orders SET order_price = (SELECT COALESCE(SUM(subtotal), 0) FROM "
+            "order_products WHERE order_id = orders.id) WHERE id = ?",
+            orderId);
+    db.exec("UPDATE orders SET payable_price = CASE WHEN modify_price > 0 THEN modify_price "
+            "ELSE order_price + carriage END WHERE id = ?",
+            orderId);
 }
 
 std::string addressText(Connection &db, std::int64_t addressId)

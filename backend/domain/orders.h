@@ -45,6 +45,16 @@ struct Order
 // caller's check (domain/ownership.h).
 Order load(Connection &db, std::int64_t orderId);
 
+// The pick-up part of the order's carriage. One carriage figure is kept per order: the
+// pick-up part is the city's pick-up fee when the garments were fetched, the rest is
+// delivery, so the two always add up to it.
+std::int64_t takeCarriage(const Order &o);
+
+// After its garments changed: the order's price is the sum of the garments' subtotals (which
+// carry the member's discount), and what it asks for is that, or the total set by hand,
+// plus the carriage.
+void refreshTotals(Connection &db, std::int64_t orderId);
+
 // The address as one line ("上海市徐汇区漕溪北路331弄 5号楼203室"); "" for none.
 std::string addressText(Connection &db, std::int64_t addressId);
 

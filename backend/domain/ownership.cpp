@@ -36,6 +36,11 @@ const Record bag{"SELECT s.merc_id AS mercId, b.store_id AS storeId FROM batch_i
 const Record trade{"SELECT s.merc_id AS mercId, t.store_id AS storeId FROM trades t "
                    "JOIN stores s ON s.id = t.store_id WHERE t.id = ?",
                    Scope::Store, "交易不存在", "非此门店交易"};
+const Record businessLine{"SELECT merc_id AS mercId, 0 AS storeId FROM business_lines WHERE id = ?",
+                          Scope::Merchant, "项目不存在", "非此门店项目"};
+const Record product{"SELECT b.merc_id AS mercId, 0 AS storeId FROM products p "
+                     "JOIN business_lines b ON b.id = p.business_id WHERE p.id = ?",
+                     Scope::Merchant, "衣物不存在", "非此门店衣物"};
 } // namespace records
 
 void check(Call &call, const Record &record, std::int64_t id, Scope scope)

@@ -36,6 +36,9 @@ extern const Record garment;
 extern const Record photo;
 extern const Record bag;
 extern const Record trade;
+// The catalogue is the merchant's: its business lines and the garments listed under them.
+extern const Record businessLine;
+extern const Record product;
 } // namespace records
 
 // The id the integer field `field` names, once it is the caller's.

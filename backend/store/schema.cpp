@@ -556,6 +556,28 @@ CREATE TABLE replies (
 CREATE INDEX replies_expiry ON replies (expires_at);
 )SQL";
 
+// Version 4: garment entry. An order is priced by its pricing mode (1 the store's prices, 2
+// those of company clients); a service may have a price of its own for a mode, else its
+// catalogue price applies. A garment may take the member's discount or not. Accessories and
+// add-on services may be limited to one business line (NULL: every line). A garment taken in
+// keeps the price of its piece or unit, the percent it was charged and a subtotal set by hand
+// (NULL: none); its sale_amt is the service amount after that discount.
+const char *const version4 = R"SQL(
+ALTER TABLE orders ADD COLUMN pricing_mode INTEGER NOT NULL DEFAULT 1;
+ALTER TABLE products ADD COLUMN member_discount INTEGER NOT NULL DEFAULT 1;
+CREATE TABLE product_service_prices (
+    service_id INTEGER NOT NULL REFERENCES product_services(id),
+    pricing_mode INTEGER NOT NULL,
+    price INTEGER NOT NULL,            -- fen per piece, or per unit when priced by size
+    PRIMARY KEY (service_id, pricing_mode)
+);
+ALTER TABLE annexes ADD COLUMN business_id INTEGER REFERENCES business_lines(id);
+ALTER TABLE add_services ADD COLUMN business_id INTEGER REFERENCES business_lines(id);
+ALTER TABLE order_products ADD COLUMN unit_price INTEGER;
+ALTER TABLE order_products ADD COLUMN discount INTEGER NOT NULL DEFAULT 100;
+ALTER TABLE order_products ADD COLUMN chg_subtotal INTEGER;
+)SQL";
+
 } // namespace
 
 namespace schema {
@@ -564,6 +586,11 @@ int version(Connection &db)
 {
     db.script("CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT NULL)");
     return static_cast<int>(db.scalar(0, "SELECT MAX(version) FROM schema_version"));
+}
+
+bool applied(Connection &db, int version)
+{
+    return db.scalar(0, "SELECT COUNT(*) FROM schema_version WHERE version = ?", version) > 0;
 }
 
 void migrate(Connection &db)
@@ -592,7 +619,14 @@ void migrate(Connection &db)
         db.exec("INSERT INTO schema_version (version) VALUES (?)", 3);
         tx.commit();
     }
-    // Later versions: one block per version, each in its own transaction.
+    // Later versions: one block per version, each in its own transaction, applied when its
+    // own row is missing, so blocks written side by side apply in whatever order they land.
+    if (!applied(db, 4)) {
+        Transaction tx(db);
+        db.script(version4);
+        db.exec("INSERT INTO schema_version (version) VALUES (?)", 4);
+        tx.commit();
+    }
 }
 
 } // namespace schema

@@ -5,7 +5,7 @@ class Connection;
 namespace schema {
 
 // The schema version this build writes and understands.
-constexpr int currentVersion = 3;
+constexpr int currentVersion = 4;
 
 // Creates or upgrades the database to currentVersion, in one transaction per step.
 // Throws when the file was written by a newer service.
@@ -13,5 +13,7 @@ void migrate(Connection &db);
 
 // The version recorded in the file (0 for a new file).
 int version(Connection &db);
+// Whether the block of that version has been applied.
+bool applied(Connection &db, int version);
 
 } // namespace schema
