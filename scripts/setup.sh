@@ -14,7 +14,7 @@ build_pkgs=(
     libcpp-httplib-dev libssl-dev libsqlite3-dev
     fonts-wqy-microhei fontconfig
 )
-run_pkgs=(xvfb xauth x11vnc x11-apps imagemagick cups printer-driver-cups-pdf)
+run_pkgs=(xvfb xauth x11vnc x11-apps imagemagick cups printer-driver-cups-pdf curl)
 test_pkgs=(xvfb xauth poppler-utils zbar-tools cups printer-driver-cups-pdf
     clang libfuzzer-14-dev libclang-rt-14-dev openssl imagemagick)
 

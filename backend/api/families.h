@@ -18,6 +18,9 @@ class ApiRegistry;
     FAMILY(couponInfo)                                                                             \
     FAMILY(couponFCode)                                                                            \
     FAMILY(orderInfo)                                                                              \
+    FAMILY(userExt)                                                                                \
+    FAMILY(mercParam)                                                                              \
+    FAMILY(tradePay)                                                                               \
     FAMILY(productBusiness)                                                                        \
     FAMILY(productType)                                                                            \
     FAMILY(productInfo)                                                                            \

@@ -3,9 +3,12 @@
 
 #include "api/families.h"
 #include "domain/catalogue.h"
+#include "domain/coupons.h"
 #include "domain/dates.h"
+#include "domain/merchant.h"
 #include "domain/numbers.h"
 #include "domain/ownership.h"
+#include "domain/payments.h"
 #include "server/call.h"
 #include "server/json.h"
 #include "server/registry.h"
@@ -121,9 +124,52 @@ Json::Value addOrder(Call &call)
     return Json::Value(orderNo);
 }
 
+// What the cashier shows of an order: its money in fen (the coupon's part worked out anew),
+// the coupon it holds, the means the merchant has opened, the member's balance and group pay
+// card. `modifyPrice` and `cpnRelId` are null when there is none.
+Json::Value payInfo(Call &call)
+{
+    const std::int64_t orderId = ownership::owned(call, ownership::records::order, "id");
+    Query q = call.db.query(
+        "SELECT o.order_no AS orderNo, o.order_price AS orderPrice, o.modify_price AS modifyPrice, "
+        "o.carriage, o.payable_price AS payablePrice, o.pay_status AS payStatus, "
+        "o.user_id AS userId, u.balance + u.gift_balance AS balance, "
+        "IFNULL(c.enabled, 0) AS cardEnabled, IFNULL(c.balance, 0) AS cardBalance, "
+        "IFNULL(c.pay_ratio, 0) AS payRatio FROM orders o JOIN users u ON u.id = o.user_id "
+        "LEFT JOIN group_pay_cards c ON c.user_id = o.user_id WHERE o.id = ?",
+        orderId);
+    q.next();
+    const std::int64_t payable = q.integer("payablePrice");
+    Json::Value data(Json::objectValue);
+    data["orderId"] = Json::Int64(orderId);
+    data["orderNo"] = q.text("orderNo");
+    data["orderPrice"] = Json::Int64(q.integer("orderPrice"));
+    data["modifyPrice"] = q.integer("modifyPrice")
+                              ? Json::Value(Json::Int64(q.integer("modifyPrice")))
+                              : Json::Value();
+    data["carriage"] = Json::Int64(q.integer("carriage"));
+    data["payablePrice"] = Json::Int64(payable);
+    data["payStatus"] = Json::Int64(q.integer("payStatus"));
+    data["isLocked"] = payments::held(call.db, orderId, call.now) ? 1 : 0;
+    data["balance"] = Json::Int64(q.integer("balance"));
+    coupons::Coupon coupon;
+    const bool withCoupon = coupons::heldBy(call.db, orderId, coupon);
+    data["cpnRelId"] = withCoupon ? Json::Value(Json::Int64(coupon.id)) : Json::Value();
+    data["cpnUseBalance"] = withCoupon ? Json::Value(coupon.useBalance ? 1 : 0) : Json::Value();
+    data["couponAmt"] = Json::Int64(withCoupon ? coupons::value(coupon, payable) : 0);
+    merchant::addPayMeans(call.db, call.mercId, data);
+    Json::Value card(Json::objectValue);
+    card["isEnable"] = q.integer("cardEnabled") ? 1 : 0;
+    card["balance"] = Json::Int64(q.integer("cardBalance"));
+    card["payRatio"] = Json::Int64(q.integer("payRatio"));
+    data["uPayCard"] = card;
+    return data;
+}
+
 } // namespace
 
 void api::orderInfo::registerEndpoints(ApiRegistry &api)
 {
     api.write("orderInfo/add", Access::Worker, addOrder);
+    api.read("orderInfo/payInfo", Access::Worker, payInfo);
 }

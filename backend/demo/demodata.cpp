@@ -241,6 +241,8 @@ void Seeder::organisation()
         {"payAlipay", "1"},
         {"payBalance", "1"},
         {"payCredit", "1"},
+        {"payOther", "1"},
+        {"otherRecharge", "1"},
         // What the tickets print under the garments.
         {"wxCode", "jingyifang_xh"},
         {"wxQrcode", "https://weixin.qq.com/r/jingyifang"},
@@ -249,6 +251,11 @@ void Seeder::organisation()
     for (const auto &p : params)
         db.exec("INSERT INTO merchant_params (merc_id, name, value) VALUES (1, ?, ?)", p.first,
                 p.second);
+
+    // Other means of payment ("其他").
+    db.exec("INSERT INTO pay_signs (merc_id, val, show_name, name, sort) VALUES "
+            "(1, '5', '银行卡', 'bankCard', 1), (1, '10', '美团', 'meituan', 2), "
+            "(1, '11', '大众点评', 'dianping', 3)");
 
     int id = 0;
     for (const auto &w : workers) {
@@ -354,6 +361,7 @@ void Seeder::members()
         "(2, 1, '满100减20', 3, 2000, 10000, 100, 30), "
         "(3, 1, '9折优惠券', 2, 0, 0, 90, 60), "
         "(4, 1, '皮具护理8折券', 2, 0, 0, 80, 90)");
+    db.exec("UPDATE coupons SET use_balance = 0 WHERE id = 4"); // not with the member balance
     db.exec("INSERT INTO recharge_rules (id, merc_id, name, amount, gift_amount, gift_point, "
             "card_level_id, sort) VALUES "
             "(1, 1, '充500送50', 50000, 5000, 500, NULL, 1), "
@@ -401,6 +409,9 @@ void Seeder::members()
             .exec();
         if (i > 5)
             db.exec("UPDATE users SET rfid_no = NULL WHERE id = ?", i);
+        if (group == 3) // the company pays half of its members' orders by their group pay card
+            db.exec("INSERT INTO group_pay_cards (user_id, balance, pay_ratio) VALUES (?, ?, 50)",
+                    i, 100000);
         for (int tag = 1; tag <= 6; ++tag)
             if ((i + tag) % 4 == 0)
                 db.exec("INSERT INTO user_tag_rel (user_id, tag_id) VALUES (?, ?)", i, tag);

@@ -11,6 +11,14 @@ std::string setting(Connection &db, std::int64_t mercId, const Setting &s)
     return q.next() ? q.text("value") : std::string(s.fallback);
 }
 
+void addPayMeans(Connection &db, std::int64_t mercId, Json::Value &data)
+{
+    data["isEnableWx"] = setting(db, mercId, settings::payWechat) == "1";
+    data["isEnableAli"] = setting(db, mercId, settings::payAlipay) == "1";
+    data["isEnableCash"] = setting(db, mercId, settings::payCash) == "1";
+    data["isEnableOther"] = setting(db, mercId, settings::payOther) == "1";
+}
+
 std::string dictionaryText(Connection &db, const char *code, std::int64_t value)
 {
     Query q = db.query("SELECT text FROM dictionary WHERE code = ? AND val = ?", code, value);

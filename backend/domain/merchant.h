@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include <json/value.h>
+
 class Connection;
 
 // The merchant's own settings (table merchant_params) and the shared dictionaries.
@@ -21,9 +23,19 @@ constexpr Setting wxQrcode{"wxQrcode", ""};                  // content of the f
 constexpr Setting billTip{"billTip", ""};                    // the ticket's notes; "" = none
 constexpr Setting certStyle{"certStyle", "1"};               // certificate layout "1", "2", "3"
 constexpr Setting showCode{"showCode", "1"};                 // certificate: "0" barcode, else QR
+// The means of payment the merchant has opened ("1"), and whether recharges take "其他".
+constexpr Setting payWechat{"payWechat", "1"};
+constexpr Setting payAlipay{"payAlipay", "1"};
+constexpr Setting payCash{"payCash", "1"};
+constexpr Setting payOther{"payOther", "1"};
+constexpr Setting otherRecharge{"otherRecharge", "1"};
 } // namespace settings
 
 std::string setting(Connection &db, std::int64_t mercId, const Setting &s);
+
+// The means of payment the merchant has opened, as the terminal reads them: isEnableWx,
+// isEnableAli, isEnableCash and isEnableOther (true or false) added to `data`.
+void addPayMeans(Connection &db, std::int64_t mercId, Json::Value &data);
 
 // The text of a dictionary value (table dictionary: ORDER_STATUS, PAY_STATUS, TAKE_MODE, ...);
 // "" for an unknown value.

@@ -41,6 +41,10 @@ const Record businessLine{"SELECT merc_id AS mercId, 0 AS storeId FROM business_
 const Record product{"SELECT b.merc_id AS mercId, 0 AS storeId FROM products p "
                      "JOIN business_lines b ON b.id = p.business_id WHERE p.id = ?",
                      Scope::Merchant, "衣物不存在", "非此门店衣物"};
+// A payment belongs to its order's store.
+const Record payment{"SELECT o.merc_id AS mercId, o.store_id AS storeId FROM payments p "
+                     "JOIN orders o ON o.id = p.order_id WHERE p.id = ?",
+                     Scope::Store, "交易不存在", "非此门店交易"};
 } // namespace records
 
 void check(Call &call, const Record &record, std::int64_t id, Scope scope)

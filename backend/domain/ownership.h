@@ -39,6 +39,7 @@ extern const Record trade;
 // The catalogue is the merchant's: its business lines and the garments listed under them.
 extern const Record businessLine;
 extern const Record product;
+extern const Record payment;
 } // namespace records
 
 // The id the integer field `field` names, once it is the caller's.

@@ -5,4 +5,5 @@ void standins::registerAll(BackendServer &server)
     registerUploadStore(server);
     registerVendorFiles(server);
     registerMapService(server);
+    registerWallet(server);
 }

@@ -11,5 +11,6 @@ void registerAll(BackendServer &server);
 void registerUploadStore(BackendServer &server); // "/qiniu" form upload, "/files/<key>"
 void registerVendorFiles(BackendServer &server); // "/vendor/upgrade_pc.txt", ...
 void registerMapService(BackendServer &server);  // "/amap/v3/..."
+void registerWallet(BackendServer &server);      // "/wallet/scan": the customer scans a QR trade
 
 } // namespace standins

@@ -578,6 +578,64 @@ ALTER TABLE order_products ADD COLUMN discount INTEGER NOT NULL DEFAULT 100;
 ALTER TABLE order_products ADD COLUMN chg_subtotal INTEGER;
 )SQL";
 
+// Version 5: payments of orders. A payment is one request of the cashier: what it takes from
+// the coupon, the member balance and the group pay card, and the rest by one means; its
+// parts are recorded as trades once it is paid. A wallet payment waits (status 0) while the
+// customer pays, holding the balance and card parts and the order (orders.locked); closing
+// it gives them back. Coupons say whether they go with the member balance; company clients'
+// members may have a group pay card ("优付卡") that pays its ratio of each order; merchants
+// name their other means of payment.
+const char *const version5 = R"SQL(
+ALTER TABLE coupons ADD COLUMN use_balance INTEGER NOT NULL DEFAULT 1; -- 0: not with the balance
+CREATE TABLE group_pay_cards (
+    user_id INTEGER PRIMARY KEY REFERENCES users(id),
+    balance INTEGER NOT NULL DEFAULT 0,      -- fen
+    pay_ratio INTEGER NOT NULL DEFAULT 100,  -- percent of an order the card pays
+    enabled INTEGER NOT NULL DEFAULT 1
+);
+CREATE TABLE pay_signs (                     -- the merchant's other means ("其他")
+    id INTEGER PRIMARY KEY,
+    merc_id INTEGER NOT NULL REFERENCES merchants(id),
+    val TEXT NOT NULL,
+    show_name TEXT NOT NULL,
+    name TEXT NOT NULL,
+    sort INTEGER NOT NULL DEFAULT 0,
+    UNIQUE (merc_id, val)
+);
+CREATE TABLE payments (
+    id INTEGER PRIMARY KEY,
+    seq TEXT NOT NULL UNIQUE,               -- the payment sequence number the terminal follows
+    order_id INTEGER NOT NULL REFERENCES orders(id),
+    user_id INTEGER NOT NULL REFERENCES users(id),
+    store_id INTEGER NOT NULL REFERENCES stores(id),
+    worker_id INTEGER REFERENCES workers(id),
+    means INTEGER NOT NULL,                 -- PAY_MEANS of the rest
+    wallet_mode TEXT NOT NULL DEFAULT '',   -- 'micro' (a scanned code), 'native' (a QR code), ''
+    status INTEGER NOT NULL DEFAULT 0,      -- 0 waiting, 1 paid, 2 failed, 3 closed
+    to_pay INTEGER NOT NULL,                -- fen after the coupon
+    coupon_id INTEGER REFERENCES user_coupons(id),
+    coupon_amount INTEGER NOT NULL DEFAULT 0,
+    balance_amount INTEGER NOT NULL DEFAULT 0, -- fen from the member balance ...
+    gift_amount INTEGER NOT NULL DEFAULT 0,    -- ... of which from the gift balance
+    card_amount INTEGER NOT NULL DEFAULT 0,
+    means_amount INTEGER NOT NULL DEFAULT 0,
+    auth_code TEXT NOT NULL DEFAULT '',
+    pay_sign TEXT NOT NULL DEFAULT '',
+    remark TEXT NOT NULL DEFAULT '',
+    wallet_steps INTEGER NOT NULL DEFAULT 0,   -- status queries still answered "0" (scanned codes)
+    wallet_result INTEGER NOT NULL DEFAULT 1,  -- then: 1 paid, 2 failed
+    created_at INTEGER NOT NULL,
+    expires_at INTEGER NOT NULL,            -- a waiting payment is closed after this
+    finished_at INTEGER
+);
+CREATE INDEX payments_order ON payments (order_id, status);
+ALTER TABLE trades ADD COLUMN payment_id INTEGER REFERENCES payments(id);
+ALTER TABLE trades ADD COLUMN pay_sign TEXT NOT NULL DEFAULT '';
+ALTER TABLE trades ADD COLUMN remark TEXT NOT NULL DEFAULT '';
+INSERT INTO dictionary (code, val, text, sort) VALUES
+    ('PAY_MEANS', 8, '优付卡', 8), ('PAY_MEANS', 9, '其他', 9);
+)SQL";
+
 } // namespace
 
 namespace schema {
@@ -625,6 +683,12 @@ void migrate(Connection &db)
         Transaction tx(db);
         db.script(version4);
         db.exec("INSERT INTO schema_version (version) VALUES (?)", 4);
+        tx.commit();
+    }
+    if (!applied(db, 5)) {
+        Transaction tx(db);
+        db.script(version5);
+        db.exec("INSERT INTO schema_version (version) VALUES (?)", 5);
         tx.commit();
     }
 }

@@ -15,6 +15,33 @@ bool BackendDatabase::open(const QString &path)
                            nullptr) == SQLITE_OK;
 }
 
+bool BackendDatabase::openWritable(const QString &path)
+{
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READWRITE,
+                        nullptr) != SQLITE_OK)
+        return false;
+    sqlite3_busy_timeout(db_, 10000);
+    return true;
+}
+
+bool BackendDatabase::exec(const char *sql, const QStringList &args)
+{
+    sqlite3_stmt *stmt = nullptr;
+    if (sqlite3_prepare_v2(db_, sql, -1, &stmt, nullptr) != SQLITE_OK) {
+        qWarning("bad test statement: %s", sqlite3_errmsg(db_));
+        return false;
+    }
+    for (int i = 0; i < args.size(); ++i) {
+        const QByteArray a = args.at(i).toUtf8();
+        sqlite3_bind_text(stmt, i + 1, a.constData(), a.size(), SQLITE_TRANSIENT);
+    }
+    const int rc = sqlite3_step(stmt);
+    if (rc != SQLITE_DONE)
+        qWarning("test statement failed: %s", sqlite3_errmsg(db_));
+    sqlite3_finalize(stmt);
+    return rc == SQLITE_DONE;
+}
+
 QList<QStringList> BackendDatabase::rows(const char *sql, const QStringList &args) const
 {
     QList<QStringList> out;

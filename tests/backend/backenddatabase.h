@@ -6,7 +6,8 @@
 
 struct sqlite3;
 
-// A backend's database file opened read-only, to compare replies with what is stored.
+// A backend's database file opened read-only, to compare replies with what is stored; or
+// writable, for a test to lay out data no endpoint makes (an order's amount to pay).
 class BackendDatabase
 {
 public:
@@ -16,6 +17,10 @@ public:
     BackendDatabase &operator=(const BackendDatabase &) = delete;
 
     bool open(const QString &path);
+    // Writable, waiting for the backend's own writes to finish.
+    bool openWritable(const QString &path);
+    // Runs one statement; false (with a warning) when it fails.
+    bool exec(const char *sql, const QStringList &args = {});
     // Every row of the query as texts (NULL as a null QString).
     QList<QStringList> rows(const char *sql, const QStringList &args = {}) const;
     // The first value of the first row ("" when there is none).

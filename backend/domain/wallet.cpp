@@ -1,0 +1,46 @@
+#include "domain/wallet.h"
+
+#include <algorithm>
+
+namespace wallet {
+
+Kind kindOf(const std::string &code)
+{
+    if (code.size() != 18 ||
+        !std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return Kind::None;
+    const int prefix = (code[0] - '0') * 10 + (code[1] - '0');
+    if (prefix >= 10 && prefix <= 15)
+        return Kind::WeChat;
+    if (prefix >= 25 && prefix <= 30)
+        return Kind::Alipay;
+    return Kind::None;
+}
+
+Decision decide(const std::string &code)
+{
+    Decision d;
+    const std::string tail = code.size() >= 2 ? code.substr(code.size() - 2) : std::string();
+    if (tail == "99") {
+        d.outcome = Outcome::Refused;
+        d.refusal = "用户余额不足";
+    } else if (tail == "88" || tail == "77") {
+        d.outcome = Outcome::UserPaying;
+        d.steps = userPayingSteps;
+        d.pays = tail == "88";
+    }
+    return d;
+}
+
+std::string codeUrl(Kind kind, const std::string &seq)
+{
+    return (kind == Kind::Alipay ? "https://qr.alipay.com/bax" : "weixin://wxpay/bizpayurl?pr=") +
+           seq;
+}
+
+const char *name(Kind kind)
+{
+    return kind == Kind::Alipay ? "支付宝" : "微信";
+}
+
+} // namespace wallet

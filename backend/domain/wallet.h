@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+// WeChat Pay and Alipay as the service simulates them, the way a merchant's test account
+// behaves: no money leaves anyone's wallet, but every answer the terminal can meet can be
+// brought about on purpose (backend/README.md, "The wallets").
+//
+// A payment code is 18 digits: WeChat codes start with 10 to 15, Alipay codes with 25 to 30.
+// Its last two digits decide what the customer's wallet does:
+//   "99"  refuses at once ("用户余额不足");
+//   "88"  the customer confirms on the phone: the status query answers "0" three times,
+//         then "1";
+//   "77"  the same, but the customer gives up: "0" three times, then "-1";
+//   other digits pay at once.
+// A QR code the customer is to scan stays unpaid until the stand-in /wallet/scan scans it.
+namespace wallet {
+
+enum class Kind { None, WeChat, Alipay };
+enum class Outcome { Paid, UserPaying, Refused };
+
+struct Decision
+{
+    Outcome outcome = Outcome::Paid;
+    int steps = 0;       // UserPaying: status answers "0" before the customer decides
+    bool pays = true;    // UserPaying: what the customer decides then
+    std::string refusal; // Refused: the wallet's reason
+};
+
+// Status answers "0" of a code that waits for the customer.
+constexpr int userPayingSteps = 3;
+
+Kind kindOf(const std::string &code);
+Decision decide(const std::string &code);
+// The text of the QR code of a trade ("weixin://..." or "https://qr.alipay.com/..."), ending
+// in the trade's sequence number.
+std::string codeUrl(Kind kind, const std::string &seq);
+const char *name(Kind kind); // "微信", "支付宝"
+
+} // namespace wallet
