@@ -5,16 +5,8 @@
 #include "domain/catalogue.h"
 #include "server/registry.h"
 
-namespace {
-
-Json::Value entries(Call &call)
-{
-    return catalogue::choicePage(call, catalogue::lists::addServices);
-}
-
-} // namespace
-
 void api::productAddService::registerEndpoints(ApiRegistry &api)
 {
-    api.read("productAddService/list", Access::Worker, entries);
+    api.read("productAddService/list", Access::Worker,
+             [](Call &call) { return catalogue::choicePage(call, catalogue::lists::addServices); });
 }

@@ -5,16 +5,8 @@
 #include "domain/catalogue.h"
 #include "server/registry.h"
 
-namespace {
-
-Json::Value entries(Call &call)
-{
-    return catalogue::choicePage(call, catalogue::lists::annexes);
-}
-
-} // namespace
-
 void api::productAnnex::registerEndpoints(ApiRegistry &api)
 {
-    api.read("productAnnex/list", Access::Worker, entries);
+    api.read("productAnnex/list", Access::Worker,
+             [](Call &call) { return catalogue::choicePage(call, catalogue::lists::annexes); });
 }

@@ -4,16 +4,8 @@
 #include "domain/catalogue.h"
 #include "server/registry.h"
 
-namespace {
-
-Json::Value entries(Call &call)
-{
-    return catalogue::choicePage(call, catalogue::lists::brands);
-}
-
-} // namespace
-
 void api::productBrand::registerEndpoints(ApiRegistry &api)
 {
-    api.read("productBrand/list", Access::Worker, entries);
+    api.read("productBrand/list", Access::Worker,
+             [](Call &call) { return catalogue::choicePage(call, catalogue::lists::brands); });
 }

@@ -4,16 +4,8 @@
 #include "domain/catalogue.h"
 #include "server/registry.h"
 
-namespace {
-
-Json::Value entries(Call &call)
-{
-    return catalogue::choicePage(call, catalogue::lists::colors);
-}
-
-} // namespace
-
 void api::productColor::registerEndpoints(ApiRegistry &api)
 {
-    api.read("productColor/list", Access::Worker, entries);
+    api.read("productColor/list", Access::Worker,
+             [](Call &call) { return catalogue::choicePage(call, catalogue::lists::colors); });
 }

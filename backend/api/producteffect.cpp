@@ -4,16 +4,8 @@
 #include "domain/catalogue.h"
 #include "server/registry.h"
 
-namespace {
-
-Json::Value entries(Call &call)
-{
-    return catalogue::choicePage(call, catalogue::lists::effects);
-}
-
-} // namespace
-
 void api::productEffect::registerEndpoints(ApiRegistry &api)
 {
-    api.read("productEffect/list", Access::Worker, entries);
+    api.read("productEffect/list", Access::Worker,
+             [](Call &call) { return catalogue::choicePage(call, catalogue::lists::effects); });
 }

@@ -4,16 +4,8 @@
 #include "domain/catalogue.h"
 #include "server/registry.h"
 
-namespace {
-
-Json::Value entries(Call &call)
-{
-    return catalogue::choicePage(call, catalogue::lists::flaws);
-}
-
-} // namespace
-
 void api::productFlaw::registerEndpoints(ApiRegistry &api)
 {
-    api.read("productFlaw/list", Access::Worker, entries);
+    api.read("productFlaw/list", Access::Worker,
+             [](Call &call) { return catalogue::choicePage(call, catalogue::lists::flaws); });
 }

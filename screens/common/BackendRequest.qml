@@ -77,6 +77,20 @@ Item {
         return track(ccRequest.CCRequest_POST1(text, address), tag, onReply, onFailure, false)
     }
 
+    // The rows of a list reply, read with the reply readers: one object per element of the
+    // list `flag` selects (0 `data`, 1 `data.list`, 2 `data.proList`), holding `keys`.
+    function listOf(reply, keys, flag) {
+        var n = ccRequest.getOrderNum(reply, flag)
+        var rows = []
+        for (var i = 0; i < n; ++i) {
+            var row = {}
+            for (var k = 0; k < keys.length; ++k)
+                row[keys[k]] = ccRequest.getOrderInfo(reply, keys[k], i, flag)
+            rows.push(row)
+        }
+        return rows
+    }
+
     // Whether a call with this tag is out: an action already in flight ignores a second
     // trigger instead of sending twice.
     function busy(tag) {

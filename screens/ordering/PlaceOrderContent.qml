@@ -67,15 +67,7 @@ ScreenPage {
     }
 
     function listOf(reply, keys, flag) {
-        var n = backend.request.getOrderNum(reply, flag)
-        var list = []
-        for (var i = 0; i < n; ++i) {
-            var entry = {}
-            for (var k = 0; k < keys.length; ++k)
-                entry[keys[k]] = backend.request.getOrderInfo(reply, keys[k], i, flag)
-            list.push(entry)
-        }
-        return list
+        return backend.listOf(reply, keys, flag)
     }
 
     // --- The loading chain: addresses, time slots, tags ---------------------------------
