@@ -15,5 +15,5 @@ case "${1:-}" in
     *) sed -n '5,6p' "$0" >&2; exit 2 ;;
 esac
 seq=${2:-latest}
-curl -sS -X POST "$base/wallet/scan?seq=$seq$result"
+curl -sS --fail-with-body -X POST -d "" "$base/wallet/scan?seq=$seq$result"
 echo

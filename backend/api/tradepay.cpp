@@ -39,7 +39,7 @@ struct Order
 };
 
 // The caller's order, when it can still be paid: not voided, not paid, not held by a wallet
-// payment that is still waiting.
+// payment that is still waiting, with garments.
 Order payableOrder(Call &call)
 {
     const std::int64_t orderId = ownership::owned(call, ownership::records::order, "orderId");
@@ -56,6 +56,9 @@ Order payableOrder(Call &call)
         throw ApiError(codes::conflict, "订单已支付");
     if (q.integer("locked"))
         throw ApiError(codes::conflict, "订单正在支付中，请稍后再试");
+    // An order without garments has nothing to pay for yet; paid, it could take none.
+    if (call.db.scalar(0, "SELECT COUNT(*) FROM order_products WHERE order_id = ?", orderId) == 0)
+        throw ApiError(codes::conflict, "订单还没有衣物");
     Order o;
     o.id = orderId;
     o.userId = q.integer("userId");

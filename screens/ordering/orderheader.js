@@ -1,8 +1,7 @@
 .pragma library
-.import "money.js" as Money
 
 // Pure pieces of the place-order screens: the order header's request body, the address
-// list order, the pieces counter, the tag text, the map service's markers, coupon texts.
+// list order, the pieces counter, the tag text, the map service's markers.
 
 var maxPieces = 10000
 var maxTips = 5
@@ -140,18 +139,4 @@ function toggleTag(tags, tag) {
 function groupChoices(groups, withDefault) {
     var out = withDefault ? [{ id: "-1", name: "默认分组" }] : []
     return groups.length > 1 ? out.concat(groups) : out
-}
-
-function couponAmount(fen) {
-    return "¥" + Money.fenToYuan(fen)
-}
-
-// "无限制" without a threshold, else "满" + whole yuan + "元可用".
-function couponThreshold(fullFen) {
-    var n = parseInt(fullFen, 10)
-    return isNaN(n) || n <= 0 ? "无限制" : "满" + Math.floor(n / 100) + "元可用"
-}
-
-function couponRule(name) {
-    return name === "通用" ? name : "仅限" + name + "使用"
 }

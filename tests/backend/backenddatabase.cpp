@@ -4,6 +4,25 @@
 
 #include <sqlite3.h>
 
+namespace {
+
+// The statement with its arguments bound as text; null (with a warning) when it is wrong.
+sqlite3_stmt *prepared(sqlite3 *db, const char *sql, const QStringList &args)
+{
+    sqlite3_stmt *stmt = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) != SQLITE_OK) {
+        qWarning("bad test statement: %s", sqlite3_errmsg(db));
+        return nullptr;
+    }
+    for (int i = 0; i < args.size(); ++i) {
+        const QByteArray a = args.at(i).toUtf8();
+        sqlite3_bind_text(stmt, i + 1, a.constData(), a.size(), SQLITE_TRANSIENT);
+    }
+    return stmt;
+}
+
+} // namespace
+
 BackendDatabase::~BackendDatabase()
 {
     sqlite3_close(db_);
@@ -26,15 +45,9 @@ bool BackendDatabase::openWritable(const QString &path)
 
 bool BackendDatabase::exec(const char *sql, const QStringList &args)
 {
-    sqlite3_stmt *stmt = nullptr;
-    if (sqlite3_prepare_v2(db_, sql, -1, &stmt, nullptr) != SQLITE_OK) {
-        qWarning("bad test statement: %s", sqlite3_errmsg(db_));
+    sqlite3_stmt *stmt = prepared(db_, sql, args);
+    if (!stmt)
         return false;
-    }
-    for (int i = 0; i < args.size(); ++i) {
-        const QByteArray a = args.at(i).toUtf8();
-        sqlite3_bind_text(stmt, i + 1, a.constData(), a.size(), SQLITE_TRANSIENT);
-    }
     const int rc = sqlite3_step(stmt);
     if (rc != SQLITE_DONE)
         qWarning("test statement failed: %s", sqlite3_errmsg(db_));
@@ -45,15 +58,9 @@ bool BackendDatabase::exec(const char *sql, const QStringList &args)
 QList<QStringList> BackendDatabase::rows(const char *sql, const QStringList &args) const
 {
     QList<QStringList> out;
-    sqlite3_stmt *stmt = nullptr;
-    if (sqlite3_prepare_v2(db_, sql, -1, &stmt, nullptr) != SQLITE_OK) {
-        qWarning("bad test query: %s", sqlite3_errmsg(db_));
+    sqlite3_stmt *stmt = prepared(db_, sql, args);
+    if (!stmt)
         return out;
-    }
-    for (int i = 0; i < args.size(); ++i) {
-        const QByteArray a = args.at(i).toUtf8();
-        sqlite3_bind_text(stmt, i + 1, a.constData(), a.size(), SQLITE_TRANSIENT);
-    }
     while (sqlite3_step(stmt) == SQLITE_ROW) {
         QStringList row;
         for (int c = 0; c < sqlite3_column_count(stmt); ++c) {

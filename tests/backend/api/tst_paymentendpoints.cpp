@@ -4,8 +4,8 @@
 // rounded down, coupons are held and let go, wallet trades complete through the wallet
 // stand-in or are released.
 //
-// Orders are created through orderInfo/add; their amount to pay, the members' balances and
-// cards are laid out in the database (no endpoint of this family sets them).
+// Orders are created through orderInfo/add and stockIn/add (a garment with its subtotal set);
+// the members' balances and cards are laid out in the database (no endpoint sets them).
 
 #include <QDateTime>
 #include <QJsonArray>
@@ -65,7 +65,8 @@ private:
     {
         return call(store1_, path, fields);
     }
-    // A new order of the member in store 1 with `payable` fen to pay; its id.
+    // A new order of the member in store 1 with one garment of `payable` fen (none for -1);
+    // its id.
     qint64 newOrder(int userId, qint64 payable);
     void setMember(int userId, qint64 balance, qint64 gift = 0);
     void setCard(int userId, qint64 balance, int ratio);
@@ -132,12 +133,14 @@ qint64 TestPaymentEndpoints::newOrder(int userId, qint64 payable)
                                                      {"userRemark", ""}});
     const qint64 id =
         number("SELECT id FROM orders WHERE order_no = '" + reply.value("data").toString() + "'");
-    if (id <= 0 || !write(QString("UPDATE orders SET status = 10, order_price = %1, "
-                                  "payable_price = %1 WHERE id = %2")
-                              .arg(payable)
-                              .arg(id)))
-        return 0;
-    return id;
+    if (id <= 0 || payable < 0)
+        return id;
+    // One T恤 (水洗) whose subtotal is set to the amount.
+    const QJsonObject garment = call("stockIn/add", {{"orderId", n(id)},
+                                                     {"productId", "1"},
+                                                     {"proServiceId", "1"},
+                                                     {"chgSubtotal", n(payable)}});
+    return codeOf(garment) == 200 ? id : 0;
 }
 
 void TestPaymentEndpoints::setMember(int userId, qint64 balance, qint64 gift)
@@ -388,6 +391,9 @@ void TestPaymentEndpoints::refusedPaymentsMoveNothing_data()
                                       << "INSERT OR REPLACE INTO merchant_params (merc_id, name, "
                                          "value) VALUES (1, 'payCash', '0')"
                                       << false << 409 << "商户未开通该支付方式";
+    QTest::newRow("order without garments")
+        << "tradePay/confirmPay" << cash << "DELETE FROM order_products WHERE order_id = {order}"
+        << false << 409 << "订单还没有衣物";
     QTest::newRow("unknown other means")
         << "tradePay/otherPay" << QJsonObject{{"groupCardType", ""}, {"paySign", "77"}} << ""
         << false << 400 << "未知的支付方式";

@@ -159,12 +159,4 @@ TestCase {
         compare(Header.query([["keywords", "小区"], ["city", "310000"]]),
                 "keywords=%E5%B0%8F%E5%8C%BA&city=310000")
     }
-
-    function test_coupon_texts() {
-        compare(Header.couponAmount("1000"), "¥10.00")
-        compare(Header.couponThreshold("0"), "无限制")
-        compare(Header.couponThreshold("10050"), "满100元可用")
-        compare(Header.couponRule("通用"), "通用")
-        compare(Header.couponRule("皮具护理"), "仅限皮具护理使用")
-    }
 }

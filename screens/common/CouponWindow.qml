@@ -1,9 +1,11 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import Brenvo 1.0
-import "orderheader.js" as Header
+import "coupon.js" as Coupon
 
-// "优惠券": the customer's coupons, and the entry of a coupon code ("兑换优惠码").
+// "优惠券": a customer's coupons, and the entry of a coupon code ("兑换优惠码"). At the
+// cashier (`orderId` set) the coupon the order uses is marked, and a click on a coupon is
+// handed to the owner.
 PopupWindow {
     id: couponWindow
     objectName: "couponWindow"
@@ -11,18 +13,19 @@ PopupWindow {
     panelWidth: 600
     panelHeight: 560
 
-    // [{ amount, fullAmount, couponRuleName, timeStart, timeEnd, useBalance, name }]
+    // [{ id, amount, fullAmount, couponRuleName, timeStart, timeEnd, useBalance, name,
+    //    enableUse, useStatus, orderId }]
     property var coupons: []
     property bool codeMode: false
     property alias code: codeField.text
+    // The order at the cashier; "" elsewhere.
+    property string orderId: ""
+    // Between the parts of the validity dates.
+    property string dateSeparator: "/"
 
     signal refresh()
     signal exchange(string code)
-
-    function validity(c) {
-        return Session.timerToDates(c.timeStart).trim() + " 至 "
-                + Session.timerToDates(c.timeEnd).trim() + "有效"
-    }
+    signal couponClicked(var coupon)
 
     ListView {
         id: list
@@ -38,9 +41,27 @@ PopupWindow {
             required property var modelData
             width: list.width
             height: 92
+            readonly property bool inUse: couponWindow.orderId !== ""
+                                          && Coupon.usedBy(coupon.modelData, couponWindow.orderId)
             radius: 6
-            border.color: Theme.warningLine
+            border.color: inUse ? Theme.amount : Theme.warningLine
+            border.width: inUse ? 2 : 1
             color: Theme.warningLight
+            opacity: couponWindow.orderId === "" || inUse || String(coupon.modelData.enableUse) === "1" ? 1 : 0.5
+            MouseArea {
+                anchors.fill: parent
+                onClicked: couponWindow.couponClicked(coupon.modelData)
+            }
+            Text {
+                objectName: "couponInUse"
+                visible: coupon.inUse
+                text: "✔"
+                anchors.right: parent.right
+                anchors.top: parent.top
+                anchors.margins: 8
+                font.pixelSize: Theme.fontLarge
+                color: Theme.amount
+            }
             Column {
                 anchors.left: parent.left
                 anchors.leftMargin: 16
@@ -48,13 +69,13 @@ PopupWindow {
                 width: 130
                 Text {
                     objectName: "couponAmount"
-                    text: Header.couponAmount(coupon.modelData.amount)
+                    text: Coupon.couponAmount(coupon.modelData.amount)
                     font.pixelSize: Theme.fontHeading
                     color: Theme.amount
                 }
                 Text {
                     objectName: "couponThreshold"
-                    text: Header.couponThreshold(coupon.modelData.fullAmount)
+                    text: Coupon.couponThreshold(coupon.modelData.fullAmount)
                     font.pixelSize: Theme.fontSmall
                     color: Theme.textSecondary
                 }
@@ -66,14 +87,14 @@ PopupWindow {
                 Text { text: coupon.modelData.name; font.pixelSize: Theme.fontMedium; color: Theme.textStrong }
                 Text {
                     objectName: "couponRule"
-                    text: Header.couponRule(coupon.modelData.couponRuleName)
+                    text: Coupon.couponRule(coupon.modelData.couponRuleName)
                           + (String(coupon.modelData.useBalance) === "0" ? "  不能与余额同时使用" : "")
                     font.pixelSize: Theme.fontSmall
                     color: Theme.textRegular
                 }
                 Text {
                     objectName: "couponValidity"
-                    text: couponWindow.validity(coupon.modelData)
+                    text: Coupon.validity(coupon.modelData, couponWindow.dateSeparator)
                     font.pixelSize: Theme.fontSmall
                     color: Theme.textSecondary
                 }

@@ -1,0 +1,75 @@
+import QtQuick 2.15
+import Brenvo 1.0
+import "requests.js" as Requests
+
+// The cashier's coupon requests: the coupons the order may use, using one and letting it go,
+// and redeeming a coupon code for the customer.
+Item {
+    id: coupons
+    visible: false
+
+    // The cashier's BackendRequest.
+    property var backend: null
+    property string orderId: ""
+    property string userIds: ""
+    // The last list: [{ id, name, amount, fullAmount, couponRuleName, timeStart, timeEnd,
+    // enableUse, orderId, useStatus, useBalance }].
+    property var list: []
+    property bool none: false
+
+    signal listed(bool any)
+    signal listFailed(string reply, bool unreachable)
+    signal codeExchanged()
+    signal codeRefused(string reason)
+
+    readonly property var keys: ["id", "name", "amount", "fullAmount", "couponRuleName", "timeStart",
+                                 "timeEnd", "enableUse", "orderId", "useStatus", "useBalance"]
+
+    function load() {
+        if (backend.busy("CouponInfo"))
+            return
+        backend.call("CouponInfo", "couponInfo/orderList", { orderId: orderId }, function (reply) {
+            var r = coupons.backend.request
+            var rows = []
+            for (var i = 0; i < r.getOrderNum(reply, 0); ++i) {
+                var entry = {}
+                for (var k = 0; k < coupons.keys.length; ++k)
+                    entry[coupons.keys[k]] = r.getOrderInfo(reply, coupons.keys[k], i, 0)
+                rows.push(entry)
+            }
+            coupons.list = rows
+            coupons.none = rows.length === 0
+            coupons.listed(rows.length > 0)
+        }, function (reply, unreachable) { coupons.listFailed(reply, unreachable) })
+    }
+
+    // The backend is told of the choice the screen already shows; the list is reloaded. A
+    // refusal is only logged: the screen keeps the choice, and the payment names its coupon.
+    function use(id) {
+        send("UseCoupon", "couponInfo/use", id)
+    }
+
+    function release(id) {
+        send("UnUseCoupon", "couponInfo/unused", id)
+    }
+
+    function send(tag, path, id) {
+        backend.call(tag, path, { orderId: orderId, relId: String(id) }, function () {
+            coupons.load()
+        }, function (reply) {
+            console.log("Cashier: " + tag + " failed: " + reply)
+        })
+    }
+
+    function exchange(code) {
+        if (backend.busy("ExchangeDisCode"))
+            return
+        backend.call("ExchangeDisCode", "couponFCode/exchangeCode", { code: code, userId: userIds },
+                     function () {
+                         coupons.codeExchanged()
+                         coupons.load()
+                     }, function (reply, unreachable) {
+                         coupons.codeRefused(unreachable ? Requests.unreachableText : Session.msg)
+                     })
+    }
+}
