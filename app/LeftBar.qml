@@ -33,6 +33,14 @@ Rectangle {
 
     Component.onCompleted: readSettings()
 
+    // Once a worker is signed in, the bar takes the keyboard from the sign-in fields that the
+    // menu now covers: their caret would go on blinking there, redrawing the whole window
+    // twice a second. Keys the bar does not take go on to the window's own handlers.
+    onSignedInChanged: {
+        if (signedIn)
+            forceActiveFocus()
+    }
+
     SettingsFile { id: settingsFile }
 
     Rectangle {

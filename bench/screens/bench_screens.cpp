@@ -1,0 +1,691 @@
+// bench_screens: the terminal's real window (qrc:/main.qml) worked as a worker would, against
+// a reference backend of its own (fresh demo database, free loopback port), on a virtual
+// display with software OpenGL. Run by hand, from the build folder:
+//
+//   xvfb-run -a -s "-screen 0 1600x1000x24" bench/screens/bench_screens
+//
+// Options: --searches N (60), --round-trips N (300), --cycles N (50), --echo (pass every
+// message line on to the terminal's own output instead of only counting the warnings).
+// LIBGL_ALWAYS_SOFTWARE=1 is set unless the environment says otherwise.
+//
+// It prints one table:
+//  1. Return in the place-order search until the customer panel is drawn (the first frame
+//     swapped after the order form's loading shade is gone): median and p95, with the
+//     moments the form was first shown and the shade was taken off;
+//  2. frame times of the main window (menu) redrawn while idle, the same without the
+//     window's shadows, and while the pointer moves over the menu buttons;
+//  3. idle CPU (process CPU time over 5 s without input, % of one core) and the frames drawn
+//     meanwhile on every landed screen;
+//  4. RSS and threads before and after the place-order round trips (home, 下单, search,
+//     order form) and the sign-out/sign-in cycles;
+//  5. warnings (TypeErrors among them) printed during those, and the most frequent texts.
+// Nothing is asserted: the figures are for reading.
+
+#include "app/applogging.h"
+#include "app/bvmessagebox.h"
+#include "app/typeregistry.h"
+#include "frameprobe.h"
+#include "messagecounter.h"
+#include "print/imageprovider.h"
+#include "privatebackend.h"
+#include "uidriver.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMetaMethod>
+#include <QPointer>
+#include <QQmlApplicationEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+struct Options
+{
+    int searches = 60;
+    int roundTrips = 300;
+    int cycles = 50;
+    bool echo = false;
+};
+
+struct Row
+{
+    QString what;
+    QString value;
+    QString goal;
+};
+
+struct Usage
+{
+    double rssMb = 0;
+    int threads = 0;
+};
+
+Usage processUsage()
+{
+    Usage usage;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return usage;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        const QList<QByteArray> words = line.simplified().split(' ');
+        if (words.size() >= 2 && words[0] == "VmRSS:")
+            usage.rssMb = words[1].toDouble() / 1024;
+        else if (words.size() >= 2 && words[0] == "Threads:")
+            usage.threads = words[1].toInt();
+    }
+    return usage;
+}
+
+// The machine's one-minute load average: other programs running meanwhile disturb every
+// figure here, so the table says how busy the machine was.
+QString loadAverage()
+{
+    QFile file(QStringLiteral("/proc/loadavg"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll().split(' ').value(0))
+                                          : QStringLiteral("?");
+}
+
+double cpuSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec + t.tv_nsec / 1e9;
+}
+
+double percentile(std::vector<double> values, double p)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const size_t rank = static_cast<size_t>(std::max(1.0, std::ceil(p * values.size())));
+    return values[std::min(rank, values.size()) - 1];
+}
+
+double median(const std::vector<double> &values)
+{
+    return percentile(values, 0.5);
+}
+
+QString ms(double value)
+{
+    return QString::number(value, 'f', 1) + " ms";
+}
+
+QString phone(int i)
+{
+    return QStringLiteral("139123400%1").arg(i % 30 + 1, 2, 10, QLatin1Char('0'));
+}
+
+void progress(const QString &text)
+{
+    std::fprintf(stderr, "bench_screens: %s\n", qPrintable(text));
+}
+
+// Stages of an order form coming up, as the frame probe sees them at a synchronisation.
+enum FormStage { NoForm = 0, FormShaded = 1, FormReady = 2 };
+
+QQuickItem *childNamed(QQuickItem *parent, const QString &name)
+{
+    const QList<QQuickItem *> children = parent->childItems();
+    for (QQuickItem *child : children)
+        if (child->objectName() == name)
+            return child;
+    return nullptr;
+}
+
+// Notes the moments a QML signal or property change comes, on the GUI thread.
+class Stopwatch : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Listens to `signal` ("customerFound(QString)") or, when it names a property, to that
+    // property's change signal.
+    Stopwatch(QObject *object, const char *signalOrProperty)
+    {
+        const QMetaObject *meta = object->metaObject();
+        int index = meta->indexOfSignal(signalOrProperty);
+        QMetaMethod signal = index >= 0 ? meta->method(index) : QMetaMethod();
+        if (index < 0) {
+            index = meta->indexOfProperty(signalOrProperty);
+            if (index >= 0)
+                signal = meta->property(index).notifySignal();
+        }
+        const int slot = staticMetaObject.indexOfSlot("mark()");
+        if (!signal.isValid() || !connect(object, signal, this, staticMetaObject.method(slot)))
+            throw StepFailed(std::string("cannot listen to ") + signalOrProperty);
+    }
+
+    QVector<qint64> moments;
+
+public Q_SLOTS:
+    void mark() { moments.append(FrameProbe::nowNs()); }
+};
+
+// One search: Return to the first frame with the form, to the shade's removal, and to the
+// first frame without the shade; the frames drawn meanwhile.
+struct SearchTimes
+{
+    double repliedMs = 0;
+    double createdMs = 0;
+    double formShownMs = 0;
+    double shadeGoneMs = 0;
+    double drawnMs = 0;
+    int frames = 0;
+};
+
+class Bench
+{
+public:
+    Bench(QQmlEngine &engine, QQuickWindow *window, const Options &options)
+        : engine(engine), ui(window), probe(new FrameProbe(window)), options(options)
+    {
+    }
+
+    void run();
+    void print() const;
+
+private:
+    void startUp();
+    QQuickItem *signIn();
+    void signOut();
+    QQuickItem *goHome();
+    void waitForRights(QQuickItem *menu);
+    QQuickItem *openFromMenu(QQuickItem *menu, const QString &menuId, const QString &screen);
+    SearchTimes search(QQuickItem *placeOrder, const QString &key);
+    void waitForFormIdle(QQuickItem *placeOrder);
+    void closeForm(QQuickItem *placeOrder);
+
+    void idleCpu(const QString &screen);
+    void searchLatency(QQuickItem *placeOrder, const QString &label, int count);
+    std::vector<double> redrawnFrames(int count);
+    std::vector<double> hoveredFrames(QQuickItem *menu, int count);
+    void frameTimes(QQuickItem *menu, const QString &label);
+    void setShadowsShown(bool shown);
+    Usage settledUsage();
+    void usageRows(const QString &what, const Usage &before, const Usage &after);
+    void messageRows(const QString &what, const MessageCounter::Counts &counts);
+
+    void roundTrip(int i);
+    void roundTrips();
+    void signOutCycles();
+
+    QQmlEngine &engine;
+    UiDriver ui;
+    FrameProbe *probe;
+    Options options;
+    std::vector<Row> rows;
+    std::vector<QString> notes;
+};
+
+// The window is shown and the start-up version check has had its answer.
+void Bench::startUp()
+{
+    ui.window()->requestActivate();
+    if (!QTest::qWaitForWindowExposed(ui.window(), 10000))
+        throw StepFailed("the main window was not shown");
+    if (!QTest::qWaitForWindowActive(ui.window(), 5000))
+        throw StepFailed("the main window did not become active");
+    ui.need(QStringLiteral("passwordTab"));
+}
+
+// A password sign-in on whichever sign-in screen is shown; returns the menu it opens.
+QQuickItem *Bench::signIn()
+{
+    ui.click(ui.need(QStringLiteral("passwordTab")));
+    ui.need(QStringLiteral("accountField"))->setProperty("text", QStringLiteral("zhangli"));
+    ui.need(QStringLiteral("passwordField"))->setProperty("text", QStringLiteral("123456"));
+    if (ui.find(QStringLiteral("accountList")))
+        throw StepFailed("the account suggestions cover the login button");
+    ui.click(ui.need(QStringLiteral("loginButton")));
+    QQuickItem *menu = ui.waitForNew(QStringLiteral("Menu"), nullptr);
+    waitForRights(menu);
+    return menu;
+}
+
+// Portrait, "安全退出", and the fresh sign-in screen.
+void Bench::signOut()
+{
+    const QPointer<QQuickItem> oldLogin = ui.find(QStringLiteral("login"));
+    ui.click(ui.need(QStringLiteral("portrait")));
+    QQuickItem *quit = ui.waitForNew(QStringLiteral("Quit"), nullptr);
+    ui.click(ui.need(QStringLiteral("logoutButton"), quit));
+    ui.waitForNew(QStringLiteral("login"), oldLogin);
+}
+
+QQuickItem *Bench::goHome()
+{
+    const QPointer<QQuickItem> old = ui.find(QStringLiteral("Menu"));
+    ui.click(ui.need(QStringLiteral("homeButton")));
+    QQuickItem *menu = ui.waitForNew(QStringLiteral("Menu"), old);
+    waitForRights(menu);
+    return menu;
+}
+
+// The menu's rights reply rebuilds the grid; a click before it could hit a vanishing button.
+void Bench::waitForRights(QQuickItem *menu)
+{
+    QPointer<QQuickItem> backend = ui.need(QStringLiteral("menuBackend"), menu, true);
+    ui.waitFor([&] { return backend && backend->property("pending").toInt() == 0; },
+               QStringLiteral("the menu's rights"));
+}
+
+QQuickItem *Bench::openFromMenu(QQuickItem *menu, const QString &menuId, const QString &screen)
+{
+    ui.click(ui.need(QStringLiteral("entry_") + menuId, menu));
+    return ui.waitForNew(screen, nullptr, menu);
+}
+
+// Types `key` into the search field, presses Return and waits for the first frame that
+// shows the order form without its loading shade.
+SearchTimes Bench::search(QQuickItem *placeOrder, const QString &key)
+{
+    QQuickItem *field = ui.need(QStringLiteral("searchField"), placeOrder);
+    field->setProperty("text", QString());
+    ui.type(key);
+    if (field->property("text").toString() != key)
+        throw StepFailed("the search field does not hold the keyboard");
+    ui.idle(100); // the typing's own frames are done
+
+    QPointer<QQuickItem> page(placeOrder);
+    probe->watch([page]() -> int {
+        QQuickItem *form = page ? childNamed(page, QStringLiteral("PlaceOrderContent")) : nullptr;
+        if (!form)
+            return NoForm;
+        QQuickItem *shade = childNamed(form, QStringLiteral("loadingShade"));
+        return shade && shade->isVisible() ? FormShaded : FormReady;
+    });
+    // The search's reply is handled when the screen's count of calls out drops back; the
+    // form exists when the screen says it found the customer.
+    QObject *backend = placeOrder->property("backend").value<QObject *>();
+    Stopwatch replied(backend, "pending");
+    Stopwatch created(placeOrder, "customerFound(QString)");
+    const int swapsBefore = probe->swapCount();
+    const qint64 start = FrameProbe::nowNs();
+    ui.actThenWait([&] { ui.pressReturn(); }, probe, &FrameProbe::stageDrawn,
+                   [&] { return probe->stageSwappedNs(FormReady) != 0; },
+                   QStringLiteral("the customer panel of ") + key);
+    SearchTimes times;
+    times.frames = probe->swapCount() - swapsBefore;
+    times.repliedMs = (replied.moments.value(1) - start) / 1e6;
+    times.createdMs = (created.moments.value(0) - start) / 1e6;
+    times.formShownMs = (probe->stageSwappedNs(FormShaded) - start) / 1e6;
+    times.shadeGoneMs = (probe->stageSyncedNs(FormReady) - start) / 1e6;
+    times.drawnMs = (probe->stageSwappedNs(FormReady) - start) / 1e6;
+    probe->unwatch();
+    waitForFormIdle(placeOrder);
+    return times;
+}
+
+// The form's last loading request (the customer's tags) has come back.
+void Bench::waitForFormIdle(QQuickItem *placeOrder)
+{
+    QQuickItem *form = ui.need(QStringLiteral("PlaceOrderContent"), placeOrder);
+    QPointer<QObject> backend = form->property("backend").value<QObject *>();
+    ui.waitFor([&] { return backend && backend->property("pending").toInt() == 0; },
+               QStringLiteral("the order form's requests"));
+}
+
+void Bench::closeForm(QQuickItem *placeOrder)
+{
+    QQuickItem *form = ui.need(QStringLiteral("PlaceOrderContent"), placeOrder);
+    ui.click(ui.need(QStringLiteral("backButton"), form));
+    ui.waitFor([&] { return !childNamed(placeOrder, QStringLiteral("PlaceOrderContent")); },
+               QStringLiteral("the order form to be released"));
+}
+
+// Process CPU time over 5 s without input, after 1.5 s for late replies and pictures.
+void Bench::idleCpu(const QString &screen)
+{
+    ui.idle(1500);
+    const int swaps = probe->swapCount();
+    const double cpu = cpuSeconds();
+    const qint64 start = FrameProbe::nowNs();
+    ui.idle(5000);
+    const double seconds = (FrameProbe::nowNs() - start) / 1e9;
+    const double percent = (cpuSeconds() - cpu) / seconds * 100;
+    rows.push_back(
+        {QStringLiteral("Idle CPU, ") + screen,
+         QStringLiteral("%1 % (%2 frames)").arg(percent, 0, 'f', 1).arg(probe->swapCount() - swaps),
+         QStringLiteral("≈ 0")});
+}
+
+void Bench::searchLatency(QQuickItem *placeOrder, const QString &label, int count)
+{
+    for (int i = 0; i < 3; ++i) { // the form's first compilation and pictures
+        search(placeOrder, phone(i));
+        closeForm(placeOrder);
+    }
+    std::vector<double> drawn, replied, created, shown, shadeGone, frames;
+    for (int i = 0; i < count; ++i) {
+        const SearchTimes t = search(placeOrder, phone(i));
+        drawn.push_back(t.drawnMs);
+        replied.push_back(t.repliedMs);
+        created.push_back(t.createdMs);
+        shown.push_back(t.formShownMs);
+        shadeGone.push_back(t.shadeGoneMs);
+        frames.push_back(t.frames);
+        closeForm(placeOrder);
+    }
+    const QString n = QStringLiteral(" (n=%1%2)").arg(count).arg(label);
+    rows.push_back({QStringLiteral("Return → customer panel drawn, median") + n, ms(median(drawn)),
+                    QString()});
+    rows.push_back({QStringLiteral("Return → customer panel drawn, p95") + n,
+                    ms(percentile(drawn, 0.95)), QStringLiteral("≤ 100 ms")});
+    rows.push_back({QStringLiteral("  search reply reached its handler, median"),
+                    ms(median(replied)), QString()});
+    rows.push_back(
+        {QStringLiteral("  order form created, median"), ms(median(created)), QString()});
+    rows.push_back({QStringLiteral("  first frame with the shaded form, median"), ms(median(shown)),
+                    QString()});
+    rows.push_back({QStringLiteral("  shade taken off (synchronised), median"),
+                    ms(median(shadeGone)), QString()});
+    rows.push_back({QStringLiteral("  frames swapped meanwhile, median"),
+                    QString::number(median(frames), 'f', 0), QString()});
+}
+
+// Frames forced one after the other with nothing changed: the cost of drawing the window.
+std::vector<double> Bench::redrawnFrames(int count)
+{
+    probe->takeFrameTimes();
+    for (int i = 0; i < count; ++i) {
+        const int before = probe->swapCount();
+        ui.actThenWait([&] { ui.window()->update(); }, probe, &FrameProbe::swapped,
+                       [&] { return probe->swapCount() > before; },
+                       QStringLiteral("a redrawn frame"));
+    }
+    const QVector<double> times = probe->takeFrameTimes();
+    return std::vector<double>(times.begin(), times.end());
+}
+
+// The pointer moves from one menu button to the next: each move changes a button's icon.
+std::vector<double> Bench::hoveredFrames(QQuickItem *menu, int count)
+{
+    QQuickItem *first = ui.need(QStringLiteral("entry_525"), menu);
+    QQuickItem *second = ui.need(QStringLiteral("entry_526"), menu);
+    probe->takeFrameTimes();
+    for (int i = 0; i < count; ++i) {
+        const int before = probe->swapCount();
+        ui.actThenWait([&] { ui.hover(i % 2 ? first : second); }, probe, &FrameProbe::swapped,
+                       [&] { return probe->swapCount() > before; },
+                       QStringLiteral("a frame after a hover"));
+    }
+    ui.idle(200);
+    const QVector<double> times = probe->takeFrameTimes();
+    return std::vector<double>(times.begin(), times.end());
+}
+
+// The window's shadow: the strips main.qml draws (or the two DropShadow items themselves).
+void Bench::setShadowsShown(bool shown)
+{
+    std::vector<QQuickItem *> stack{ui.window()->contentItem()};
+    while (!stack.empty()) {
+        QQuickItem *item = stack.back();
+        stack.pop_back();
+        if (item->objectName() == QLatin1String("windowShadow") ||
+            QString::fromLatin1(item->metaObject()->className()).startsWith("DropShadow"))
+            item->setVisible(shown);
+        const QList<QQuickItem *> children = item->childItems();
+        stack.insert(stack.end(), children.begin(), children.end());
+    }
+}
+
+void Bench::frameTimes(QQuickItem *menu, const QString &label)
+{
+    const std::vector<double> idle = redrawnFrames(60);
+    setShadowsShown(false);
+    const std::vector<double> bare = redrawnFrames(60);
+    setShadowsShown(true);
+    const std::vector<double> hovered = hoveredFrames(menu, 60);
+    rows.push_back({QStringLiteral("Frame time, menu redrawn idle, median") + label,
+                    ms(median(idle)), QString()});
+    rows.push_back({QStringLiteral("Frame time, menu redrawn idle, no shadows, median") + label,
+                    ms(median(bare)), QString()});
+    rows.push_back({QStringLiteral("Frame time, pointer over the menu buttons, median") + label,
+                    ms(median(hovered)), QString()});
+}
+
+// RSS and threads once the JavaScript heap is collected and released objects are gone.
+Usage Bench::settledUsage()
+{
+    engine.collectGarbage();
+    ui.idle(1000);
+    return processUsage();
+}
+
+void Bench::usageRows(const QString &what, const Usage &before, const Usage &after)
+{
+    rows.push_back({QStringLiteral("RSS before → after ") + what,
+                    QStringLiteral("%1 → %2 MB (%3%4 %)")
+                        .arg(before.rssMb, 0, 'f', 1)
+                        .arg(after.rssMb, 0, 'f', 1)
+                        .arg(after.rssMb >= before.rssMb ? "+" : "")
+                        .arg((after.rssMb / before.rssMb - 1) * 100, 0, 'f', 1),
+                    QStringLiteral("within 5 %")});
+    rows.push_back({QStringLiteral("Threads before → after ") + what,
+                    QStringLiteral("%1 → %2").arg(before.threads).arg(after.threads),
+                    QStringLiteral("within 5 %")});
+}
+
+void Bench::messageRows(const QString &what, const MessageCounter::Counts &counts)
+{
+    rows.push_back({QStringLiteral("Warnings (TypeErrors) in ") + what,
+                    QStringLiteral("%1 (%2)").arg(counts.warnings).arg(counts.typeErrors),
+                    QStringLiteral("0")});
+    std::vector<std::pair<int, QString>> texts;
+    for (auto it = counts.texts.cbegin(); it != counts.texts.cend(); ++it)
+        texts.emplace_back(it.value(), it.key());
+    std::sort(texts.begin(), texts.end(), [](const auto &a, const auto &b) { return a > b; });
+    for (size_t i = 0; i < texts.size() && i < 8; ++i)
+        notes.push_back(
+            QStringLiteral("%1 ×%2: %3").arg(what).arg(texts[i].first).arg(texts[i].second));
+}
+
+// Home, 下单, a search, the order form with its data.
+void Bench::roundTrip(int i)
+{
+    QQuickItem *menu = goHome();
+    QQuickItem *placeOrder =
+        openFromMenu(menu, QStringLiteral("525"), QStringLiteral("PlaceOrder"));
+    search(placeOrder, phone(i));
+}
+
+void Bench::roundTrips()
+{
+    const int n = options.roundTrips;
+    progress(QStringLiteral("%1 place-order round trips").arg(n));
+    for (int i = 0; i < 10; ++i) // pictures, compiled screens, pools
+        roundTrip(i);
+    const Usage before = settledUsage();
+    MessageCounter::take();
+    for (int i = 0; i < n; ++i)
+        roundTrip(i);
+    goHome(); // the last form is torn down as well
+    const MessageCounter::Counts counts = MessageCounter::take();
+    const Usage after = settledUsage();
+    const QString what = QStringLiteral("%1 round trips").arg(n);
+    usageRows(what, before, after);
+    messageRows(what, counts);
+}
+
+void Bench::signOutCycles()
+{
+    const int n = options.cycles;
+    progress(QStringLiteral("%1 sign-out/sign-in cycles").arg(n));
+    signOut();
+    idleCpu(QStringLiteral("login screen after sign-out"));
+    signIn();
+    idleCpu(QStringLiteral("Menu on the login screen"));
+    for (int i = 0; i < 2; ++i) {
+        signOut();
+        signIn();
+    }
+    const Usage before = settledUsage();
+    MessageCounter::take();
+    for (int i = 0; i < n; ++i) {
+        signOut();
+        signIn();
+    }
+    const MessageCounter::Counts counts = MessageCounter::take();
+    const Usage after = settledUsage();
+    const QString what = QStringLiteral("%1 sign-out cycles").arg(n);
+    usageRows(what, before, after);
+    messageRows(what, counts);
+}
+
+void Bench::run()
+{
+    startUp();
+    idleCpu(QStringLiteral("sign-in panel"));
+    QQuickItem *menu = signIn();
+    idleCpu(QStringLiteral("Menu"));
+    progress(QStringLiteral("frame times"));
+    frameTimes(menu, QString());
+
+    QQuickItem *placeOrder =
+        openFromMenu(menu, QStringLiteral("525"), QStringLiteral("PlaceOrder"));
+    idleCpu(QStringLiteral("PlaceOrder"));
+    search(placeOrder, phone(0));
+    idleCpu(QStringLiteral("PlaceOrderContent"));
+    closeForm(placeOrder);
+    progress(QStringLiteral("%1 searches").arg(options.searches));
+    searchLatency(placeOrder, QString(), options.searches);
+
+    menu = goHome();
+    openFromMenu(menu, QStringLiteral("532"), QStringLiteral("Setting"));
+    idleCpu(QStringLiteral("Setting"));
+
+    roundTrips();
+    signOutCycles();
+
+    progress(QStringLiteral("after the cycles: searches and frame times again"));
+    menu = goHome();
+    frameTimes(menu, QStringLiteral(" (after the cycles)"));
+    placeOrder = openFromMenu(menu, QStringLiteral("525"), QStringLiteral("PlaceOrder"));
+    searchLatency(placeOrder, QStringLiteral(", after the cycles"), options.searches);
+}
+
+void Bench::print() const
+{
+    int width = 0;
+    for (const Row &row : rows)
+        width = std::max(width, row.what.size());
+    std::printf("\n%-*s  %-28s  %s\n", width, "Measure", "Value", "Goal");
+    std::printf("%s\n", QString(width + 44, QLatin1Char('-')).toUtf8().constData());
+    for (const Row &row : rows) {
+        // printf pads by bytes; pad by characters instead.
+        const QString what = row.what.leftJustified(width);
+        const QString value = row.value.leftJustified(28);
+        std::printf("%s  %s  %s\n", qPrintable(what), qPrintable(value), qPrintable(row.goal));
+    }
+    if (!notes.empty())
+        std::printf("\nMost frequent warnings:\n");
+    for (const QString &note : notes)
+        std::printf("  %s\n", qPrintable(note));
+    std::fflush(stdout);
+}
+
+Options parseOptions(const QStringList &arguments)
+{
+    Options options;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &a = arguments[i];
+        const int next = i + 1 < arguments.size() ? arguments[i + 1].toInt() : 0;
+        if (a == QLatin1String("--searches") && next > 0)
+            options.searches = next, ++i;
+        else if (a == QLatin1String("--round-trips") && next > 0)
+            options.roundTrips = next, ++i;
+        else if (a == QLatin1String("--cycles") && next > 0)
+            options.cycles = next, ++i;
+        else if (a == QLatin1String("--echo"))
+            options.echo = true;
+    }
+    return options;
+}
+
+// The terminal's configuration pointed at the private backend and its stand-ins.
+void configure(const QString &base)
+{
+    qputenv("BRENVO_BACKEND_URL", base.toUtf8());
+    qputenv("BRENVO_UPLOAD_HOST", (base + "/qiniu").toUtf8());
+    qputenv("BRENVO_MAP_HOST", (base + "/amap").toUtf8());
+    qputenv("BRENVO_VENDOR_HOST", (base + "/vendor/").toUtf8());
+    qputenv("BRENVO_SERIAL_NUM", "BV2024000001");
+    qputenv("TZ", "Asia/Shanghai");
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("LIBGL_ALWAYS_SOFTWARE"))
+        qputenv("LIBGL_ALWAYS_SOFTWARE", "1");
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fprintf(stderr,
+                     "usage: xvfb-run -a -s \"-screen 0 1600x1000x24\" %s [--searches N] "
+                     "[--round-trips N] [--cycles N] [--echo]\n",
+                     argv[0]);
+        return 2;
+    }
+    QApplication app(argc, argv);
+    const Options options = parseOptions(app.arguments());
+    installScreenLogging();
+    MessageCounter::install(options.echo);
+
+    QTemporaryDir workDir;
+    QDir::setCurrent(workDir.path());
+    PrivateBackend backend;
+    if (backend.url().isEmpty()) {
+        std::fprintf(stderr, "bench_screens: the reference backend did not start\n%s\n",
+                     qPrintable(backend.output()));
+        return 1;
+    }
+    configure(backend.url());
+    // Message boxes are confirmed at once: a modal box would stop the run.
+    int boxes = 0;
+    BVMessageBox::setPresenter(
+        [&boxes](const QString &, const QString &title, const QString &text) {
+            ++boxes;
+            progress(QStringLiteral("message box: %1: %2").arg(title, text));
+            return true;
+        });
+
+    registerBrenvoTypes();
+    QQmlApplicationEngine engine;
+    engine.addImageProvider(QStringLiteral("imageProvider"), new ImageProvider);
+    engine.load(QUrl(QStringLiteral("qrc:/main.qml")));
+    auto *window = engine.rootObjects().isEmpty()
+                       ? nullptr
+                       : qobject_cast<QQuickWindow *>(engine.rootObjects().first());
+    if (!window) {
+        std::fprintf(stderr, "bench_screens: qrc:/main.qml did not load\n");
+        return 1;
+    }
+
+    Bench bench(engine, window, options);
+    const QString loadBefore = loadAverage();
+    int status = 0;
+    try {
+        bench.run();
+    } catch (const StepFailed &failure) {
+        std::fprintf(stderr, "bench_screens: stopped: %s\n", failure.what());
+        status = 1;
+    }
+    bench.print();
+    std::printf("Message boxes shown: %d\n", boxes);
+    std::printf("Load average of the machine (1 min) at start → end: %s → %s\n",
+                qPrintable(loadBefore), qPrintable(loadAverage()));
+    return status;
+}
+
+#include "bench_screens.moc"
