@@ -34,6 +34,10 @@ class ApiRegistry;
     FAMILY(stockIn)                                                                                \
     FAMILY(orderProductRel)                                                                        \
     FAMILY(orderProductRelImg)                                                                     \
+    FAMILY(mercCity)                                                                               \
+    FAMILY(orderExt)                                                                               \
+    FAMILY(orderProductBatchIn)                                                                    \
+    FAMILY(orderProductBatchInRel)                                                                 \
     FAMILY(print)
 
 #define BRENVO_DECLARE_API_FAMILY(prefix)                                                          \

@@ -5,8 +5,10 @@
 #include "domain/catalogue.h"
 #include "domain/coupons.h"
 #include "domain/dates.h"
+#include "domain/garments.h"
 #include "domain/merchant.h"
 #include "domain/numbers.h"
+#include "domain/orders.h"
 #include "domain/ownership.h"
 #include "domain/payments.h"
 #include "server/call.h"
@@ -166,10 +168,120 @@ Json::Value payInfo(Call &call)
     return data;
 }
 
+// ---- orderInfo/detail ------------------------------------------------------------------------
+
+// The management notes of an order, newest first: `createTime` ("yyyy-MM-dd hh:mm:ss"),
+// `workName`, `remark`.
+Json::Value notesOf(Connection &db, std::int64_t orderId)
+{
+    Json::Value list(Json::arrayValue);
+    Query q = db.query("SELECT created_at AS at, worker_name AS workName, remark "
+                       "FROM order_remarks WHERE order_id = ? ORDER BY id DESC",
+                       orderId);
+    while (q.next()) {
+        Json::Value note(Json::objectValue);
+        note["createTime"] = dates::localDateTime(q.integer("at"));
+        note["workName"] = q.text("workName");
+        note["remark"] = q.text("remark");
+        list.append(note);
+    }
+    return list;
+}
+
+// One order in full: its header, customer, money (fen), the management notes (`remarkJson`)
+// and the garments (`productList`, the rows the intake screen shows).
+Json::Value detail(Call &call)
+{
+    const std::int64_t orderId = ownership::owned(call, ownership::records::order, "id");
+    Query q = call.db.query(
+        "SELECT o.id, o.order_no AS orderNo, '' AS transNo, o.factory_trans_no AS factoryTransNo, "
+        "o.created_at AS createTime, o.priority, o.status, COALESCE(ds.text, '') AS statusText, "
+        "o.pay_status AS payStatus, COALESCE(dp.text, '') AS payStatusText, "
+        "o.credit_status AS creditStatus, o.destroyed_at IS NOT NULL AS destroyed, "
+        "o.order_price AS orderPrice, o.modify_price AS modifyPrice, o.carriage, "
+        "o.coupon_amount AS couponAmt, o.payable_price AS payablePrice, "
+        "o.payment_price AS paymentPrice, o.refund_price AS refundPrice, "
+        "o.user_remark AS userRemark, o.mark AS tag, COALESCE(dt.text, '') AS takeModeText, "
+        "COALESCE(dm.text, '') AS sendModeText, o.take_date AS takeDate, o.send_date AS sendDate, "
+        "u.id AS \"userInfo.id\", u.name AS \"userInfo.name\", u.phone AS \"userInfo.phone\", "
+        "u.grade AS \"userInfo.grade\", COALESCE(u.card_no, '') AS \"userInfo.cardNo\", "
+        "COALESCE(u.rfid_no, '') AS \"userInfo.rfidNo\", "
+        "COALESCE(c.name, '') AS \"userInfo.cardName\", "
+        "u.balance + u.gift_balance AS \"userInfo.balance\", u.points AS \"userInfo.point\" "
+        "FROM orders o JOIN users u ON u.id = o.user_id "
+        "LEFT JOIN card_levels c ON c.id = u.card_level_id "
+        "LEFT JOIN dictionary ds ON ds.code = 'ORDER_STATUS' AND ds.val = o.status "
+        "LEFT JOIN dictionary dp ON dp.code = 'PAY_STATUS' AND dp.val = o.pay_status "
+        "LEFT JOIN dictionary dt ON dt.code = 'TAKE_MODE' AND dt.val = o.take_mode "
+        "LEFT JOIN dictionary dm ON dm.code = 'SEND_MODE' AND dm.val = o.send_mode WHERE o.id = ?",
+        orderId);
+    q.next();
+    Json::Value data = q.object();
+    data["productList"] = garments::intakeRows(call.db, orderId);
+    data["remarkJson"] = notesOf(call.db, orderId);
+    data["isEnablePay"] = !q.integer("destroyed") && q.integer("payStatus") == 0 &&
+                          q.integer("creditStatus") == 0 && data["productList"].size() > 0;
+    data.removeMember("destroyed");
+    return data;
+}
+
+// ---- orderInfo/modifyPrice, orderInfo/updateFactoryTransNo -----------------------------------
+
+// The most a total set by hand may be: 999,999.99 yuan.
+constexpr std::int64_t maxPrice = 99999999;
+
+// `id` and `modifyPrice` (fen): what the order asks for instead of its garments and carriage;
+// 0 goes back to those. Only while the order is not paid or being paid, and not yet sent.
+Json::Value modifyPrice(Call &call)
+{
+    const std::int64_t orderId = ownership::owned(call, ownership::records::order, "id");
+    const std::int64_t fen = call.integer("modifyPrice");
+    if (fen < 0 || fen > maxPrice)
+        throw ApiError(codes::badRequest, "金额错误");
+    Query q = call.db.query("SELECT status, pay_status AS payStatus, "
+                            "destroyed_at IS NOT NULL AS destroyed FROM orders WHERE id = ?",
+                            orderId);
+    q.next();
+    if (q.integer("destroyed"))
+        throw ApiError(codes::conflict, "订单已作废");
+    if (q.integer("payStatus") == 1)
+        throw ApiError(codes::conflict, "订单已付款，不能修改金额");
+    if (payments::held(call.db, orderId, call.now))
+        throw ApiError(codes::conflict, "订单正在付款，请稍后再试");
+    if (q.integer("status") > 10)
+        throw ApiError(codes::conflict, "订单已送洗，不能修改金额");
+    call.db.exec("UPDATE orders SET modify_price = ? WHERE id = ?", fen, orderId);
+    orders::refreshTotals(call.db, orderId);
+    return Json::Value(Json::objectValue);
+}
+
+// `orderId` and `transNo`: the factory's waybill number, by which the intake screen finds the
+// order too; one waybill belongs to one order of the merchant.
+Json::Value updateFactoryTransNo(Call &call)
+{
+    const std::int64_t orderId = ownership::owned(call, ownership::records::order, "orderId");
+    const std::string number = trimmed(call.requiredText("transNo"));
+    if (number.empty() || number.size() > 35 ||
+        number.find_first_not_of("0123456789") != std::string::npos)
+        throw ApiError(codes::badRequest, "运单号只能是数字，最多35位");
+    if (call.db.scalar(0, "SELECT destroyed_at IS NOT NULL FROM orders WHERE id = ?", orderId))
+        throw ApiError(codes::conflict, "订单已作废");
+    if (call.db.scalar(0,
+                       "SELECT COUNT(*) FROM orders WHERE merc_id = ? AND factory_trans_no = ? "
+                       "AND id <> ?",
+                       call.mercId, number, orderId) > 0)
+        throw ApiError(codes::conflict, "该运单号已用于其他订单");
+    call.db.exec("UPDATE orders SET factory_trans_no = ? WHERE id = ?", number, orderId);
+    return Json::Value(Json::objectValue);
+}
+
 } // namespace
 
 void api::orderInfo::registerEndpoints(ApiRegistry &api)
 {
     api.write("orderInfo/add", Access::Worker, addOrder);
     api.read("orderInfo/payInfo", Access::Worker, payInfo);
+    api.read("orderInfo/detail", Access::Worker, detail);
+    api.write("orderInfo/modifyPrice", Access::Worker, modifyPrice);
+    api.write("orderInfo/updateFactoryTransNo", Access::Worker, updateFactoryTransNo);
 }

@@ -1,9 +1,13 @@
-// orderProductRel/...: one garment of an order, found by its code.
+// orderProductRel/...: garments of orders: one found by its code, the store's garments listed,
+// an electronic label bound to a garment.
+
+#include <cctype>
 
 #include "api/families.h"
 #include "domain/garments.h"
 #include "domain/ownership.h"
 #include "server/call.h"
+#include "server/json.h"
 #include "server/registry.h"
 #include "store/database.h"
 
@@ -27,9 +31,121 @@ Json::Value detail(Call &call)
     return data;
 }
 
+// Garments from this status on have left the store's hands (handed out, refunded unwashed).
+constexpr std::int64_t handedOut = 40;
+
+// `id` and `bindCode`: the electronic label read from the reader or typed. A label moves on
+// from a garment that was handed out; one on a garment still in the chain is refused.
+Json::Value bindCode(Call &call)
+{
+    const std::int64_t id = ownership::owned(call, ownership::records::garment, "id");
+    std::string code = trimmed(call.requiredText("bindCode"));
+    if (code.empty() || code.size() > 35 ||
+        code.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+        throw ApiError(codes::badRequest, "标签号错误");
+    for (char &c : code)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (call.db.scalar(0, "SELECT status FROM order_products WHERE id = ?", id) >= handedOut)
+        throw ApiError(codes::conflict, "衣物已取走，不能绑标");
+    Query holder = call.db.query("SELECT id, status FROM order_products "
+                                 "WHERE rfid_code = ? AND id <> ?",
+                                 code, id);
+    if (holder.next()) {
+        if (holder.integer("status") < handedOut)
+            throw ApiError(codes::conflict, "该标签已绑定其他衣物");
+        call.db.exec("UPDATE order_products SET rfid_code = NULL WHERE id = ?",
+                     holder.integer("id"));
+    }
+    call.db.exec("UPDATE order_products SET rfid_code = ? WHERE id = ?", code, id);
+    return Json::Value(Json::objectValue);
+}
+
+// The store's garments, newest first, in `data.list`: by `keywords` (an order number, its
+// factory waybill number or a garment's code), creation dates `startDate` and `endDate`
+// ("yyyy-MM-dd", both inclusive), status `proStatusVal` and factory `factoryId`, each only
+// when sent; `pageNum` and `pageSize` (up to 100 a page; all of an order when not sent).
+Json::Value proList(Call &call)
+{
+    const Page page = call.page(100, 100);
+    const std::string keywords = trimmed(call.optionalText("keywords"));
+    const std::string startDate =
+        call.optionalText("startDate").empty() ? "" : call.date("startDate");
+    const std::string endDate = call.optionalText("endDate").empty() ? "" : call.date("endDate");
+    const std::int64_t status = call.optionalInteger("proStatusVal", -1);
+    const std::int64_t factoryId = call.optionalInteger("factoryId", -1);
+
+    std::string sql =
+        "SELECT p.id, 1 AS type, p.product_name AS productName, p.service_name AS serviceName, "
+        "p.subtotal, p.scan_code AS scanCode, o.order_no AS orderNo, o.id AS orderId, "
+        "u.name AS userName, u.phone AS userPhone, u.grade, p.created_at AS createTime, "
+        "COALESCE(b.bag_no, '') AS batchInCode, COALESCE(f.name, '') AS factoryName, "
+        "COALESCE((SELECT bo.batch_no FROM batch_out_rel r2 JOIN batch_out bo "
+        "ON bo.id = r2.batch_out_id WHERE r2.order_product_id = p.id ORDER BY bo.id DESC "
+        "LIMIT 1), '') AS batchOutCode, p.status AS statusVal, "
+        "COALESCE(d.text, '') AS statusText, p.store_shelf_no AS storeShelfNo, "
+        "CASE WHEN p.store_shelf_no > 0 THEN '滑轨' ELSE '' END AS tranTypeText, "
+        "CASE WHEN p.store_shelf_no > 0 THEN '滑轨' ELSE '' END AS tranTypeName, "
+        "CASE WHEN p.store_shelf_no > 0 THEN CAST(p.store_shelf_no AS TEXT) ELSE '' END "
+        "AS tranNum, COALESCE(p.rfid_code, '') AS bindCode, "
+        "p.status < 40 AS isEnableBindCode, (SELECT COUNT(*) FROM order_product_annexes a "
+        "WHERE a.order_product_id = p.id) AS annexCnt "
+        "FROM order_products p JOIN orders o ON o.id = p.order_id "
+        "JOIN users u ON u.id = o.user_id "
+        "LEFT JOIN batch_in_rel r ON r.order_product_id = p.id "
+        "LEFT JOIN batch_in b ON b.id = r.batch_in_id "
+        "LEFT JOIN factories f ON f.id = p.factory_id "
+        "LEFT JOIN dictionary d ON d.code = 'PRODUCT_STATUS' AND d.val = p.status "
+        "WHERE o.store_id = ?";
+    if (!keywords.empty())
+        sql += " AND (o.order_no = ? OR p.scan_code = ? OR (o.factory_trans_no <> '' AND "
+               "o.factory_trans_no = ?))";
+    if (!startDate.empty())
+        sql += " AND date(p.created_at / 1000, 'unixepoch', 'localtime') >= ?";
+    if (!endDate.empty())
+        sql += " AND date(p.created_at / 1000, 'unixepoch', 'localtime') <= ?";
+    if (status >= 0)
+        sql += " AND p.status = ?";
+    if (factoryId >= 0)
+        sql += " AND p.factory_id = ?";
+    sql += " ORDER BY p.id DESC LIMIT ? OFFSET ?";
+
+    Query q = call.db.query(sql);
+    int index = 0;
+    q.bind(++index, call.storeId);
+    if (!keywords.empty())
+        for (int i = 0; i < 3; ++i)
+            q.bind(++index, keywords);
+    if (!startDate.empty())
+        q.bind(++index, startDate);
+    if (!endDate.empty())
+        q.bind(++index, endDate);
+    if (status >= 0)
+        q.bind(++index, status);
+    if (factoryId >= 0)
+        q.bind(++index, factoryId);
+    q.bind(++index, page.size);
+    q.bind(++index, page.offset());
+
+    Json::Value list(Json::arrayValue);
+    while (q.next()) {
+        Json::Value row = q.object();
+        // The customer as the garment list reads it: {"n": name, "p": phone}.
+        Json::Value user(Json::objectValue);
+        user["n"] = q.text("userName");
+        user["p"] = q.text("userPhone");
+        row["userJson"] = json::write(user);
+        list.append(row);
+    }
+    Json::Value data(Json::objectValue);
+    data["list"] = list;
+    return data;
+}
+
 } // namespace
 
 void api::orderProductRel::registerEndpoints(ApiRegistry &api)
 {
     api.read("orderProductRel/detail", Access::Worker, detail);
+    api.read("orderProductRel/proList", Access::Worker, proList);
+    api.write("orderProductRel/bindCode", Access::Worker, bindCode);
 }

@@ -46,11 +46,10 @@ struct OrderState
     std::int64_t pricingMode = catalogue::storePrices;
 };
 
-// The caller's order named by `orderId`, once its garments may still change: not voided, not
-// paid or being paid, not yet at the factory.
-OrderState editableOrder(Call &call)
+// The order, once its garments may still change: not voided, not paid or being paid, not yet
+// at the factory. Whose it is, is the caller's check.
+OrderState editableOrder(Call &call, std::int64_t orderId)
 {
-    const std::int64_t orderId = ownership::owned(call, records::order, "orderId");
     Query q = call.db.query("SELECT o.status, o.pay_status AS payStatus, o.locked, "
                             "o.destroyed_at IS NOT NULL AS destroyed, o.discount, "
                             "o.pricing_mode AS pricingMode, s.code AS storeCode "
@@ -71,6 +70,12 @@ OrderState editableOrder(Call &call)
     o.discount = q.integer("discount");
     o.pricingMode = q.integer("pricingMode");
     return o;
+}
+
+// The caller's order named by `orderId`, once its garments may still change.
+OrderState editableOrder(Call &call)
+{
+    return editableOrder(call, ownership::owned(call, records::order, "orderId"));
 }
 
 // ---- the garment a save describes ---------------------------------------------------------
@@ -366,6 +371,45 @@ Json::Value updateGarment(Call &call)
     return garments::intakeRow(call.db, garmentId);
 }
 
+// ---- stockIn/delete, stockIn/finish ---------------------------------------------------------
+
+// `id`: a garment still at the counter leaves its order, with its accessories and photos.
+Json::Value deleteGarment(Call &call)
+{
+    const std::int64_t garmentId = ownership::owned(call, records::garment, "id");
+    const OrderState order = editableOrder(call, garments::orderOf(call.db, garmentId));
+    if (call.db.scalar(0, "SELECT status FROM order_products WHERE id = ?", garmentId) != takenIn ||
+        call.db.scalar(0, "SELECT COUNT(*) FROM batch_in_rel WHERE order_product_id = ?",
+                       garmentId) > 0)
+        throw ApiError(codes::conflict, "衣物已入袋，不能删除");
+    call.db.exec("DELETE FROM order_product_annexes WHERE order_product_id = ?", garmentId);
+    call.db.exec("DELETE FROM order_product_imgs WHERE order_product_id = ?", garmentId);
+    call.db.exec("DELETE FROM order_products WHERE id = ?", garmentId);
+    orders::refreshTotals(call.db, order.id);
+    return Json::Value(Json::objectValue);
+}
+
+// `id`: the order's garments are all in; from now on they wait for a factory bag and their
+// labels are printed.
+Json::Value finishIntake(Call &call)
+{
+    const std::int64_t orderId = ownership::owned(call, records::order, "id");
+    Query q = call.db.query("SELECT status, destroyed_at IS NOT NULL AS destroyed, "
+                            "(SELECT COUNT(*) FROM order_products p WHERE p.order_id = o.id) "
+                            "AS garments FROM orders o WHERE id = ?",
+                            orderId);
+    q.next();
+    if (q.integer("destroyed"))
+        throw ApiError(codes::conflict, "订单已作废");
+    if (q.integer("status") != 0)
+        throw ApiError(codes::conflict, "订单已完成入库");
+    if (q.integer("garments") == 0)
+        throw ApiError(codes::conflict, "订单还没有衣物，请先添加衣物");
+    call.db.exec("UPDATE orders SET status = ?, finished_at = ? WHERE id = ?", takenIn, call.now,
+                 orderId);
+    return Json::Value(Json::objectValue);
+}
+
 // ---- stockIn/queryOrder ----------------------------------------------------------------------
 
 // The order, its customer and its money as the intake screen shows them. `paymentPrice` is
@@ -448,4 +492,6 @@ void api::stockIn::registerEndpoints(ApiRegistry &api)
     api.read("stockIn/queryOrder", Access::Worker, queryOrder);
     api.write("stockIn/add", Access::Worker, addGarment);
     api.write("stockIn/update", Access::Worker, updateGarment);
+    api.write("stockIn/delete", Access::Worker, deleteGarment);
+    api.write("stockIn/finish", Access::Worker, finishIntake);
 }

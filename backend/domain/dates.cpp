@@ -24,6 +24,15 @@ std::string localDate(std::int64_t ms)
     return buf;
 }
 
+std::string localDateTime(std::int64_t ms)
+{
+    const std::tm tm = localTime(ms);
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", tm.tm_year + 1900,
+                  tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
+    return buf;
+}
+
 std::string timestampText(std::int64_t ms)
 {
     const std::tm tm = localTime(ms);

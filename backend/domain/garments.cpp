@@ -114,7 +114,7 @@ std::map<std::int64_t, Json::Value> intakeFields(Connection &db, std::int64_t or
         "COALESCE(pr.unit, '') AS unitText, COALESCE(p.unit_price, ps.price, 0) AS serviceAmt, "
         "p.discount, p.sale_amt AS saleAmt, p.addsrv_amt AS addsrvAmt, p.subtotal, "
         "p.chg_subtotal AS chgSubtotal, p.status AS statusVal, "
-        "COALESCE(d.text, '') AS statusText, p.rfid_code IS NULL AS isEnableBindCode, "
+        "COALESCE(d.text, '') AS statusText, p.status < 40 AS isEnableBindCode, "
         "COALESCE(p.rfid_code, '') AS bindCode, (SELECT COUNT(*) FROM order_product_imgs i "
         "WHERE i.order_product_id = p.id) AS picCnt "
         "FROM order_products p LEFT JOIN product_services ps ON ps.id = p.pro_service_id "

@@ -69,6 +69,14 @@ void refreshTotals(Connection &db, std::int64_t orderId)
     db.exec("UPDATE orders SET order_price = (SELECT COALESCE(SUM(subtotal), 0) FROM "
             "order_products WHERE order_id = orders.id) WHERE id = ?",
             orderId);
+    // The city's fees for fetching and delivering, unless the garments reach its free total.
+    db.exec("UPDATE orders SET carriage = COALESCE((SELECT CASE WHEN c.free_above > 0 AND "
+            "orders.order_price >= c.free_above THEN 0 ELSE "
+            "(CASE WHEN orders.take_mode = 1 THEN c.pickup_fee ELSE 0 END) + "
+            "(CASE WHEN orders.send_mode = 1 THEN c.delivery_fee ELSE 0 END) END "
+            "FROM stores s JOIN cities c ON c.id = s.city_id WHERE s.id = orders.store_id), 0) "
+            "WHERE id = ?",
+            orderId);
     db.exec("UPDATE orders SET payable_price = CASE WHEN modify_price > 0 THEN modify_price "
             "ELSE order_price + carriage END WHERE id = ?",
             orderId);

@@ -51,8 +51,9 @@ Order load(Connection &db, std::int64_t orderId);
 std::int64_t takeCarriage(const Order &o);
 
 // After its garments changed: the order's price is the sum of the garments' subtotals (which
-// carry the member's discount), and what it asks for is that, or the total set by hand,
-// plus the carriage.
+// carry the member's discount), its carriage the city's fees for fetching and delivering
+// (none once the price reaches the city's free total), and what it asks for is the price
+// plus the carriage, or the total set by hand.
 void refreshTotals(Connection &db, std::int64_t orderId);
 
 // The address as one line ("上海市徐汇区漕溪北路331弄 5号楼203室"); "" for none.

@@ -1,0 +1,104 @@
+#include "domain/bags.h"
+
+#include "domain/numbers.h"
+#include "server/registry.h"
+#include "store/database.h"
+
+namespace bags {
+
+namespace {
+
+// Garment statuses (PRODUCT_STATUS) a bag moves between.
+constexpr std::int64_t takenIn = 10;
+constexpr std::int64_t inBag = 11;
+
+} // namespace
+
+Json::Value list(Connection &db, std::int64_t storeId, const Filter &filter, std::int64_t limit,
+                 std::int64_t offset)
+{
+    // The table keeps 0 open or waiting, 1 sent, 2 received by the factory; a completed bag
+    // has its completion time.
+    std::string sql =
+        "SELECT b.id, b.bag_no AS code, "
+        "(SELECT COUNT(*) FROM batch_in_rel r WHERE r.batch_in_id = b.id) AS productCnt, "
+        "(SELECT COUNT(*) FROM batch_in_rel r JOIN order_product_annexes a "
+        "ON a.order_product_id = r.order_product_id WHERE r.batch_in_id = b.id) AS annexCnt, "
+        "(b.completed_at IS NOT NULL OR b.status > 0) AS isFinish, b.status + 1 AS status, "
+        "CASE b.status WHEN 0 THEN '等待物流人员收取' WHEN 1 THEN '送往工厂途中' "
+        "ELSE '到工厂' END AS statusText, s.name AS storeName, "
+        "COALESCE(f.name, '') AS factoryName, '' AS logisticsWorkName, "
+        "'' AS logisticsWorkPhone, b.created_at AS createTime "
+        "FROM batch_in b JOIN stores s ON s.id = b.store_id "
+        "LEFT JOIN factories f ON f.id = b.factory_id WHERE b.store_id = ?";
+    if (filter.isFinish >= 0)
+        sql += " AND (b.completed_at IS NOT NULL OR b.status > 0) = ?";
+    if (filter.status >= 0)
+        sql += " AND b.status + 1 = ?";
+    if (!filter.code.empty())
+        sql += " AND instr(b.bag_no, ?) > 0";
+    sql += " ORDER BY b.id DESC LIMIT ? OFFSET ?";
+
+    Query q = db.query(sql);
+    int index = 0;
+    q.bind(++index, storeId);
+    if (filter.isFinish >= 0)
+        q.bind(++index, filter.isFinish ? 1 : 0);
+    if (filter.status >= 0)
+        q.bind(++index, filter.status);
+    if (!filter.code.empty())
+        q.bind(++index, filter.code);
+    q.bind(++index, limit);
+    q.bind(++index, offset);
+    Json::Value rows(Json::arrayValue);
+    while (q.next())
+        rows.append(q.object());
+    return rows;
+}
+
+Json::Value create(Connection &db, std::int64_t storeId, const std::string &storeCode,
+                   std::int64_t workerId, std::int64_t now)
+{
+    const std::string code = numbers::bagNo(db, storeCode, now);
+    db.exec("INSERT INTO batch_in (bag_no, store_id, factory_id, worker_id, status, created_at) "
+            "VALUES (?, ?, (SELECT MIN(f.id) FROM factories f JOIN stores s "
+            "ON s.merc_id = f.merc_id WHERE s.id = ?), ?, 0, ?)",
+            code, storeId, storeId, workerId, now);
+    Json::Value bag(Json::objectValue);
+    bag["id"] = Json::Int64(db.lastInsertId());
+    bag["code"] = code;
+    return bag;
+}
+
+void putIn(Connection &db, std::int64_t bagId, std::int64_t garmentId, std::int64_t now)
+{
+    if (db.scalar(1, "SELECT completed_at IS NOT NULL OR status > 0 FROM batch_in WHERE id = ?",
+                  bagId))
+        throw ApiError(codes::conflict, "袋子已完成，不能再放入衣物");
+    Query q = db.query("SELECT p.scan_code AS scanCode, p.status, COALESCE(d.text, '') AS "
+                       "statusText, o.status AS orderStatus, o.destroyed_at IS NOT NULL AS "
+                       "destroyed, (SELECT COUNT(*) FROM batch_in_rel r "
+                       "WHERE r.order_product_id = p.id) AS bagged "
+                       "FROM order_products p JOIN orders o ON o.id = p.order_id "
+                       "LEFT JOIN dictionary d ON d.code = 'PRODUCT_STATUS' AND d.val = p.status "
+                       "WHERE p.id = ?",
+                       garmentId);
+    if (!q.next())
+        throw ApiError(codes::notFound, "衣物不存在");
+    const std::string code = q.text("scanCode");
+    if (q.integer("destroyed"))
+        throw ApiError(codes::conflict, "订单已作废: " + code);
+    if (q.integer("orderStatus") < takenIn)
+        throw ApiError(codes::conflict, "订单尚未完成入库: " + code);
+    if (q.integer("bagged"))
+        throw ApiError(codes::conflict, "衣物已入袋: " + code);
+    if (q.integer("status") != takenIn)
+        throw ApiError(codes::conflict, "衣物" + q.text("statusText") + "，不能入袋: " + code);
+    db.exec("INSERT INTO batch_in_rel (batch_in_id, order_product_id, created_at) "
+            "VALUES (?, ?, ?)",
+            bagId, garmentId, now);
+    db.exec("UPDATE order_products SET status = ?, status_time = ? WHERE id = ?", inBag, now,
+            garmentId);
+}
+
+} // namespace bags

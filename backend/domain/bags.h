@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include <json/value.h>
+
+class Connection;
+
+// Factory bags (table batch_in): a store's garments leave for the factory in them. A bag is
+// open until it is completed; the terminal sees it as `isFinish` 0 or 1 and a `status`:
+// 1 waiting for the logistics worker (open or completed), 2 on the way to the factory,
+// 3 at the factory.
+namespace bags {
+
+// Which bags a list shows: `isFinish` and `status` -1 for any, `code` "" for any.
+struct Filter
+{
+    std::int64_t isFinish = -1;
+    std::int64_t status = -1;
+    std::string code;
+};
+
+// The store's bags, newest first, one page: `id`, `code`, `productCnt` (garments),
+// `annexCnt` (their accessories), `isFinish`, `status`, `statusText`, `storeName`,
+// `factoryName`, `logisticsWorkName`, `logisticsWorkPhone`, `createTime`.
+Json::Value list(Connection &db, std::int64_t storeId, const Filter &filter, std::int64_t limit,
+                 std::int64_t offset);
+
+// A new open bag of the store, for the merchant's first factory: its `id` and `code`.
+Json::Value create(Connection &db, std::int64_t storeId, const std::string &storeCode,
+                   std::int64_t workerId, std::int64_t now);
+
+// Puts a garment of the bag's store into the open bag; ApiError 409 with the reason when the
+// bag is completed, the order's intake is not finished or the garment is not waiting for a
+// bag. Whose bag and garment they are, is the caller's check.
+void putIn(Connection &db, std::int64_t bagId, std::int64_t garmentId, std::int64_t now);
+
+} // namespace bags
