@@ -146,9 +146,6 @@ TestCase {
         returnedSpy.target = cashier
         sentSpy.target = cashier.conversation.backend.request
         tryCompare(cashier.conversation, "loading", false, 5000)
-        // The panels shown now are laid out before the test clicks in them.
-        waitForItemPolished(item("meansPanel"))
-        waitForItemPolished(findChild(item("meansPanel"), "means_cash").parent)
         return cashier
     }
 
@@ -161,6 +158,13 @@ TestCase {
         var found = findChild(cashier, name)
         verify(found !== null, "no " + name)
         return found
+    }
+
+    // A click once what holds the target is laid out: panels shown a moment ago may not be.
+    function click(target) {
+        for (var p = target.parent; p !== null && p !== host; p = p.parent)
+            waitForItemPolished(p)
+        mouseClick(target)
     }
 
     function text(name) {
@@ -187,18 +191,31 @@ TestCase {
     // --- Opening ------------------------------------------------------------------------
 
     // Payment information, then the balance, then the payment configuration, under the shade;
-    // a failure is told, and confirming it loads again from the start.
-    function test_loading_chain_with_shade_and_retry() {
+    // a failure of any of them is told, and confirming it loads again from the start.
+    function test_loading_chain_with_shade_and_retry_data() {
+        return [
+            { tag: "payment information fails", failing: "orderInfo/payInfo",
+              sent: ["orderInfo/payInfo", "orderInfo/payInfo", "userExt/balance", "mercParam/getPaymentConfig"] },
+            { tag: "balance fails", failing: "userExt/balance",
+              sent: ["orderInfo/payInfo", "userExt/balance", "orderInfo/payInfo", "userExt/balance", "mercParam/getPaymentConfig"] },
+            { tag: "configuration fails", failing: "mercParam/getPaymentConfig",
+              sent: ["orderInfo/payInfo", "userExt/balance", "mercParam/getPaymentConfig", "orderInfo/payInfo",
+                     "userExt/balance", "mercParam/getPaymentConfig"] }
+        ]
+    }
+    function test_loading_chain_with_shade_and_retry(row) {
         useFake(undefined, 5000)
+        TestSupport.confirmBoxes(true)
         cashier = Qt.createComponent("qrc:/Cashier.qml").createObject(host, { orderId: "12", userIds: "7", payFlags: "PutOrder" })
         tryVerify(function () { return fake.requestCount() === 1 }, 5000)
         verify(findChild(cashier, "loadingShade").visible)
         compare(sentTo("orderInfo/payInfo")[0].id, "12")
-        TestSupport.confirmBoxes(true)
-        routes["orderInfo/payInfo"] = [refused(500, "服务器忙"), payInfo({})]
+        // Only now does the backend answer, the failing request refused once.
+        routes["orderInfo/payInfo"] = payInfo({})
+        routes[row.failing] = [refused(500, "服务器忙"), routes[row.failing]]
         tryCompare(cashier.conversation, "loading", false, 5000)
         compare(TestSupport.boxes()[0].slice(1), ["错误提示", "服务器忙"])
-        compare(paths(), ["orderInfo/payInfo", "orderInfo/payInfo", "userExt/balance", "mercParam/getPaymentConfig"])
+        compare(paths(), row.sent)
         compare(sentTo("userExt/balance")[0].id, "7")
         verify(!findChild(cashier, "loadingShade").visible)
         compare(cashier.means, "wechat")
@@ -225,7 +242,7 @@ TestCase {
         verify(!item("meansPanel").visible)
         compare(text("balanceTaken"), "-30.00 元")
         shot("cashier-whole")
-        mouseClick(item("wholeConfirm"))
+        click(item("wholeConfirm"))
         tryCompare(paidSpy, "count", 1, 5000)
         compare(sentTo("tradePay/balancePay"), [{ serialNum: Session.serialNum, timestamp: sentTo("tradePay/balancePay")[0].timestamp,
                                                  appSecret: Session.appSecret, accessToken: Session.accessToken,
@@ -241,19 +258,19 @@ TestCase {
         openFake(payInfo({}), 1000)
         routes["tradePay/confirmPay"] = null
         compare(text("stillToCollect"), "20.00")
-        mouseClick(item("means_cash"))
+        click(item("means_cash"))
         compare(cashier.means, "cash")
         item("cashReceived").forceActiveFocus()
         type("19")
         compare(text("cashChange"), "")
-        mouseClick(item("cashConfirm"))
+        click(item("cashConfirm"))
         compare(sentTo("tradePay/confirmPay").length, 0) // too little: nothing is sent
         item("cashReceived").text = ""
         item("cashReceived").forceActiveFocus()
         type("25")
         compare(text("cashChange"), "5.00")
         shot("cashier-cash")
-        mouseClick(item("cashConfirm"))
+        click(item("cashConfirm"))
         tryVerify(function () { return sentTo("tradePay/confirmPay").length === 1 }, 5000)
         var body = sentTo("tradePay/confirmPay")[0]
         compare(body.balance, "1000")
@@ -262,7 +279,7 @@ TestCase {
         compare(body.cpnRelId, undefined)
         compare(body.remark, "")
         // A second press while it is out sends nothing.
-        mouseClick(item("cashConfirm"))
+        click(item("cashConfirm"))
         wait(50)
         compare(sentTo("tradePay/confirmPay").length, 1)
     }
@@ -286,13 +303,12 @@ TestCase {
         if (!row.onOrder) {
             verify(item("balanceSwitch").visible)
             compare(text("stillToCollect"), "20.00")
-            mouseClick(item("couponButton"))
+            click(item("couponButton"))
             var window = item("couponWindow")
             tryVerify(function () { return window.visible }, 5000)
             compare(findChild(window, "couponValidity").text.indexOf("."), 4)
             shot("cashier-coupons")
-            waitForItemPolished(findChild(window, "couponList"))
-            mouseClick(findChild(window, "couponList").itemAtIndex(0))
+            click(findChild(window, "couponList").itemAtIndex(0))
             tryVerify(function () { return sentTo("couponInfo/use").length === 1 }, 5000)
             compare(sentTo("couponInfo/use")[0].relId, "9")
             window.close()
@@ -300,9 +316,9 @@ TestCase {
         compare(text("couponAmount"), "-6.00")
         verify(!item("balanceSwitch").visible)
         compare(text("stillToCollect"), "24.00")
-        mouseClick(item("means_cash"))
+        click(item("means_cash"))
         item("cashReceived").text = "24"
-        mouseClick(item("cashConfirm"))
+        click(item("cashConfirm"))
         tryVerify(function () { return sentTo("tradePay/confirmPay").length === 1 }, 5000)
         var body = sentTo("tradePay/confirmPay")[0]
         compare(body.balance, undefined)
@@ -318,12 +334,11 @@ TestCase {
         routes["couponInfo/orderList"] = ok([coupon])
         routes["couponInfo/unused"] = ok({ couponAmt: 0, payAmount: 3000 })
         compare(text("stillToCollect"), "15.00")
-        mouseClick(item("couponButton"))
+        click(item("couponButton"))
         var window = item("couponWindow")
         tryVerify(function () { return window.visible }, 5000)
         verify(findChild(window, "couponInUse").visible)
-        waitForItemPolished(findChild(window, "couponList"))
-        mouseClick(findChild(window, "couponList").itemAtIndex(0))
+        click(findChild(window, "couponList").itemAtIndex(0))
         tryVerify(function () { return sentTo("couponInfo/unused").length === 1 }, 5000)
         compare(text("couponAmount"), "-0.00")
         compare(text("stillToCollect"), "25.00")
@@ -340,31 +355,32 @@ TestCase {
                                                timeEnd: 1900000000000, enableUse: 1, orderId: 0,
                                                useStatus: 0, useBalance: 1 }])
         routes["couponFCode/exchangeCode"] = [refused(409, "优惠码已被使用"), ok({ id: 5 })]
-        mouseClick(item("couponButton"))
+        click(item("couponButton"))
         var window = item("couponWindow")
         tryVerify(function () { return window.visible }, 5000)
-        mouseClick(findChild(window, "couponCodeButton"))
+        click(findChild(window, "couponCodeButton"))
         findChild(window, "couponCodeField").text = "8888000001"
-        mouseClick(findChild(window, "couponCodeConfirm"))
+        click(findChild(window, "couponCodeConfirm"))
         tryVerify(function () { return TestSupport.boxes().length === 1 }, 5000)
         compare(TestSupport.boxes()[0].slice(1), ["错误提示", "优惠码已被使用"])
         compare(findChild(window, "couponCodeField").text, "")
         findChild(window, "couponCodeField").text = "8888000002"
-        mouseClick(findChild(window, "couponCodeConfirm"))
+        click(findChild(window, "couponCodeConfirm"))
         tryVerify(function () { return sentTo("couponInfo/orderList").length === 2 }, 5000)
         var sent = sentTo("couponFCode/exchangeCode")
         compare(sent[1].code, "8888000002")
         compare(sent[1].userId, "7")
         verify(!window.codeMode)
-        // "刷新" reloads the list.
-        mouseClick(findChild(window, "couponRefresh"))
+        // "刷新" reloads the list (once the reload of the exchange is back).
+        tryVerify(function () { return !cashier.conversation.backend.busy("CouponInfo") }, 5000)
+        click(findChild(window, "couponRefresh"))
         tryVerify(function () { return sentTo("couponInfo/orderList").length === 3 }, 5000)
     }
 
     function test_no_coupons_shows_none_usable() {
         openFake(payInfo({}), 0)
         routes["couponInfo/orderList"] = ok([])
-        mouseClick(item("couponButton"))
+        click(item("couponButton"))
         tryCompare(item("couponAmount"), "text", "无可用", 5000)
         verify(!item("couponWindow").visible)
     }
@@ -382,13 +398,13 @@ TestCase {
         compare(text("cardRatio"), "支付比例" + row.ratio + "%")
         verify(item("cardSwitch").visible)
         verify(!item("cardTaken").visible)
-        mouseClick(item("cardSwitch"))
+        click(item("cardSwitch"))
         compare(text("cardTaken"), "抵扣" + row.share + "元")
         compare(text("stillToCollect"), row.rest)
         shot("cashier-card-" + row.ratio)
-        mouseClick(item("means_cash"))
+        click(item("means_cash"))
         item("cashReceived").text = "100"
-        mouseClick(item("cashConfirm"))
+        click(item("cashConfirm"))
         tryVerify(function () { return sentTo("tradePay/confirmPay").length === 1 }, 5000)
         compare(sentTo("tradePay/confirmPay")[0].groupCardType, "41")
     }
@@ -398,11 +414,11 @@ TestCase {
         openFake(payInfo({ uPayCard: { isEnable: 1, balance: 10000, payRatio: 50 } }), 1000)
         verify(item("balanceSwitch").checked)
         compare(text("stillToCollect"), "20.00")
-        mouseClick(item("cardSwitch"))
+        click(item("cardSwitch"))
         verify(item("cardSwitch").checked)
         verify(!item("balanceSwitch").checked)
         compare(text("stillToCollect"), "15.00")
-        mouseClick(item("balanceSwitch"))
+        click(item("balanceSwitch"))
         verify(!item("cardSwitch").checked)
         compare(text("stillToCollect"), "20.00")
     }
@@ -410,11 +426,11 @@ TestCase {
     function test_other_means() {
         openFake(payInfo({}), 0)
         routes["tradePay/otherPay"] = ok({ seq: "5002", status: 1, payAmount: 3000 })
-        mouseClick(item("means_other"))
+        click(item("means_other"))
         compare(text("otherAmount"), "¥30.00")
-        mouseClick(item("otherMeans_10"))
+        click(item("otherMeans_10"))
         item("otherRemark").text = "团购券"
-        mouseClick(item("otherConfirm"))
+        click(item("otherConfirm"))
         tryCompare(paidSpy, "count", 1, 5000)
         var body = sentTo("tradePay/otherPay")[0]
         compare(body.paySign, "10")
@@ -429,7 +445,7 @@ TestCase {
         cashier.conversation.poller.pause = 20
         routes["tradePay/wxUnifiedOrder"] = ok({ seq: "5261130120000000003", status: 0, codeUrl: "weixin://wxpay/bizpayurl?pr=5261130120000000003" })
         routes["tradePay/queryStatusBySeq"] = [ok({ status: 0 }), ok({ status: 0 }), ok({ status: 0 }), ok({ status: 1, payAmount: 3000 })]
-        mouseClick(item("customerScansButton"))
+        click(item("customerScansButton"))
         var window = item("qrPayWindow")
         verify(window.visible)
         compare(findChild(window, "windowTitle").text, "微信支付")
@@ -445,18 +461,18 @@ TestCase {
     function test_closing_the_qr_window_stops_polling() {
         openFake(payInfo({}), 0)
         cashier.conversation.poller.pause = 20
-        mouseClick(item("means_alipay"))
+        click(item("means_alipay"))
         routes["tradePay/aliUnifiedOrder"] = ok({ seq: "5261130120000000004", status: 0, codeUrl: "https://qr.alipay.com/bax5261130120000000004" })
         var queries = 0
         routes["tradePay/queryStatusBySeq"] = function () { return ++queries === 1 ? ok({ status: 0 }) : null }
         routes["tradePay/unlockOrder"] = ok({ orderId: 12, payStatus: 0 })
-        mouseClick(item("customerScansButton"))
+        click(item("customerScansButton"))
         var window = item("qrPayWindow")
         compare(findChild(window, "windowTitle").text, "支付宝支付")
         tryVerify(function () { return sentTo("tradePay/queryStatusBySeq").length === 2 }, 5000)
         compare(findChild(window, "qrStatus").text, "交易中")
         shot("cashier-qr")
-        mouseClick(findChild(window, "windowClose"))
+        click(findChild(window, "windowClose"))
         verify(!window.visible)
         tryVerify(function () { return sentTo("tradePay/unlockOrder").length === 1 }, 5000)
         compare(sentTo("tradePay/unlockOrder")[0].orderId, "12")
@@ -468,6 +484,21 @@ TestCase {
         tryCompare(cashier.conversation, "busy", false, 5000)
     }
 
+    // The customer paid just as the worker closed the window: the release says so, and the
+    // payment is done after all.
+    function test_paid_while_the_window_closed() {
+        openFake(payInfo({}), 0)
+        cashier.conversation.poller.pause = 5000
+        routes["tradePay/wxUnifiedOrder"] = ok({ seq: "5261130120000000009", status: 0, codeUrl: "weixin://wxpay/bizpayurl?pr=5261130120000000009" })
+        routes["tradePay/queryStatusBySeq"] = ok({ status: 0 })
+        routes["tradePay/unlockOrder"] = ok({ orderId: 12, payStatus: 1 })
+        click(item("customerScansButton"))
+        tryVerify(function () { return sentTo("tradePay/queryStatusBySeq").length === 1 }, 5000)
+        item("qrPayWindow").close()
+        tryCompare(paidSpy, "count", 1, 5000)
+        compare(sentTo("tradePay/unlockOrder").length, 1)
+    }
+
     // After the deadline the trade is given up: released, and the worker is told.
     function test_deadline_releases_the_trade() {
         openFake(payInfo({}), 0)
@@ -476,7 +507,7 @@ TestCase {
         routes["tradePay/wxUnifiedOrder"] = ok({ seq: "5261130120000000005", status: 0, codeUrl: "weixin://wxpay/bizpayurl?pr=5261130120000000005" })
         routes["tradePay/queryStatusBySeq"] = ok({ status: 0 })
         routes["tradePay/unlockOrder"] = ok({ orderId: 12, payStatus: 0 })
-        mouseClick(item("customerScansButton"))
+        click(item("customerScansButton"))
         tryVerify(function () { return sentTo("tradePay/unlockOrder").length === 1 }, 5000)
         var boxes = TestSupport.boxes()
         compare(boxes[boxes.length - 1].slice(1), ["提示", "顾客未在规定时间内完成支付，交易已取消"])
@@ -495,7 +526,7 @@ TestCase {
         routes["tradePay/wxUnifiedOrder"] = ok({ seq: "5261130120000000006", status: 0, codeUrl: "weixin://wxpay/bizpayurl?pr=5261130120000000006" })
         routes["tradePay/queryStatusBySeq"] = refused(404, "交易不存在")
         routes["tradePay/unlockOrder"] = ok({ orderId: 12, payStatus: 0 })
-        mouseClick(item("customerScansButton"))
+        click(item("customerScansButton"))
         tryVerify(function () { return sentTo("tradePay/queryStatusBySeq").length === 1 }, 5000)
         wait(100)
         compare(sentTo("tradePay/queryStatusBySeq").length, 1)
@@ -514,22 +545,22 @@ TestCase {
         keyClick(Qt.Key_Return)
         type("134567890123456789")
         keyClick(Qt.Key_Return)
-        mouseClick(item("scanConfirmButton"))
+        click(item("scanConfirmButton"))
         tryVerify(function () { return sentTo("tradePay/wxMicroPay").length === 1 }, 5000)
         compare(sentTo("tradePay/wxMicroPay")[0].authCode, "134567890123456789")
         compare(text("scanCodeField"), "")
-        mouseClick(item("means_cash"))
+        click(item("means_cash"))
         item("cashReceived").text = "30"
-        mouseClick(item("cashConfirm"))
-        mouseClick(item("means_other"))
-        mouseClick(item("otherConfirm"))
+        click(item("cashConfirm"))
+        click(item("means_other"))
+        click(item("otherConfirm"))
         wait(100)
         compare(fake.requestCount(), 4) // the three of the opening and the one payment
         // Refused: no box, the reason under the field, and the next scan goes out.
         routes["tradePay/wxMicroPay"] = [refused(409, "用户余额不足"), null]
         tryCompare(cashier.conversation, "busy", false, 5000)
         compare(TestSupport.boxes().length, 0)
-        mouseClick(item("means_wechat"))
+        click(item("means_wechat"))
         compare(text("scanNote"), "用户余额不足")
         item("scanCodeField").forceActiveFocus()
         type("134567890123456700")
@@ -541,12 +572,12 @@ TestCase {
     function test_code_sent_only_when_complete() {
         openFake(payInfo({}), 0)
         routes["tradePay/aliMicroPay"] = ok({ seq: "5007", status: 1, payAmount: 3000 })
-        mouseClick(item("means_alipay"))
+        click(item("means_alipay"))
         item("scanCodeField").forceActiveFocus()
         type("2845678901234567891234")
         wait(50)
         compare(sentTo("tradePay/aliMicroPay").length, 0)
-        mouseClick(item("scanConfirmButton"))
+        click(item("scanConfirmButton"))
         tryCompare(paidSpy, "count", 1, 5000)
         compare(sentTo("tradePay/aliMicroPay").length, 1)
         compare(sentTo("tradePay/aliMicroPay")[0].authCode, "2845678901234567891234")
@@ -569,7 +600,7 @@ TestCase {
     // is released.
     function test_back_tells_the_opener() {
         openFake(payInfo({}), 0)
-        mouseClick(cashier.backButton)
+        click(cashier.backButton)
         compare(returnedSpy.count, 1)
         compare(paidSpy.count, 0)
         tryVerify(closed, 5000)
@@ -632,19 +663,19 @@ TestCase {
         var fromBalance = row.fromBalance === -1 ? before : row.fromBalance
         if (row.way === "whole") {
             verify(item("wholeConfirm").visible)
-            mouseClick(item("wholeConfirm"))
+            click(item("wholeConfirm"))
         } else if (row.way === "cash") {
             compare(text("stillToCollect"), ((row.fen - before) / 100).toFixed(2))
-            mouseClick(item("means_cash"))
+            click(item("means_cash"))
             item("cashReceived").text = String(row.fen / 100)
-            mouseClick(item("cashConfirm"))
+            click(item("cashConfirm"))
         } else if (row.way === "qr") {
-            mouseClick(item("customerScansButton"))
+            click(item("customerScansButton"))
             tryVerify(function () { return cashier.conversation.tradeSeq !== "" }, 5000)
             tryCompare(findChild(cashier, "qrStatus"), "text", "交易中", 5000)
             compare(scanQr(cashier.conversation.tradeSeq), 200)
         } else {
-            mouseClick(item("means_alipay"))
+            click(item("means_alipay"))
             item("scanCodeField").forceActiveFocus()
             type("284567890123456789")
             keyClick(Qt.Key_Return)
