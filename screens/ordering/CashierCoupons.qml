@@ -29,14 +29,7 @@ Item {
         if (backend.busy("CouponInfo"))
             return
         backend.call("CouponInfo", "couponInfo/orderList", { orderId: orderId }, function (reply) {
-            var r = coupons.backend.request
-            var rows = []
-            for (var i = 0; i < r.getOrderNum(reply, 0); ++i) {
-                var entry = {}
-                for (var k = 0; k < coupons.keys.length; ++k)
-                    entry[coupons.keys[k]] = r.getOrderInfo(reply, coupons.keys[k], i, 0)
-                rows.push(entry)
-            }
+            var rows = coupons.backend.listOf(reply, coupons.keys, 0)
             coupons.list = rows
             coupons.none = rows.length === 0
             coupons.listed(rows.length > 0)
