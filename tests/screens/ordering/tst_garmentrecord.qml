@@ -156,8 +156,8 @@ TestCase {
         return [
             { tag: "flaws", text: '[{"id":"2","name":"污渍"},{"id":null,"name":"x"}]', amounts: false,
               want: [{ id: "2", name: "污渍" }, { id: "null", name: "x" }] },
-            { tag: "add-ons", text: '[{"amt":"1000","id":3,"name":"去渍"}]', amounts: true,
-              want: [{ id: "3", name: "去渍", fen: 1000 }] },
+            { tag: "add-ons, whole fen", text: '[{"amt":"1550","id":3,"name":"去渍"},{"amt":"1550","name":"补线"}]',
+              amounts: true, want: [{ id: "3", name: "去渍", fen: 1550 }, { id: "", name: "补线", fen: 1550 }] },
             { tag: "typed colour", text: '[{"name":"墨绿"}]', amounts: false, want: [{ name: "墨绿" }] },
             { tag: "empty text", text: "", amounts: false, want: [] },
             { tag: "not JSON", text: "[{", amounts: true, want: [] },
@@ -280,6 +280,15 @@ TestCase {
             compare(f.effectDesc, "[]")
             compare(f.proServiceId, "77")
         }
+    }
+
+    // Two add-ons of 15.50 are 31.00, not 30 whole yuan.
+    function test_add_ons_of_a_record_add_up_in_fen() {
+        var d = JSON.parse(JSON.stringify(detail))
+        d.addServiceDesc = '[{"amt":"1550","id":"1","name":"去渍"},{"amt":"1550","id":"2","name":"加急"}]'
+        d.chgSubtotal = null
+        var p = Record.prices(Record.fromDetail(d, laundry))
+        compare([p.addOns, p.subtotal], [3100, 4800])
     }
 
     function test_change_mode_prices_from_the_record() {
