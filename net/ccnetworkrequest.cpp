@@ -10,15 +10,15 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QHash>
-#include <QPointer>
-#include <QRegularExpression>
 #include <QHostAddress>
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QNetworkAccessManager>
 #include <QNetworkInterface>
 #include <QNetworkReply>
+#include <QPointer>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSslCertificate>
 #include <QSslConfiguration>
 #include <QThread>
@@ -202,11 +202,32 @@ void CCNetWorkRequest::CCRequest_Flished(QNetworkReply *rel)
         return;
     const int callId = inFlight.take(rel);
     // A transfer that runs past its time limit ends here as a network error, like any other.
-    replyFailed = rel->error() != QNetworkReply::NoError;
-    const QString text = replyFailed ? rel->errorString() : QString::fromUtf8(rel->readAll());
+    const bool failed = rel->error() != QNetworkReply::NoError;
+    const HeldReply reply{callId, failed ? rel->errorString() : QString::fromUtf8(rel->readAll()),
+                          failed};
     rel->deleteLater();
-    emit callFinished(callId, text, replyFailed);
-    emit reqFlishedReturn(text);
+    // Behind replies already held, in the order they came.
+    if (uploading > 0 || !held.isEmpty()) {
+        held.append(reply);
+        return;
+    }
+    deliver(reply);
+}
+
+void CCNetWorkRequest::deliver(const HeldReply &reply)
+{
+    replyFailed = reply.failed;
+    emit callFinished(reply.callId, reply.text, reply.failed);
+    emit reqFlishedReturn(reply.text);
+}
+
+// Runs from the event loop. A screen that uploads several photos in a row calls the next
+// upload before returning there; the nested loop of that upload may run this, and then it
+// leaves the replies held until the last upload has returned.
+void CCNetWorkRequest::releaseHeld()
+{
+    while (uploading == 0 && !held.isEmpty())
+        deliver(held.takeFirst());
 }
 
 QString CCNetWorkRequest::josnHttpCode(QString rel_str)
@@ -458,5 +479,10 @@ bool CCNetWorkRequest::compareStr(QString mainStr, QString secondStr)
 
 QString CCNetWorkRequest::qiniuUpload(QString token, QString key)
 {
-    return PhotoUploader(sslConfiguration()).upload(token, key);
+    ++uploading;
+    const QString stored = PhotoUploader(sslConfiguration()).upload(token, key);
+    --uploading;
+    if (uploading == 0 && !held.isEmpty())
+        QMetaObject::invokeMethod(this, &CCNetWorkRequest::releaseHeld, Qt::QueuedConnection);
+    return stored;
 }

@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QHash>
 #include <QJsonArray>
+#include <QList>
 #include <QNetworkRequest>
 #include <QObject>
 #include <QString>
@@ -90,7 +91,12 @@ public:
     Q_INVOKABLE bool compareStr(QString mainStr, QString secondStr);
 
     // Stores "qrpic/<key>" in the photo store; the stored key, or "" on failure (logged).
+    // The upload blocks its caller; replies to this object's requests that arrive meanwhile
+    // are held and delivered, in order, once the caller is back in the event loop with no
+    // upload running, so a screen's reply handler never runs inside its own upload loop.
     Q_INVOKABLE QString qiniuUpload(QString token, QString key);
+    // Replies waiting for the uploads to end.
+    int heldReplyCount() const { return int(held.size()); }
 
 signals:
     void reqFlishedReturn(QString jsonStr);
@@ -110,6 +116,15 @@ public slots:
     void CCRequest_Flished(QNetworkReply *rel);
 
 private:
+    struct HeldReply
+    {
+        int callId;
+        QString text;
+        bool failed;
+    };
+
+    void deliver(const HeldReply &reply);
+    void releaseHeld();
     int postJson(const QString &param, const QString &address);
     int get(const QString &address);
     void prepare(const QString &address);
@@ -123,5 +138,7 @@ private:
     bool replyFailed = false;
     int lastCallId = 0;
     QHash<QNetworkReply *, int> inFlight;
+    int uploading = 0;
+    QList<HeldReply> held;
     CMRF800DriveHelper *reader;
 };

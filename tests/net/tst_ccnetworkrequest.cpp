@@ -61,6 +61,7 @@ private slots:
     void repliesReachTheirCall();
     void objectsShareOneConnection();
     void closedObjectDropsItsCalls();
+    void repliesWaitForTheUploadLoop();
     void logHidesTheAccessToken();
     void tlsTrust_data();
     void tlsTrust();
@@ -108,6 +109,7 @@ void TestCCNetWorkRequest::init()
     qunsetenv("BRENVO_CA_BUNDLE");
     qunsetenv("BRENVO_REQUEST_TIMEOUT_MS");
     qunsetenv("BRENVO_BACKEND_URL");
+    qunsetenv("BRENVO_UPLOAD_HOST");
 }
 
 void TestCCNetWorkRequest::useBackend(const LoopbackServer &server)
@@ -407,6 +409,84 @@ void TestCCNetWorkRequest::closedObjectDropsItsCalls()
     delete request; // the screen closed while its call was out
     server.answerHeld(0, server.replyBody);
     QTRY_COMPARE(qApp->findChildren<QNetworkReply *>().size(), 0);
+}
+
+// A screen uploads its photos one after the other, blocked in each upload, while replies to
+// its earlier requests and to another screen's come in. The other screen hears its reply
+// during the uploads; this screen hears its own only once it is back in the event loop,
+// after the last upload, in the order they came.
+void TestCCNetWorkRequest::repliesWaitForTheUploadLoop()
+{
+    LoopbackServer backend;
+    backend.answer = false;
+    QVERIFY(backend.start());
+    useBackend(backend);
+    LoopbackServer store;
+    store.answer = false;
+    QVERIFY(store.start());
+    qputenv("BRENVO_UPLOAD_HOST", store.baseUrl().toUtf8());
+    QTemporaryDir work;
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(work.path()));
+    QVERIFY(QDir().mkpath("qrpic/client"));
+    for (const char *name : {"qrpic/client/a.jpg", "qrpic/client/b.jpg"}) {
+        QFile photo(QString::fromLatin1(name));
+        QVERIFY(photo.open(QIODevice::WriteOnly) && photo.write("jpeg") == 4);
+    }
+
+    CCNetWorkRequest screen;
+    CCNetWorkRequest other;
+    QSignalSpy screenCalls(&screen, &CCNetWorkRequest::callFinished);
+    QSignalSpy otherCalls(&other, &CCNetWorkRequest::callFinished);
+    const int photos = screen.CCRequest_POST("{}", "orderProductRelImg/list");
+    const int carriage = screen.CCRequest_POST("{}", "mercCity/carriage");
+    other.CCRequest_POST("{}", "wkMenu/queryAllByWorkId");
+    auto held = [&](const char *path) {
+        for (int i = 0; i < backend.requests.size(); ++i)
+            if (backend.requests[i].target.contains(path))
+                return i;
+        return -1;
+    };
+
+    // Played while the screen is blocked in its uploads: the backend answers the carriage,
+    // then the photos, then the other screen; the photo store answers the first upload once
+    // all three replies are in, and the second upload at once.
+    int step = 0;
+    QTimer counter;
+    counter.setInterval(5);
+    connect(&counter, &QTimer::timeout, this, [&] {
+        const QByteArray ok = R"({"httpCode":200,"msg":"ok"})";
+        if (step == 0 && store.held.size() == 1 && backend.requests.size() == 3) {
+            backend.answerHeld(held("mercCity"), ok);
+            ++step;
+        } else if (step == 1 && screen.heldReplyCount() == 1) {
+            backend.answerHeld(held("orderProductRelImg"), ok);
+            backend.answerHeld(held("wkMenu"), ok);
+            ++step;
+        } else if (step == 2 && screen.heldReplyCount() == 2 && otherCalls.count() == 1) {
+            store.answerHeld(0, R"({"key":"client/a.jpg"})");
+            ++step;
+        } else if (step == 3 && store.held.size() == 2) {
+            store.answerHeld(1, R"({"key":"client/b.jpg"})");
+            ++step;
+        }
+    });
+    counter.start();
+
+    QCOMPARE(screen.qiniuUpload("token", "client/a.jpg"), QString("client/a.jpg"));
+    // Between two uploads, still inside the screen's loop.
+    QCOMPARE(screenCalls.count(), 0);
+    QCOMPARE(screen.qiniuUpload("token", "client/b.jpg"), QString("client/b.jpg"));
+    QCOMPARE(step, 4);
+    QCOMPARE(screenCalls.count(), 0);
+    QCOMPARE(otherCalls.count(), 1);
+    QCOMPARE(screen.heldReplyCount(), 2);
+
+    QTRY_COMPARE(screenCalls.count(), 2);
+    QCOMPARE(screenCalls[0][0].toInt(), carriage);
+    QCOMPARE(screenCalls[1][0].toInt(), photos);
+    QCOMPARE(screen.heldReplyCount(), 0);
+    QVERIFY(QDir::setCurrent(before));
 }
 
 void TestCCNetWorkRequest::logHidesTheAccessToken()
