@@ -38,6 +38,12 @@ class ApiRegistry;
     FAMILY(orderExt)                                                                               \
     FAMILY(orderProductBatchIn)                                                                    \
     FAMILY(orderProductBatchInRel)                                                                 \
+    FAMILY(tradeOrder)                                                                             \
+    FAMILY(sysDicKey)                                                                              \
+    FAMILY(tradeRefund)                                                                            \
+    FAMILY(orderProductRelAudit)                                                                   \
+    FAMILY(tradeOrderRefund)                                                                       \
+    FAMILY(tradeAudit)                                                                             \
     FAMILY(print)
 
 #define BRENVO_DECLARE_API_FAMILY(prefix)                                                          \

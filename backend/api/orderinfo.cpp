@@ -6,11 +6,13 @@
 #include "domain/coupons.h"
 #include "domain/dates.h"
 #include "domain/garments.h"
+#include "domain/members.h"
 #include "domain/merchant.h"
 #include "domain/numbers.h"
 #include "domain/orders.h"
 #include "domain/ownership.h"
 #include "domain/payments.h"
+#include "domain/pickup.h"
 #include "server/call.h"
 #include "server/json.h"
 #include "server/registry.h"
@@ -222,6 +224,7 @@ Json::Value detail(Call &call)
     data["isEnablePay"] = !q.integer("destroyed") && q.integer("payStatus") == 0 &&
                           q.integer("creditStatus") == 0 && data["productList"].size() > 0;
     data.removeMember("destroyed");
+    pickup::describe(call.db, orderId, call.now, data);
     return data;
 }
 
@@ -275,6 +278,72 @@ Json::Value updateFactoryTransNo(Call &call)
     return Json::Value(Json::objectValue);
 }
 
+
+// ---- the pick-up counter ---------------------------------------------------------------------
+
+// A customer's orders in this store, newest first, in `data.pageInfo.list`: by `userId`, or
+// by `searchValue` (an order number lists that order; a card or phone number its holder's).
+Json::Value takeList(Call &call)
+{
+    const Page page = call.page(10, 100);
+    std::int64_t userId = 0;
+    std::string orderNo;
+    if (call.has("userId") && call.optionalInteger("userId", 0) != 0) {
+        userId = ownership::owned(call, ownership::records::member, "userId");
+    } else {
+        const std::string key = trimmed(call.requiredText("searchValue"));
+        if (call.db.scalar(0, "SELECT COUNT(*) FROM orders WHERE store_id = ? AND order_no = ?",
+                           call.storeId, key) > 0)
+            orderNo = key;
+        else
+            userId = members::find(call, key, false);
+    }
+    Json::Value list(Json::arrayValue);
+    Query q = call.db.query(
+        "SELECT o.id, o.order_no AS orderNo, o.created_at AS createTime, "
+        "o.payable_price AS payablePrice, COALESCE(ds.text, '') AS statusText, "
+        "COALESCE(dp.text, '') AS payStatusText, (SELECT COUNT(*) FROM order_products p "
+        "WHERE p.order_id = o.id) + (SELECT COUNT(*) FROM order_product_annexes a JOIN "
+        "order_products p ON p.id = a.order_product_id WHERE p.order_id = o.id) AS productCnt "
+        "FROM orders o LEFT JOIN dictionary ds ON ds.code = 'ORDER_STATUS' AND ds.val = o.status "
+        "LEFT JOIN dictionary dp ON dp.code = 'PAY_STATUS' AND dp.val = o.pay_status "
+        "WHERE o.store_id = ? AND (o.user_id = ? OR o.order_no = ?) "
+        "ORDER BY o.created_at DESC, o.id DESC LIMIT ? OFFSET ?",
+        call.storeId, userId, orderNo, page.size, page.offset());
+    while (q.next())
+        list.append(q.object());
+    Json::Value data(Json::objectValue);
+    data["pageInfo"]["list"] = list;
+    data["pageInfo"]["pageNum"] = Json::Int64(page.num);
+    data["pageInfo"]["pageSize"] = Json::Int64(page.size);
+    return data;
+}
+
+// `id`: every garment of the order that is in the store goes to the customer.
+Json::Value signOrder(Call &call)
+{
+    const std::int64_t orderId = ownership::owned(call, ownership::records::order, "id");
+    pickup::handOut(call.db, orderId, {}, call.now);
+    return Json::Value(Json::objectValue);
+}
+
+Json::Value completeOrder(Call &call)
+{
+    const std::int64_t orderId = ownership::owned(call, ownership::records::order, "id");
+    pickup::complete(call.db, orderId, call.now);
+    return Json::Value(Json::objectValue);
+}
+
+// `id` and `creditRemark`, the reason the customer may pay later.
+Json::Value creditOrder(Call &call)
+{
+    const std::int64_t orderId = ownership::owned(call, ownership::records::order, "id");
+    const std::string remark = trimmed(call.requiredText("creditRemark", limits::longText));
+    if (remark.empty())
+        throw ApiError(codes::badRequest, "请输入赊账原因");
+    pickup::credit(call.db, orderId, remark, call.now);
+    return Json::Value(Json::objectValue);
+}
 } // namespace
 
 void api::orderInfo::registerEndpoints(ApiRegistry &api)
@@ -284,4 +353,8 @@ void api::orderInfo::registerEndpoints(ApiRegistry &api)
     api.read("orderInfo/detail", Access::Worker, detail);
     api.write("orderInfo/modifyPrice", Access::Worker, modifyPrice);
     api.write("orderInfo/updateFactoryTransNo", Access::Worker, updateFactoryTransNo);
+    api.read("orderInfo/takeList2", Access::Worker, takeList);
+    api.write("orderInfo/sign", Access::Worker, signOrder);
+    api.write("orderInfo/complete", Access::Worker, completeOrder);
+    api.write("orderInfo/credit", Access::Worker, creditOrder);
 }

@@ -1,12 +1,11 @@
 // orderProductBatchInRel/...: garments in factory bags. The intake screen puts the chosen
 // garments of an order into an open bag at once.
 
-#include <algorithm>
-#include <set>
 #include <vector>
 
 #include "api/families.h"
 #include "domain/bags.h"
+#include "domain/garments.h"
 #include "domain/ownership.h"
 #include "server/call.h"
 #include "server/registry.h"
@@ -19,23 +18,9 @@ namespace {
 // The most garments one request puts into a bag.
 constexpr size_t maxGarments = 200;
 
-// "12,13,15": ids joined by ",", each once, in the order sent.
 std::vector<std::int64_t> idList(const std::string &text)
 {
-    std::vector<std::int64_t> ids;
-    std::set<std::int64_t> seen;
-    size_t start = 0;
-    while (start <= text.size()) {
-        const size_t comma = std::min(text.find(',', start), text.size());
-        const std::string part = trimmed(text.substr(start, comma - start));
-        if (part.empty() || part.size() > 18 ||
-            part.find_first_not_of("0123456789") != std::string::npos)
-            throw ApiError(codes::badRequest, "参数格式错误: orderProIds");
-        const std::int64_t id = std::stoll(part);
-        if (seen.insert(id).second)
-            ids.push_back(id);
-        start = comma + 1;
-    }
+    std::vector<std::int64_t> ids = garments::idList(text, "orderProIds");
     if (ids.size() > maxGarments)
         throw ApiError(codes::badRequest, "一次最多放入200件衣物");
     return ids;

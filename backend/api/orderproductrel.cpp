@@ -2,10 +2,12 @@
 // an electronic label bound to a garment.
 
 #include <cctype>
+#include <vector>
 
 #include "api/families.h"
 #include "domain/garments.h"
 #include "domain/ownership.h"
+#include "domain/pickup.h"
 #include "server/call.h"
 #include "server/json.h"
 #include "server/registry.h"
@@ -141,6 +143,42 @@ Json::Value proList(Call &call)
     return data;
 }
 
+// The garments of one order the text `field` names, each the caller's; and their order.
+std::vector<std::int64_t> garmentsOfOneOrder(Call &call, const char *field, std::int64_t &orderId)
+{
+    const std::string text = trimmed(call.text(field, limits::jsonText));
+    if (text.empty())
+        throw ApiError(codes::badRequest, "请选择衣物");
+    const std::vector<std::int64_t> ids = garments::idList(text, field);
+    orderId = 0;
+    for (const std::int64_t id : ids) {
+        ownership::check(call, ownership::records::garment, id);
+        const std::int64_t order = garments::orderOf(call.db, id);
+        if (orderId != 0 && order != orderId)
+            throw ApiError(codes::badRequest, "衣物不属于同一订单");
+        orderId = order;
+    }
+    return ids;
+}
+
+// `orderProIds`: the chosen garments go to the customer, all or none.
+Json::Value productSign(Call &call)
+{
+    std::int64_t orderId = 0;
+    const std::vector<std::int64_t> ids = garmentsOfOneOrder(call, "orderProIds", orderId);
+    pickup::handOut(call.db, orderId, ids, call.now);
+    return Json::Value(Json::objectValue);
+}
+
+// `proIds`: the chosen garments go back to the factory to be washed again, all or none.
+Json::Value stockReworkBatch(Call &call)
+{
+    std::int64_t orderId = 0;
+    const std::vector<std::int64_t> ids = garmentsOfOneOrder(call, "proIds", orderId);
+    pickup::rework(call.db, orderId, ids, call.now);
+    return Json::Value(Json::objectValue);
+}
+
 } // namespace
 
 void api::orderProductRel::registerEndpoints(ApiRegistry &api)
@@ -148,4 +186,6 @@ void api::orderProductRel::registerEndpoints(ApiRegistry &api)
     api.read("orderProductRel/detail", Access::Worker, detail);
     api.read("orderProductRel/proList", Access::Worker, proList);
     api.write("orderProductRel/bindCode", Access::Worker, bindCode);
+    api.write("orderProductRel/productSign", Access::Worker, productSign);
+    api.write("orderProductRel/stockReworkBatch", Access::Worker, stockReworkBatch);
 }

@@ -21,16 +21,18 @@ namespace {
 Json::Value queryByKey(Call &call)
 {
     const std::string key = trimmed(call.requiredText("key"));
-    std::int64_t id = call.db.scalar(
-        0,
-        "SELECT id FROM users WHERE merc_id = ? AND (phone = ? OR card_no = ? COLLATE NOCASE "
-        "OR rfid_no = ? COLLATE NOCASE) ORDER BY phone = ? DESC LIMIT 1",
-        call.mercId, key, key, key, key);
-    // An order number finds its customer from any store: members are the merchant's.
+    return members::recordOrEmpty(call, members::find(call, key, true));
+}
+
+// `searchValue` (phone, card or order number): the customer of the pick-up counter and of a
+// recharge; nobody matching is a refusal the worker reads.
+Json::Value info(Call &call)
+{
+    const std::string key = trimmed(call.requiredText("searchValue"));
+    const std::int64_t id = members::find(call, key, true);
     if (!id)
-        id = call.db.scalar(0, "SELECT user_id FROM orders WHERE merc_id = ? AND order_no = ?",
-                            call.mercId, key);
-    return members::recordOrEmpty(call, id);
+        throw ApiError(codes::notFound, "未找到该顾客");
+    return members::record(call, id);
 }
 
 // The tag of one entry of the new set: by id, or by name (an existing tag of that name is
@@ -123,6 +125,7 @@ Json::Value updateBirthday(Call &call)
 void api::userInfo::registerEndpoints(ApiRegistry &api)
 {
     api.read("userInfo/queryByKey", Access::Worker, queryByKey);
+    api.read("userInfo/info", Access::Worker, info);
     api.write("userInfo/updateTag", Access::Worker, updateTags);
     api.write("userInfo/updateName", Access::Worker, updateName);
     api.write("userInfo/updateSex", Access::Worker, updateSex);

@@ -661,6 +661,14 @@ void Seeder::orders()
         "reason, worker_id, created_at, audited_at) VALUES (?, ?, ?, 2, 1, ?, "
         "'顾客对洗护效果不满意', 2, ?, ?)",
         db.lastInsertId(), refunded, garment, amount, when, when + 30 * minute);
+    const std::int64_t auditId = db.lastInsertId();
+    db.exec("UPDATE refund_audits SET seq = ?, store_id = 1 WHERE id = ?",
+            numbers::tradeNo(db, when), auditId);
+    db.exec("UPDATE refunds SET audit_id = ?, seq = ? WHERE id = (SELECT refund_id FROM "
+            "refund_audits WHERE id = ?)",
+            auditId, numbers::tradeNo(db, when), auditId);
+    db.exec("INSERT INTO refund_audit_products (audit_id, order_product_id) VALUES (?, ?)", auditId,
+            garment);
     db.exec("UPDATE orders SET refund_price = ? WHERE id = ?", amount, refunded);
 
     // A management note.

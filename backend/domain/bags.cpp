@@ -11,6 +11,7 @@ namespace {
 // Garment statuses (PRODUCT_STATUS) a bag moves between.
 constexpr std::int64_t takenIn = 10;
 constexpr std::int64_t inBag = 11;
+constexpr std::int64_t rework = 30;
 
 } // namespace
 
@@ -90,10 +91,14 @@ void putIn(Connection &db, std::int64_t bagId, std::int64_t garmentId, std::int6
         throw ApiError(codes::conflict, "订单已作废: " + code);
     if (q.integer("orderStatus") < takenIn)
         throw ApiError(codes::conflict, "订单尚未完成入库: " + code);
-    if (q.integer("bagged"))
+    // A garment sent back for rework goes to the factory again: its earlier bag gives it up.
+    const bool again = q.integer("status") == rework;
+    if (q.integer("bagged") && !again)
         throw ApiError(codes::conflict, "衣物已入袋: " + code);
-    if (q.integer("status") != takenIn)
+    if (q.integer("status") != takenIn && !again)
         throw ApiError(codes::conflict, "衣物" + q.text("statusText") + "，不能入袋: " + code);
+    if (again)
+        db.exec("DELETE FROM batch_in_rel WHERE order_product_id = ?", garmentId);
     db.exec("INSERT INTO batch_in_rel (batch_in_id, order_product_id, created_at) "
             "VALUES (?, ?, ?)",
             bagId, garmentId, now);

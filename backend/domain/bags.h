@@ -33,7 +33,7 @@ Json::Value create(Connection &db, std::int64_t storeId, const std::string &stor
 
 // Puts a garment of the bag's store into the open bag; ApiError 409 with the reason when the
 // bag is completed, the order's intake is not finished or the garment is not waiting for a
-// bag. Whose bag and garment they are, is the caller's check.
+// bag (taken in, or sent back for rework). Whose bag and garment they are, is the caller's check.
 void putIn(Connection &db, std::int64_t bagId, std::int64_t garmentId, std::int64_t now);
 
 } // namespace bags

@@ -41,4 +41,18 @@ Json::Value recordOrEmpty(Call &call, std::int64_t userId)
     return userId ? record(call, userId) : Json::Value(Json::objectValue);
 }
 
+
+std::int64_t find(Call &call, const std::string &key, bool byOrder)
+{
+    std::int64_t id = call.db.scalar(
+        0,
+        "SELECT id FROM users WHERE merc_id = ? AND (phone = ? OR card_no = ? COLLATE NOCASE "
+        "OR rfid_no = ? COLLATE NOCASE) ORDER BY phone = ? DESC LIMIT 1",
+        call.mercId, key, key, key, key);
+    // An order number finds its customer from any store: members are the merchant's.
+    if (!id && byOrder)
+        id = call.db.scalar(0, "SELECT user_id FROM orders WHERE merc_id = ? AND order_no = ?",
+                            call.mercId, key);
+    return id;
+}
 } // namespace members

@@ -6,4 +6,5 @@ void standins::registerAll(BackendServer &server)
     registerVendorFiles(server);
     registerMapService(server);
     registerWallet(server);
+    registerRefundAudit(server);
 }

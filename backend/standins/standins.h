@@ -12,5 +12,7 @@ void registerUploadStore(BackendServer &server); // "/qiniu" form upload, "/file
 void registerVendorFiles(BackendServer &server); // "/vendor/upgrade_pc.txt", ...
 void registerMapService(BackendServer &server);  // "/amap/v3/..."
 void registerWallet(BackendServer &server);      // "/wallet/scan": the customer scans a QR trade
+void registerRefundAudit(
+    BackendServer &server); // "/audit/refund": the head office decides a refund
 
 } // namespace standins

@@ -636,6 +636,37 @@ INSERT INTO dictionary (code, val, text, sort) VALUES
     ('PAY_MEANS', 8, '优付卡', 8), ('PAY_MEANS', 9, '其他', 9);
 )SQL";
 
+// Version 7: the counter's pick-up. An order is completed after its garments were handed
+// out (ORDER_STATUS 45), may be put on credit with a reason, and keeps when it was
+// completed. A refund request (refund_audits, waiting for approval) has a number of its own,
+// the means the worker chose for what does not go back to the member balance, the garments
+// of a refund-wash, and for an unpaid order the new total instead of money; its money parts
+// (refunds) point at the request and at the trade they give back, each with a number of its
+// own and, for balance parts, what went back to the gift balance.
+const char *const version7 = R"SQL(
+ALTER TABLE orders ADD COLUMN credit_remark TEXT NOT NULL DEFAULT '';
+ALTER TABLE orders ADD COLUMN completed_at INTEGER;
+ALTER TABLE refund_audits ADD COLUMN seq TEXT NOT NULL DEFAULT '';
+ALTER TABLE refund_audits ADD COLUMN pay_method INTEGER NOT NULL DEFAULT 0; -- REFUND_METHOD, 0 none
+ALTER TABLE refund_audits ADD COLUMN new_total INTEGER;  -- unpaid refund-wash: the order's new total
+ALTER TABLE refund_audits ADD COLUMN store_id INTEGER REFERENCES stores(id);
+ALTER TABLE refunds ADD COLUMN audit_id INTEGER REFERENCES refund_audits(id);
+ALTER TABLE refunds ADD COLUMN seq TEXT NOT NULL DEFAULT '';
+ALTER TABLE refunds ADD COLUMN gift_amount INTEGER NOT NULL DEFAULT 0;
+CREATE TABLE refund_audit_products (
+    audit_id INTEGER NOT NULL REFERENCES refund_audits(id),
+    order_product_id INTEGER NOT NULL REFERENCES order_products(id),
+    PRIMARY KEY (audit_id, order_product_id)
+);
+CREATE INDEX refund_audits_order ON refund_audits (order_id);
+CREATE INDEX refunds_order ON refunds (order_id);
+UPDATE refunds SET audit_id = (SELECT a.id FROM refund_audits a WHERE a.refund_id = refunds.id);
+UPDATE refund_audits SET store_id = (SELECT o.store_id FROM orders o WHERE o.id = order_id);
+INSERT INTO refund_audit_products (audit_id, order_product_id)
+    SELECT id, order_product_id FROM refund_audits WHERE order_product_id IS NOT NULL;
+UPDATE dictionary SET sort = 7 WHERE code = 'ORDER_STATUS' AND val = 50;
+INSERT INTO dictionary (code, val, text, sort) VALUES ('ORDER_STATUS', 45, '已完成', 6);
+)SQL";
 } // namespace
 
 namespace schema {
@@ -689,6 +720,12 @@ void migrate(Connection &db)
         Transaction tx(db);
         db.script(version5);
         db.exec("INSERT INTO schema_version (version) VALUES (?)", 5);
+        tx.commit();
+    }
+    if (!applied(db, 7)) {
+        Transaction tx(db);
+        db.script(version7);
+        db.exec("INSERT INTO schema_version (version) VALUES (?)", 7);
         tx.commit();
     }
 }
