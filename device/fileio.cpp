@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QNetworkInterface>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSysInfo>
 
@@ -187,6 +188,15 @@ bool FileIo::deleteFile(const QString &namePath)
         allRemoved = QFile::remove(it->absoluteFilePath()) && allRemoved;
     }
     return allRemoved;
+}
+
+bool FileIo::makeFolder(const QString &namePath)
+{
+    // The folder stays below the current one.
+    if (namePath.split(QRegularExpression(QStringLiteral("[/\\\\]")))
+            .contains(QStringLiteral("..")))
+        return false;
+    return QDir().mkpath(QDir::currentPath() + namePath);
 }
 
 QString FileIo::getFilePath()

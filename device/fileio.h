@@ -33,6 +33,9 @@ public:
     Q_INVOKABLE bool writes(const QString &date);
     Q_INVOKABLE QString getMac();
     Q_INVOKABLE bool deleteFile(const QString &namePath);
+    // Makes the folder formed by the current folder followed by `namePath` ("/qrpic/client/"),
+    // with the folders above it; true when it is there afterwards.
+    Q_INVOKABLE bool makeFolder(const QString &namePath);
     Q_INVOKABLE QString getFilePath();
     Q_INVOKABLE bool startUpdate();
     Q_INVOKABLE QString osVersion();

@@ -29,13 +29,14 @@ ListView {
         pageRequested(1, Paging.fields(pager))
     }
 
-    // The rows of the page last asked for.
-    function received(newRows) {
+    // The rows of the page last asked for. `count` is how many the reply held, when the
+    // owner shows fewer of them (a page of bags of which only the open ones are listed).
+    function received(newRows, count) {
         if (Paging.replaces(pager))
             rows.clear()
         for (var i = 0; i < newRows.length; ++i)
             rows.append(newRows[i])
-        pager = Paging.received(pager, newRows.length)
+        pager = Paging.received(pager, count === undefined ? newRows.length : count)
     }
 
     function failed() {

@@ -66,6 +66,7 @@ QtObject {
     readonly property color windowShadow: "#20000000"
     readonly property color imageShade: "#66000000"
     readonly property color busyShade: "#66000000"    // while a blocking system call runs (the printer list)
+    readonly property color viewfinder: "black"      // behind the camera's picture
 
     // --- Type sizes (pixels) --------------------------------------------------------
     readonly property int fontTiny: 10

@@ -36,3 +36,15 @@ function isYuan(text) {
 function percentOf(fen, percent) {
     return Math.floor(Number(fen) * Number(percent) / 100)
 }
+
+// Yuan as typed, with any number of decimals, to whole fen rounded half up ("12.345" ->
+// 1235, "0.004" -> 0, "7" -> 700); NaN for what is not a plain decimal ("1.2.3", "", "-1").
+function yuanToFenRounded(text) {
+    var t = String(text === undefined || text === null ? "" : text).trim()
+    var m = /^(\d*)(?:\.(\d*))?$/.exec(t)
+    if (m === null || (m[1] === "" && (m[2] === undefined || m[2] === "")))
+        return NaN
+    var decimals = (m[2] || "") + "000"
+    var fen = parseInt(m[1] || "0", 10) * 100 + parseInt(decimals.substring(0, 2), 10)
+    return decimals.charAt(2) >= "5" ? fen + 1 : fen
+}

@@ -154,8 +154,7 @@ ScreenPage {
             priority: String(headerForm.priority)
         }
         orderCreated(number, handOff)
-        if (Screens.open(content, "PutStorage", handOff) === null)
-            console.log("PlaceOrderContent: the intake screen is not available; order " + number)
+        Screens.open(content, "PutStorage", handOff)
     }
 
     function openRecharge() {

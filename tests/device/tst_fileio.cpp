@@ -39,6 +39,8 @@ private slots:
     void objectsStayIndependent();
     void deleteFile_data();
     void deleteFile();
+    void makeFolder_data();
+    void makeFolder();
     void getFilePath();
     void getMac();
     void osVersion();
@@ -344,6 +346,25 @@ void TestFileIo::deleteFile()
     QCOMPARE(folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), remaining);
     if (remaining.contains("client"))
         QVERIFY(QFile::exists(path("qrpic/client/p.jpg")));
+}
+
+void TestFileIo::makeFolder_data()
+{
+    QTest::addColumn<QString>("namePath");
+    QTest::addColumn<bool>("expected");
+    QTest::newRow("with its parents") << "/qrpic/client/" << true;
+    QTest::newRow("already there") << "/setting" << true;
+    QTest::newRow("not above the current folder") << "/../outside/" << false;
+}
+
+void TestFileIo::makeFolder()
+{
+    QFETCH(QString, namePath);
+    QFETCH(bool, expected);
+    QVERIFY(QDir().mkpath("setting"));
+    FileIo io;
+    QCOMPARE(io.makeFolder(namePath), expected);
+    QCOMPARE(QDir(QDir::currentPath() + namePath).exists(), expected);
 }
 
 void TestFileIo::getFilePath()

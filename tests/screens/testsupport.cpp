@@ -1,6 +1,7 @@
 #include "tests/screens/testsupport.h"
 
 #include "app/bvmessagebox.h"
+#include "tests/print/printtestsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -102,4 +103,19 @@ bool TestSupport::writeFile(const QString &path, const QString &text)
 bool TestSupport::exists(const QString &path) const
 {
     return QFileInfo::exists(path);
+}
+
+bool TestSupport::removeFile(const QString &path)
+{
+    return QFile::remove(path);
+}
+
+QStringList TestSupport::pdfPages(const QString &pdf) const
+{
+    return PrintTest::pdfPages(pdf);
+}
+
+QStringList TestSupport::pdfCodes(const QString &pdf, int page) const
+{
+    return PrintTest::decodedCodes(pdf, page);
 }

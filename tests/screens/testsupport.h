@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 // What the screen tests need from outside QML: the reference backend's address, the
@@ -34,4 +35,10 @@ public:
     Q_INVOKABLE QString readFile(const QString &path) const;
     Q_INVOKABLE bool writeFile(const QString &path, const QString &text);
     Q_INVOKABLE bool exists(const QString &path) const;
+    Q_INVOKABLE bool removeFile(const QString &path);
+
+    // A printed PDF read back as tests/print reads it: the text of each page, whitespace
+    // removed, and the codes on a page decoded ("QR-Code:...", "CODE-128:..."), sorted.
+    Q_INVOKABLE QStringList pdfPages(const QString &pdf) const;
+    Q_INVOKABLE QStringList pdfCodes(const QString &pdf, int page) const;
 };

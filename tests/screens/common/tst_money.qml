@@ -50,6 +50,29 @@ TestCase {
         }
     }
 
+    // "修改总价" takes any number of decimals and rounds half up to the fen.
+    function test_yuan_to_fen_rounded_data() {
+        return [
+            { tag: "19.99", text: "19.99", fen: 1999 },
+            { tag: "whole", text: "7", fen: 700 },
+            { tag: "half up", text: "12.345", fen: 1235 },
+            { tag: "below half", text: "12.344", fen: 1234 },
+            { tag: "up into the next yuan", text: "0.995", fen: 100 },
+            { tag: "tiny", text: "0.004", fen: 0 },
+            { tag: "trailing point", text: "3.", fen: 300 },
+            { tag: "two points", text: "1.2.3", fen: NaN },
+            { tag: "empty", text: "", fen: NaN },
+            { tag: "negative", text: "-1", fen: NaN }
+        ]
+    }
+    function test_yuan_to_fen_rounded(row) {
+        var got = Money.yuanToFenRounded(row.text)
+        if (isNaN(row.fen))
+            verify(isNaN(got), row.tag + ": " + got)
+        else
+            compare(got, row.fen)
+    }
+
     function test_percent_of_data() {
         return [
             { tag: "half, rounded down", fen: 3333, percent: 50, share: 1666 },

@@ -1,0 +1,232 @@
+import QtQuick 2.15
+import PrinterHelper 1.0
+import Brenvo 1.0
+import "requests.js" as Requests
+import "intake.js" as Intake
+
+// The garment intake's conversation with the backend: the order and what follows it (the
+// city's carriage, the photo upload token, the management notes), the order's actions, each
+// reloading the order when it is done, and the printing of tickets and labels. The screen's
+// windows send their requests through `backend` too, so a photo upload holds every reply of
+// the screen until it is over.
+Item {
+    id: talk
+    visible: false
+
+    property var messageBox: null
+    readonly property alias backend: backend
+    readonly property alias request: backend.request
+    readonly property alias printer: printer
+
+    // The order shown, from stockIn/queryOrder.
+    property string orderNo: ""
+    property string orderId: ""
+    property string userId: ""
+    property var info: ({})
+    property var flags: ({})
+    property var rows: []
+    property var carriage: ({ isCarriage: "0" })
+    // Management notes of orderInfo/detail, newest first: { createTime, workName, remark }.
+    property var notes: []
+    property bool loading: false
+
+    // The order arrived (or arrived again).
+    signal orderLoaded()
+    // A failure the worker confirms; `purpose` says what confirming it does ("order": the
+    // order's actions are withdrawn, "settings": the settings screen opens).
+    signal failed(string purpose, string text)
+    signal remarkAdded()
+    signal codeBound()
+
+    readonly property var orderKeys: ["id", "orderNo", "transNo", "factoryTransNo", "createTime",
+        "priority", "createCnt", "userId", "statusText", "orderPrice", "takeCarriage",
+        "sendCarriage", "modifyPrice", "paymentPrice", "isModifyPrice", "userRemark",
+        "name", "grade", "phone", "cardNo", "rfidNo", "cardName", "balance"]
+    readonly property var flagKeys: ["isEnableFinishStockIn", "isPaid", "isEnableModifyPrice",
+        "isEnablePay", "isEnableBatchIn", "isEnablePrint"]
+    readonly property var rowKeys: ["id", "no", "scanCode", "type", "businessName", "productName",
+        "serviceName", "addServiceDesc", "colorDesc", "flawDesc", "effectDesc", "brandName",
+        "annexDesc", "serviceAmt", "saleAmt", "addsrvAmt", "subtotal", "isCustomNum", "count",
+        "picCnt", "isEnableBindCode", "bindCode", "mercBusinessId", "businessId", "proTypeId",
+        "productId", "proServiceId", "brandId", "chgSubtotal"]
+
+    function failureText(reply, unreachable) {
+        return unreachable ? Requests.unreachableText : Session.msg
+    }
+
+    // A failure the worker is shown, then `purpose` runs.
+    function failWith(purpose) {
+        return function (reply, unreachable) {
+            talk.failed(purpose, talk.failureText(reply, unreachable))
+        }
+    }
+
+    // --- Loading -----------------------------------------------------------------------------
+
+    function load(number) {
+        loading = true
+        backend.call("OrderInfo", "stockIn/queryOrder", { keywords: number }, function (reply) {
+            talk.takeOrder(reply)
+            talk.loading = false
+            talk.loadCarriage()
+        }, function (reply, unreachable) {
+            talk.loading = false
+            talk.failed("order", talk.failureText(reply, unreachable))
+        })
+    }
+
+    function reload() {
+        if (orderNo !== "")
+            load(orderNo)
+    }
+
+    function takeOrder(reply) {
+        var r = backend.request
+        var order = {}
+        for (var i = 0; i < orderKeys.length; ++i)
+            order[orderKeys[i]] = r.getUserInfo(reply, orderKeys[i])
+        var f = {}
+        for (var k = 0; k < flagKeys.length; ++k)
+            f[flagKeys[k]] = r.getReturnMsg(reply, flagKeys[k])
+        // The picture is there before the block shows it.
+        printer.creatQRCode(order.orderNo)
+        info = order
+        flags = f
+        rows = backend.listOf(reply, rowKeys, 2)
+        orderId = order.id
+        userId = order.userId
+        orderNo = order.orderNo
+        orderLoaded()
+    }
+
+    // The order's chain goes on whatever each step answers: a missing carriage line or note
+    // does not keep the order from being worked on.
+    function loadCarriage() {
+        backend.call("Carriage", "mercCity/carriage", {}, function (reply) {
+            var r = backend.request
+            talk.carriage = {
+                isCarriage: r.getReturnMsg(reply, "isCarriage"),
+                freeCarriageAmt: r.getReturnMsg(reply, "freeCarriageAmt"),
+                takeCarriage: r.getReturnMsg(reply, "takeCarriage"),
+                sendCarriage: r.getReturnMsg(reply, "sendCarriage")
+            }
+            talk.loadToken()
+        }, function (reply) {
+            console.log("Carriage: " + reply)
+            talk.loadToken()
+        })
+    }
+
+    function loadToken() {
+        backend.call("Qiniu", "attachment/qiniu/token", {}, function (reply) {
+            Session.qiniuToken = backend.request.getReturnMsg(reply, "token")
+            talk.loadNotes()
+        }, function (reply) {
+            console.log("Qiniu: " + reply)
+            talk.loadNotes()
+        })
+    }
+
+    function loadNotes() {
+        backend.call("GetOrderInfo", "orderInfo/detail", { id: orderId }, function (reply) {
+            var list = Intake.dataOf(reply).remarkJson
+            talk.notes = Array.isArray(list) ? list : []
+        })
+    }
+
+    // --- The order's actions: each reloads the order when it is done --------------------------
+
+    // An action in flight ignores a second trigger.
+    function act(tag, path, fields, onFailure) {
+        if (backend.busy(tag))
+            return
+        backend.call(tag, path, fields, function () { talk.reload() }, onFailure)
+    }
+
+    function deleteGarment(id) {
+        act("DeleteCloth", "stockIn/delete", { id: id })
+    }
+
+    function copyGarment(row) {
+        act("CopyCloth", "stockIn/add", Intake.copyBody(row, orderId))
+    }
+
+    function finish() {
+        act("Finished", "stockIn/finish", { id: orderId }, failWith("settings"))
+    }
+
+    function modifyPrice(fen) {
+        act("ModifyPrice", "orderInfo/modifyPrice", { id: orderId, modifyPrice: String(fen) })
+    }
+
+    function setWaybill(number) {
+        act("SetCarriageNum", "orderInfo/updateFactoryTransNo", { orderId: orderId, transNo: number })
+    }
+
+    function addRemark(text) {
+        if (backend.busy("AddRemark"))
+            return
+        backend.call("AddRemark", "orderExt/addRemark", { id: orderId, remark: text }, function () {
+            talk.remarkAdded()
+            talk.loadNotes()
+        })
+    }
+
+    function bind(id, code) {
+        if (backend.busy("BindCode"))
+            return
+        backend.call("BindCode", "orderProductRel/bindCode", { id: id, bindCode: code }, function () {
+            talk.codeBound()
+            talk.reload()
+        }, failWith("settings"))
+    }
+
+    // --- Printing --------------------------------------------------------------------------------
+
+    function printTicket() {
+        if (Session.ticketPriterName === "") {
+            failed("settings", "未设置小票打印机")
+            return
+        }
+        backend.call("TicketPrinte", "print/order/detail", { orderId: orderId }, function (reply) {
+            var type = String(Session.printetype)
+            if (type === "" || type === "0")
+                printer.ticketPrintIfo(Session.ticketPriterName, reply)
+            else
+                printer.ticketPrintIfo58(Session.ticketPriterName, reply)
+        })
+    }
+
+    function printLabel(garmentId) {
+        if (Session.washPrinterName === "") {
+            failed("settings", "未设置水洗标打印机")
+            return
+        }
+        backend.call("ClothPriInfo", "print/product/detail", { orderProId: garmentId }, function (reply) {
+            printer.printInfo(Session.washPrinterName, reply, "")
+        })
+    }
+
+    // One label per garment of the order, each with its accessories' labels.
+    function printAllLabels() {
+        if (Session.washPrinterName === "") {
+            failed("settings", "未设置水洗标打印机")
+            return
+        }
+        backend.call("AlClothPri", "print/product/all", { orderId: orderId }, function (reply) {
+            var r = backend.request
+            var n = r.getClothNum(reply, "productList", 1)
+            for (var i = 0; i < n; ++i)
+                printer.printInfo(Session.washPrinterName,
+                                  '{"data":' + r.getClothInfo(reply, "productList", "", i, 1) + "}", reply)
+        })
+    }
+
+    BackendRequest {
+        id: backend
+        objectName: "intakeBackend"
+        messageBox: talk.messageBox
+    }
+
+    PrinterHelper { id: printer }
+}
