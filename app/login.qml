@@ -67,6 +67,8 @@ FocusScope {
                 id: signInPanel
                 objectName: "loginSignInPanel"
                 anchors.fill: parent
+                // Covered by the menu once someone has signed in here: no longer drawn.
+                visible: !leftBar.signedIn
                 loginScreen: true
                 onLoggedIn: login.showMenu()
             }

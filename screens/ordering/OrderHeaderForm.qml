@@ -101,7 +101,7 @@ Rectangle {
             Button {
                 objectName: "takeDateButton"
                 text: form.dateLabel(form.takeDate)
-                onClicked: { dateCalendar.forSend = false; datePopup.open() }
+                onClicked: { datePopup.forSend = false; datePopup.open() }
             }
             Button {
                 objectName: "takeSlotButton"
@@ -144,7 +144,7 @@ Rectangle {
             Button {
                 objectName: "sendDateButton"
                 text: form.dateLabel(form.sendDate)
-                onClicked: { dateCalendar.forSend = true; datePopup.open() }
+                onClicked: { datePopup.forSend = true; datePopup.open() }
             }
         }
         Row {
@@ -202,28 +202,31 @@ Rectangle {
         onClicked: form.submit()
     }
 
-    // Take date from today on; send date from the take date on.
+    // Take date from today on; send date from the take date on. The calendar is made when
+    // the pop-up opens: building it with every order form would cost more than the form.
     Popup {
         id: datePopup
         objectName: "datePopup"
+        property bool forSend: false
         x: 110
         y: 60
         width: 320
         height: 300
         modal: true
-        Controls1.Calendar {
-            id: dateCalendar
-            objectName: "dateCalendar"
-            property bool forSend: false
+        Loader {
             anchors.fill: parent
-            minimumDate: forSend ? Date.fromLocaleString(Qt.locale(), form.takeDate, "yyyy-MM-dd") : new Date()
-            onClicked: function (date) {
-                datePopup.close()
-                var text = Qt.formatDate(date, "yyyy-MM-dd")
-                if (forSend)
-                    form.sendDate = text
-                else
-                    form.setTakeDate(text)
+            active: datePopup.opened
+            sourceComponent: Controls1.Calendar {
+                objectName: "dateCalendar"
+                minimumDate: datePopup.forSend ? Date.fromLocaleString(Qt.locale(), form.takeDate, "yyyy-MM-dd") : new Date()
+                onClicked: function (date) {
+                    datePopup.close()
+                    var text = Qt.formatDate(date, "yyyy-MM-dd")
+                    if (datePopup.forSend)
+                        form.sendDate = text
+                    else
+                        form.setTakeDate(text)
+                }
             }
         }
     }
