@@ -80,6 +80,8 @@ Rectangle {
                 height: header.height
                 text: modelData.title
                 verticalAlignment: Text.AlignVCenter
+                wrapMode: Text.WrapAnywhere
+                maximumLineCount: 2
                 leftPadding: 4
                 font.pixelSize: Theme.fontSmall
                 font.bold: true

@@ -143,7 +143,6 @@ ScreenPage {
         Button {
             objectName: "searchButton"
             text: "搜索"
-            icon.source: "qrc:/icon/icon/search1.png"
             onClicked: page.search()
         }
     }

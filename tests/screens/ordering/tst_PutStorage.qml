@@ -59,6 +59,7 @@ TestCase {
                         failed("not saved")
                 })
             }
+            z: -1
             Rectangle { id: picture; width: 160; height: 120 }
         }
     }
