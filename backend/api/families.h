@@ -44,7 +44,10 @@ class ApiRegistry;
     FAMILY(orderProductRelAudit)                                                                   \
     FAMILY(tradeOrderRefund)                                                                       \
     FAMILY(tradeAudit)                                                                             \
-    FAMILY(print)
+    FAMILY(print)                                                                                  \
+    FAMILY(userCard)                                                                               \
+    FAMILY(userRecharge)                                                                           \
+    FAMILY(userRechargeRule)
 
 #define BRENVO_DECLARE_API_FAMILY(prefix)                                                          \
     namespace api::prefix {                                                                        \

@@ -1,6 +1,8 @@
-// mercCity/...: what the store's city charges for fetching and delivering garments.
+// mercCity/...: what the store's city charges for fetching and delivering garments, and the
+// merchant's settings for new members.
 
 #include "api/families.h"
+#include "domain/merchant.h"
 #include "server/call.h"
 #include "server/registry.h"
 #include "store/database.h"
@@ -25,9 +27,20 @@ Json::Value carriage(Call &call)
     return data;
 }
 
+// The merchant's settings for new members: `addCardUser` "1" when a card level may be
+// chosen at creation.
+Json::Value paramDetail(Call &call)
+{
+    Json::Value data(Json::objectValue);
+    data["addCardUser"] =
+        merchant::setting(call.db, call.mercId, merchant::settings::cardLevelSelectable);
+    return data;
+}
+
 } // namespace
 
 void api::mercCity::registerEndpoints(ApiRegistry &api)
 {
     api.read("mercCity/carriage", Access::Worker, carriage);
+    api.read("mercCity/paramDetail", Access::Worker, paramDetail);
 }

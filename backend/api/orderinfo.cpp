@@ -16,6 +16,7 @@
 #include "server/call.h"
 #include "server/json.h"
 #include "server/registry.h"
+#include "store/conditions.h"
 #include "store/database.h"
 
 namespace {
@@ -278,6 +279,45 @@ Json::Value updateFactoryTransNo(Call &call)
     return Json::Value(Json::objectValue);
 }
 
+// ---- orderInfo/list --------------------------------------------------------------------------
+
+// The store's orders, newest first, a page at a time; `userId` narrows them to one member's.
+// Each filter is one condition (store/conditions.h). `paymentPrice` is what a paid order took
+// and what an unpaid one asks for; `business` lists the order's garments.
+Json::Value orderList(Call &call)
+{
+    const Page page = call.page();
+    Conditions where;
+    where.add("o.store_id = ?", call.storeId);
+    if (call.optionalInteger("userId", 0) != 0)
+        where.add("o.user_id = ?", ownership::owned(call, ownership::records::member, "userId"));
+    Query q = where.query(
+        call.db,
+        "SELECT o.id, o.order_no AS orderNo, o.created_at AS createTime, o.status, "
+        "COALESCE(ds.text, '') AS statusText, o.pay_status AS payStatus, "
+        "COALESCE(dp.text, '') AS payStatusText, o.payable_price AS payablePrice, "
+        "CASE WHEN o.pay_status = 1 THEN o.payment_price "
+        "ELSE MAX(o.payable_price - o.coupon_amount, 0) END AS paymentPrice, "
+        "o.user_id AS userId, o.credit_status AS creditStatus FROM orders o "
+        "LEFT JOIN dictionary ds ON ds.code = 'ORDER_STATUS' AND ds.val = o.status "
+        "LEFT JOIN dictionary dp ON dp.code = 'PAY_STATUS' AND dp.val = o.pay_status",
+        "ORDER BY o.created_at DESC, o.id DESC LIMIT ? OFFSET ?", {page.size, page.offset()});
+    Json::Value list(Json::arrayValue);
+    while (q.next())
+        list.append(q.object());
+    for (Json::Value &order : list) {
+        Json::Value business(Json::arrayValue);
+        Query g = call.db.query("SELECT id, product_name AS productName, service_name AS "
+                                "serviceName FROM order_products WHERE order_id = ? ORDER BY id",
+                                order["id"].asInt64());
+        while (g.next())
+            business.append(g.object());
+        order["business"] = business;
+    }
+    Json::Value data(Json::objectValue);
+    data["list"] = list;
+    return data;
+}
 
 // ---- the pick-up counter ---------------------------------------------------------------------
 
@@ -344,6 +384,7 @@ Json::Value creditOrder(Call &call)
     pickup::credit(call.db, orderId, remark, call.now);
     return Json::Value(Json::objectValue);
 }
+
 } // namespace
 
 void api::orderInfo::registerEndpoints(ApiRegistry &api)
@@ -351,6 +392,7 @@ void api::orderInfo::registerEndpoints(ApiRegistry &api)
     api.write("orderInfo/add", Access::Worker, addOrder);
     api.read("orderInfo/payInfo", Access::Worker, payInfo);
     api.read("orderInfo/detail", Access::Worker, detail);
+    api.read("orderInfo/list", Access::Worker, orderList);
     api.write("orderInfo/modifyPrice", Access::Worker, modifyPrice);
     api.write("orderInfo/updateFactoryTransNo", Access::Worker, updateFactoryTransNo);
     api.read("orderInfo/takeList2", Access::Worker, takeList);

@@ -12,6 +12,7 @@
 #include "domain/merchant.h"
 #include "domain/ownership.h"
 #include "domain/payments.h"
+#include "domain/recharges.h"
 #include "domain/wallet.h"
 #include "server/call.h"
 #include "server/registry.h"
@@ -233,9 +234,15 @@ Json::Value unifiedOrder(Call &call, wallet::Kind kind)
 // on the phone; a payment whose time ran out is closed.
 Json::Value queryStatus(Call &call)
 {
+    const std::string seq = call.requiredText("seq");
     payments::Payment p;
-    if (!payments::findBySeq(call.db, call.requiredText("seq"), p))
-        throw ApiError(codes::notFound, "交易不存在");
+    if (!payments::findBySeq(call.db, seq, p)) {
+        // A member recharge's wallet trade is followed the same way.
+        recharges::Recharge r;
+        if (!recharges::findBySeq(call.db, seq, r))
+            throw ApiError(codes::notFound, "交易不存在");
+        return recharges::queryStatus(call, r);
+    }
     ownership::check(call, ownership::records::payment, p.id);
     if (p.status == payments::waiting) {
         if (p.expiresAt <= call.now)

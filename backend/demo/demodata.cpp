@@ -368,6 +368,8 @@ void Seeder::members()
             "(2, 1, '充1000送150', 100000, 15000, 1000, 2, 2), "
             "(3, 1, '充2000送400', 200000, 40000, 2000, 3, 3), "
             "(4, 1, '充5000送1200', 500000, 120000, 5000, 4, 4)");
+    // The largest offer also gives two 10元无门槛券.
+    db.exec("UPDATE recharge_rules SET gift_coupon_id = 1, gift_coupon_cnt = 2 WHERE id = 4");
     for (int i = 1; i <= 5; ++i)
         db.exec("INSERT INTO coupon_codes (code, coupon_id) VALUES (?, ?)",
                 "88880000" + std::string(i < 10 ? "0" : "") + std::to_string(i), i <= 3 ? 1 : 2);
@@ -409,9 +411,11 @@ void Seeder::members()
             .exec();
         if (i > 5)
             db.exec("UPDATE users SET rfid_no = NULL WHERE id = ?", i);
-        if (group == 3) // the company pays half of its members' orders by their group pay card
+        if (group == 3) { // company prices; the company pays half of their orders by the card
+            db.exec("UPDATE users SET company = 1 WHERE id = ?", i);
             db.exec("INSERT INTO group_pay_cards (user_id, balance, pay_ratio) VALUES (?, ?, 50)",
                     i, 100000);
+        }
         for (int tag = 1; tag <= 6; ++tag)
             if ((i + tag) % 4 == 0)
                 db.exec("INSERT INTO user_tag_rel (user_id, tag_id) VALUES (?, ?)", i, tag);

@@ -62,8 +62,8 @@ std::string choiceName(Call &call, const ChoiceList &list, std::int64_t id)
 
 std::int64_t pricingModeFor(Connection &db, std::int64_t userId)
 {
-    return db.scalar(0, "SELECT grade FROM users WHERE id = ?", userId) == 1 ? companyPrices
-                                                                             : storePrices;
+    return db.scalar(0, "SELECT company FROM users WHERE id = ?", userId) == 1 ? companyPrices
+                                                                               : storePrices;
 }
 
 std::int64_t pricingMode(Call &call)

@@ -47,8 +47,8 @@ std::string choiceName(Call &call, const ChoiceList &list, std::int64_t id);
 
 // The `keywords` of a list call, trimmed ("" for none).
 std::string keywords(Call &call);
-// The pricing mode of a new order of this member: company clients' members (grade flag 1)
-// get the company prices.
+// The pricing mode of a new order of this member: company clients' members get the company
+// prices.
 std::int64_t pricingModeFor(Connection &db, std::int64_t userId);
 // The pricing mode a call names (`pricingMode`, the store's prices when absent).
 std::int64_t pricingMode(Call &call);

@@ -8,7 +8,7 @@ namespace members {
 
 Json::Value record(Call &call, std::int64_t userId)
 {
-    // Members of a company client (grade 1) belong to the merchant's corporate union.
+    // Members of a company client belong to the merchant's corporate union.
     Query q = call.db.query(
         "SELECT u.id AS \"info.id\", u.name AS \"info.name\", u.sex AS \"info.sex\", "
         "u.phone AS \"info.phone\", '' AS \"info.wxId\", '' AS \"info.wxNickname\", "
@@ -22,7 +22,7 @@ Json::Value record(Call &call, std::int64_t userId)
         "IFNULL(c.discount, 100) AS \"card.info.discount\", "
         "1 AS \"card.info.discountType\", IFNULL(g.id, -1) AS \"group.id\", "
         "IFNULL(g.name, '默认分组') AS \"group.name\", "
-        "CASE WHEN u.grade = 1 THEN m.union_name ELSE '' END AS \"unionInfo.name\", "
+        "CASE WHEN u.company = 1 THEN m.union_name ELSE '' END AS \"unionInfo.name\", "
         "(SELECT COUNT(*) FROM user_coupons uc WHERE uc.user_id = u.id AND uc.use_status = 0 "
         "AND uc.time_end > ?) AS couponCnt "
         "FROM users u JOIN merchants m ON m.id = u.merc_id "
@@ -41,6 +41,21 @@ Json::Value recordOrEmpty(Call &call, std::int64_t userId)
     return userId ? record(call, userId) : Json::Value(Json::objectValue);
 }
 
+Json::Value profile(Call &call, std::int64_t userId)
+{
+    Json::Value user = record(call, userId)["user"];
+    user["info"]["createTime"] =
+        Json::Int64(call.db.scalar(0, "SELECT created_at FROM users WHERE id = ?", userId));
+    Json::Value tags(Json::arrayValue);
+    Query q = call.db.query("SELECT t.id AS \"userTag.id\", t.name AS \"userTag.name\" "
+                            "FROM user_tag_rel r JOIN user_tags t ON t.id = r.tag_id "
+                            "WHERE r.user_id = ? ORDER BY t.sort, t.id",
+                            userId);
+    while (q.next())
+        tags.append(q.object());
+    user["tagList"] = tags;
+    return user;
+}
 
 std::int64_t find(Call &call, const std::string &key, bool byOrder)
 {
@@ -55,4 +70,5 @@ std::int64_t find(Call &call, const std::string &key, bool byOrder)
                             call.mercId, key);
     return id;
 }
+
 } // namespace members

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include <json/value.h>
 
@@ -14,6 +15,9 @@ namespace members {
 Json::Value record(Call &call, std::int64_t userId);
 // The same, or an empty object for 0 (nobody matched), so the terminal offers a new member.
 Json::Value recordOrEmpty(Call &call, std::int64_t userId);
+// The member as the member screens read it: the record's `user` object with `info.createTime`
+// and the member's tags as `tagList` [{userTag: {id, name}}].
+Json::Value profile(Call &call, std::int64_t userId);
 // The member a worker's key names: a phone, member card or RFID card number, or with
 // `byOrder` the number of one of the merchant's orders; 0 for nobody.
 std::int64_t find(Call &call, const std::string &key, bool byOrder);

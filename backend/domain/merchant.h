@@ -29,6 +29,8 @@ constexpr Setting payAlipay{"payAlipay", "1"};
 constexpr Setting payCash{"payCash", "1"};
 constexpr Setting payOther{"payOther", "1"};
 constexpr Setting otherRecharge{"otherRecharge", "1"};
+// Whether a card level may be chosen when a member is created ("1").
+constexpr Setting cardLevelSelectable{"cardLevelSelectable", "1"};
 } // namespace settings
 
 std::string setting(Connection &db, std::int64_t mercId, const Setting &s);

@@ -10,7 +10,7 @@ namespace records {
 const Record member{"SELECT merc_id AS mercId, store_id AS storeId FROM users WHERE id = ?",
                     Scope::Merchant, "会员不存在", "非此门店会员"};
 const Record address{"SELECT u.merc_id AS mercId, u.store_id AS storeId FROM user_addresses a "
-                     "JOIN users u ON u.id = a.user_id WHERE a.id = ?",
+                     "JOIN users u ON u.id = a.user_id WHERE a.id = ? AND a.deleted = 0",
                      Scope::Merchant, "地址不存在", "非此门店地址"};
 const Record coupon{"SELECT merc_id AS mercId, 0 AS storeId FROM coupons WHERE id = ?",
                     Scope::Merchant, "优惠券不存在", "非此门店优惠券"};
@@ -45,6 +45,10 @@ const Record product{"SELECT b.merc_id AS mercId, 0 AS storeId FROM products p "
 const Record payment{"SELECT o.merc_id AS mercId, o.store_id AS storeId FROM payments p "
                      "JOIN orders o ON o.id = p.order_id WHERE p.id = ?",
                      Scope::Store, "交易不存在", "非此门店交易"};
+// A recharge belongs to the store that took it.
+const Record recharge{"SELECT s.merc_id AS mercId, r.store_id AS storeId FROM recharges r "
+                      "JOIN stores s ON s.id = r.store_id WHERE r.id = ?",
+                      Scope::Store, "交易不存在", "非此门店交易"};
 } // namespace records
 
 void check(Call &call, const Record &record, std::int64_t id, Scope scope)

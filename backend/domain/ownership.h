@@ -40,6 +40,7 @@ extern const Record trade;
 extern const Record businessLine;
 extern const Record product;
 extern const Record payment;
+extern const Record recharge;
 } // namespace records
 
 // The id the integer field `field` names, once it is the caller's.

@@ -667,6 +667,31 @@ INSERT INTO refund_audit_products (audit_id, order_product_id)
 UPDATE dictionary SET sort = 7 WHERE code = 'ORDER_STATUS' AND val = 50;
 INSERT INTO dictionary (code, val, text, sort) VALUES ('ORDER_STATUS', 45, '已完成', 6);
 )SQL";
+
+// Version 8: members and recharges. Being a company client's member (company prices, the
+// union badge) is a flag of its own, apart from the important-customer grade the member list
+// sets (0 none, 1 blue, 2 yellow, 3 purple), which used to stand for it. A deleted address
+// stays for the orders that name it. A recharge offer may give coupons; a recharge keeps
+// whether it took an offer, its note and other means, and, paid by a wallet, how the
+// customer pays it and until when it waits (status 0 waiting, 1 paid, 2 failed, 3 closed).
+const char *const version8 = R"SQL(
+ALTER TABLE users ADD COLUMN company INTEGER NOT NULL DEFAULT 0;
+UPDATE users SET company = 1 WHERE grade = 1;
+ALTER TABLE user_addresses ADD COLUMN deleted INTEGER NOT NULL DEFAULT 0;
+ALTER TABLE recharge_rules ADD COLUMN gift_coupon_id INTEGER REFERENCES coupons(id);
+ALTER TABLE recharge_rules ADD COLUMN gift_coupon_cnt INTEGER NOT NULL DEFAULT 0;
+ALTER TABLE recharges ADD COLUMN with_active INTEGER NOT NULL DEFAULT 1;
+ALTER TABLE recharges ADD COLUMN remark TEXT NOT NULL DEFAULT '';
+ALTER TABLE recharges ADD COLUMN pay_sign TEXT NOT NULL DEFAULT '';
+ALTER TABLE recharges ADD COLUMN wallet_mode TEXT NOT NULL DEFAULT '';  -- 'micro', 'native', ''
+ALTER TABLE recharges ADD COLUMN auth_code TEXT NOT NULL DEFAULT '';
+ALTER TABLE recharges ADD COLUMN wallet_steps INTEGER NOT NULL DEFAULT 0;
+ALTER TABLE recharges ADD COLUMN wallet_result INTEGER NOT NULL DEFAULT 1;
+ALTER TABLE recharges ADD COLUMN expires_at INTEGER NOT NULL DEFAULT 0;
+ALTER TABLE recharges ADD COLUMN finished_at INTEGER;
+CREATE INDEX recharges_user ON recharges (user_id, status);
+)SQL";
+
 } // namespace
 
 namespace schema {
@@ -726,6 +751,12 @@ void migrate(Connection &db)
         Transaction tx(db);
         db.script(version7);
         db.exec("INSERT INTO schema_version (version) VALUES (?)", 7);
+        tx.commit();
+    }
+    if (!applied(db, 8)) {
+        Transaction tx(db);
+        db.script(version8);
+        db.exec("INSERT INTO schema_version (version) VALUES (?)", 8);
         tx.commit();
     }
 }

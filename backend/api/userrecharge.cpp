@@ -1,0 +1,147 @@
+// userRecharge/...: topping up a member's balance at the counter, and the member's recharge
+// records. The amount and the offer are checked here (domain/recharges), the bonus is the
+// offer's; a recharge is paid once: a repeated request gets its kept answer, a paid or closed
+// wallet recharge refuses another payment.
+
+#include "api/families.h"
+#include "domain/merchant.h"
+#include "domain/ownership.h"
+#include "domain/recharges.h"
+#include "domain/wallet.h"
+#include "server/call.h"
+#include "server/registry.h"
+#include "store/database.h"
+
+namespace {
+
+namespace means {
+constexpr int cash = 1;
+constexpr int wechat = 2;
+constexpr int alipay = 3;
+constexpr int other = 9;
+} // namespace means
+
+void requireOpened(Call &call, const merchant::Setting &setting)
+{
+    if (merchant::setting(call.db, call.mercId, setting) != "1")
+        throw ApiError(codes::conflict, "商户未开通该支付方式");
+}
+
+Json::Value paidAtOnce(Call &call, int m, const std::string &paySign)
+{
+    const recharges::Recharge r = recharges::open(call, recharges::plan(call), m, paySign);
+    recharges::complete(call.db, r.id, call.now);
+    return recharges::reply(recharges::load(call.db, r.id));
+}
+
+Json::Value cashRecharge(Call &call)
+{
+    requireOpened(call, merchant::settings::payCash);
+    return paidAtOnce(call, means::cash, "");
+}
+
+// "其他": one of the merchant's other means, when it takes recharges.
+Json::Value otherRecharge(Call &call)
+{
+    requireOpened(call, merchant::settings::otherRecharge);
+    const std::string paySign = call.optionalText("paySign");
+    if (!paySign.empty() &&
+        call.db.scalar(0, "SELECT COUNT(*) FROM pay_signs WHERE merc_id = ? AND val = ?",
+                       call.mercId, paySign) == 0)
+        throw ApiError(codes::badRequest, "未知的支付方式");
+    return paidAtOnce(call, means::other, paySign);
+}
+
+// A wallet recharge waiting to be paid: `payMethod` "1" WeChat, "4" Alipay; `payType`
+// "MICROPAY" (the worker scans the customer's code) or "NATIVE" (the customer scans ours).
+Json::Value createPay(Call &call)
+{
+    const bool alipay = call.oneOf("payMethod", {1, 4}) == 4;
+    const std::string payType = call.oneOf("payType", {"MICROPAY", "NATIVE"});
+    requireOpened(call, alipay ? merchant::settings::payAlipay : merchant::settings::payWechat);
+    const recharges::Recharge r =
+        recharges::open(call, recharges::plan(call), alipay ? means::alipay : means::wechat, "");
+    call.db.exec("UPDATE recharges SET wallet_mode = ? WHERE id = ?",
+                 payType == "NATIVE" ? "native" : "micro", r.id);
+    return recharges::reply(recharges::load(call.db, r.id));
+}
+
+// Pays a waiting wallet recharge: with the customer's code (`authCode`) it is paid at once,
+// refused (it stays waiting, so the worker may scan again) or waits for the customer's
+// confirmation; without one it answers the QR code the customer scans.
+Json::Value pay(Call &call)
+{
+    recharges::Recharge r;
+    if (!recharges::findBySeq(call.db, call.requiredText("tradeSeq"), r))
+        throw ApiError(codes::notFound, "交易不存在");
+    ownership::check(call, ownership::records::recharge, r.id);
+    // A refusal rolls back, so an expired recharge is closed by the next status query.
+    if (r.status == recharges::waiting && r.expiresAt <= call.now)
+        throw ApiError(codes::conflict, "交易已超时，请重新发起");
+    if (r.status == recharges::paid)
+        throw ApiError(codes::conflict, "该充值已完成");
+    if (r.status != recharges::waiting || r.walletMode.empty())
+        throw ApiError(codes::conflict, "交易已结束");
+    const wallet::Kind kind =
+        r.means == means::alipay ? wallet::Kind::Alipay : wallet::Kind::WeChat;
+    if (r.walletMode == "native") {
+        Json::Value data = recharges::reply(r);
+        data["codeUrl"] = wallet::codeUrl(kind, r.seq);
+        return data;
+    }
+    if (r.walletSteps > 0 ||
+        call.db.scalar(0, "SELECT auth_code <> '' FROM recharges WHERE id = ?", r.id))
+        throw ApiError(codes::conflict, "交易正在等待顾客确认");
+    const std::string code = call.requiredText("authCode");
+    const wallet::Kind scanned = wallet::kindOf(code);
+    if (scanned == wallet::Kind::None)
+        throw ApiError(codes::badRequest, "付款码无效");
+    if (scanned != kind)
+        throw ApiError(codes::badRequest, std::string("请扫描") + wallet::name(kind) + "付款码");
+    const wallet::Decision decision = wallet::decide(code);
+    if (decision.outcome == wallet::Outcome::Refused)
+        throw ApiError(codes::conflict, decision.refusal);
+    call.db.exec("UPDATE recharges SET auth_code = ?, wallet_steps = ?, wallet_result = ? "
+                 "WHERE id = ?",
+                 code, decision.steps,
+                 decision.pays ? int(recharges::paid) : int(recharges::failed), r.id);
+    if (decision.outcome == wallet::Outcome::Paid)
+        recharges::complete(call.db, r.id, call.now);
+    return recharges::reply(recharges::load(call.db, r.id));
+}
+
+// The member's paid recharges, newest first, from every store of the merchant: the balance
+// they make up is the merchant's.
+Json::Value list(Call &call)
+{
+    const std::int64_t userId = ownership::owned(call, ownership::records::member, "userId");
+    const Page page = call.page();
+    Json::Value rows(Json::arrayValue);
+    Query q = call.db.query(
+        "SELECT r.id, r.recharge_no AS seq, s.name AS paySceneText, r.paid_at AS tradeTime, "
+        "IFNULL(d.text, '') AS payMethodText, r.amount, r.gift_amount AS giftAmount, "
+        "IFNULL(w.name, '') AS workName FROM recharges r JOIN stores s ON s.id = r.store_id "
+        "LEFT JOIN workers w ON w.id = r.worker_id "
+        "LEFT JOIN dictionary d ON d.code = 'PAY_MEANS' AND d.val = r.pay_means "
+        "WHERE r.user_id = ? AND r.status = 1 ORDER BY r.paid_at DESC, r.id DESC "
+        "LIMIT ? OFFSET ?",
+        userId, page.size, page.offset());
+    while (q.next())
+        rows.append(q.object());
+    Json::Value data(Json::objectValue);
+    data["list"] = rows;
+    data["total"] = Json::Int64(call.db.scalar(
+        0, "SELECT COUNT(*) FROM recharges WHERE user_id = ? AND status = 1", userId));
+    return data;
+}
+
+} // namespace
+
+void api::userRecharge::registerEndpoints(ApiRegistry &api)
+{
+    api.write("userRecharge/confirmRecharge", Access::Worker, cashRecharge);
+    api.write("userRecharge/otherRecharge", Access::Worker, otherRecharge);
+    api.write("userRecharge/createPay", Access::Worker, createPay);
+    api.write("userRecharge/pay", Access::Worker, pay);
+    api.read("userRecharge/list", Access::Worker, list);
+}
