@@ -110,6 +110,19 @@ Json::Value pay(Call &call)
     return recharges::reply(recharges::load(call.db, r.id));
 }
 
+// The worker gave a wallet recharge up (the QR window closed, the wait ran out): a waiting
+// one is closed, so the customer can no longer pay it. The answer's `status` says whether it
+// was paid after all.
+Json::Value closePay(Call &call)
+{
+    recharges::Recharge r;
+    if (!recharges::findBySeq(call.db, call.requiredText("tradeSeq"), r))
+        throw ApiError(codes::notFound, "交易不存在");
+    ownership::check(call, ownership::records::recharge, r.id);
+    recharges::close(call.db, r.id, recharges::closed, call.now);
+    return recharges::reply(recharges::load(call.db, r.id));
+}
+
 // The member's paid recharges, newest first, from every store of the merchant: the balance
 // they make up is the merchant's.
 Json::Value list(Call &call)
@@ -143,5 +156,6 @@ void api::userRecharge::registerEndpoints(ApiRegistry &api)
     api.write("userRecharge/otherRecharge", Access::Worker, otherRecharge);
     api.write("userRecharge/createPay", Access::Worker, createPay);
     api.write("userRecharge/pay", Access::Worker, pay);
+    api.write("userRecharge/closePay", Access::Worker, closePay);
     api.read("userRecharge/list", Access::Worker, list);
 }

@@ -54,6 +54,7 @@ private slots:
     void refusedCodeMayBeScannedAgain();
     void qrRechargePaidByThePhone_data();
     void qrRechargePaidByThePhone();
+    void closedQrRechargeCannotBePaid();
     void anotherStoreCannotPayOrFollow();
     void recordsOfTheMember();
 
@@ -417,6 +418,31 @@ void TestRechargeEndpoints::qrRechargePaidByThePhone()
     QCOMPARE(balance(member), before + (pays ? 55000 : 0));
     QCOMPARE(scan(seq), 409);
     QCOMPARE(balance(member), before + (pays ? 55000 : 0));
+}
+
+// The worker closed the QR window: the customer's phone can no longer pay it; one paid just
+// before is told as paid.
+void TestRechargeEndpoints::closedQrRechargeCannotBePaid()
+{
+    const int member = nextMember();
+    const qint64 before = balance(member);
+    const QString seq = createPay(member, "4", "NATIVE");
+    QCOMPARE(codeOf(call("userRecharge/pay", {{"tradeSeq", seq}})), 200);
+    const QJsonObject closed = call("userRecharge/closePay", {{"tradeSeq", seq}});
+    QCOMPARE(codeOf(closed), 200);
+    QCOMPARE(dataOf(closed).value("status").toInt(), 2);
+    QCOMPARE(scan(seq), 409);
+    QCOMPARE(dataOf(call("tradePay/queryStatusBySeq", {{"seq", seq}})).value("status").toInt(), 2);
+    QCOMPARE(balance(member), before);
+
+    const QString paidFirst = createPay(member, "1", "NATIVE", 5000, "0");
+    QCOMPARE(codeOf(call("userRecharge/pay", {{"tradeSeq", paidFirst}})), 200);
+    QCOMPARE(scan(paidFirst), 200);
+    QCOMPARE(
+        dataOf(call("userRecharge/closePay", {{"tradeSeq", paidFirst}})).value("status").toInt(),
+        1);
+    QCOMPARE(balance(member), before + 5000);
+    QCOMPARE(codeOf(call(store2_, "userRecharge/closePay", {{"tradeSeq", paidFirst}})), 403);
 }
 
 void TestRechargeEndpoints::anotherStoreCannotPayOrFollow()
