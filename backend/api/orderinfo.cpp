@@ -222,8 +222,6 @@ Json::Value detail(Call &call)
     Json::Value data = q.object();
     data["productList"] = garments::intakeRows(call.db, orderId);
     data["remarkJson"] = notesOf(call.db, orderId);
-    data["isEnablePay"] = !q.integer("destroyed") && q.integer("payStatus") == 0 &&
-                          q.integer("creditStatus") == 0 && data["productList"].size() > 0;
     data.removeMember("destroyed");
     pickup::describe(call.db, orderId, call.now, data);
     return data;

@@ -45,6 +45,15 @@ Rectangle {
     property string groupName: ""
     property string unionName: ""
     property string couponCnt: "0"
+    property string wxId: "-1"
+    property string verifyPhone: "0"
+    property string verifyAndriod: "0"
+    property string verifyIos: "0"
+
+    // The pick-up list shows the account's bindings (WeChat, phone, Android, iOS) and writes
+    // the coupon count with its unit right after it.
+    property bool showBindings: false
+    property string couponUnit: " 张"
 
     signal nameEdited(string name)
     signal sexChosen(string sex)
@@ -86,6 +95,10 @@ Rectangle {
         groupName = field("group", "name")
         unionName = field("unionInfo", "name")
         couponCnt = request.getMemberInfo(userData, "couponCnt", "", "", 0)
+        wxId = field("info", "wxId")
+        verifyPhone = field("info", "verifyPhone")
+        verifyAndriod = field("info", "verifyAndriod")
+        verifyIos = field("info", "verifyIos")
     }
 
     component Label: Text {
@@ -227,6 +240,33 @@ Rectangle {
             }
         }
 
+        Row {
+            objectName: "bindings"
+            visible: panel.showBindings
+            spacing: 6
+            Repeater {
+                model: [["bindWechat", "微信", panel.wxId !== "-1"],
+                        ["bindPhone", "手机", panel.verifyPhone !== "0"],
+                        ["bindAndroid", "安卓", panel.verifyAndriod !== "0"],
+                        ["bindIos", "iOS", panel.verifyIos !== "0"]]
+                Rectangle {
+                    required property var modelData
+                    objectName: modelData[0]
+                    visible: modelData[2]
+                    width: 44
+                    height: 22
+                    radius: 4
+                    color: Theme.primaryLight
+                    Text {
+                        anchors.centerIn: parent
+                        text: parent.modelData[1]
+                        color: Theme.primary
+                        font.pixelSize: Theme.fontSmall
+                    }
+                }
+            }
+        }
+
         Rectangle { width: column.width; height: 1; color: Theme.lineLight }
 
         Row {
@@ -256,7 +296,7 @@ Rectangle {
             Label { text: "优惠券" }
             Link {
                 objectName: "couponCount"
-                text: panel.couponCnt + " 张"
+                text: panel.couponCnt + panel.couponUnit
                 onClicked: panel.couponsClicked()
             }
         }

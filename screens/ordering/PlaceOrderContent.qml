@@ -22,7 +22,7 @@ ScreenPage {
     property bool loading: true
     property var addresses: []
     property var slots: []
-    property var customerTags: []
+    readonly property alias customerTags: customerWindows.customerTags
     // The body of the last orderInfo/add: a failed attempt is sent again as it was.
     property var orderBody: null
     // What the intake screen is handed once the order exists.
@@ -99,10 +99,7 @@ ScreenPage {
     }
 
     function loadTags() {
-        backend.call("UserTag", "userTag/list", { userId: userId() }, function (reply) {
-            content.customerTags = content.listOf(reply, ["id", "name"], 1)
-            tagWindow.customerTags = content.customerTags
-        })
+        customerWindows.loadTags()
     }
 
     // --- The order -----------------------------------------------------------------------
@@ -171,44 +168,6 @@ ScreenPage {
 
     // --- The customer's windows ----------------------------------------------------------
 
-    function openTags() {
-        tagWindow.customerTags = customerTags
-        tagWindow.open()
-        backend.call("AllTag", "userTag/all", {}, function (reply) {
-            tagWindow.allTags = content.listOf(reply, ["id", "name"], 1)
-            tagWindow.customerTags = content.customerTags
-        })
-    }
-
-    function saveTags(tags) {
-        backend.call("UpdateTag", "userInfo/updateTag", { id: userId(), tags: tags }, function () {
-            tagWindow.close()
-            content.loadTags()
-        })
-    }
-
-    function openCoupons() {
-        backend.call("CouponInfo", "couponInfo/userList", { userId: userId() }, function (reply) {
-            couponWindow.coupons = content.listOf(reply, ["id", "name", "amount", "fullAmount",
-                "couponRuleName", "timeStart", "timeEnd", "enableUse", "orderId", "useStatus", "useBalance"], 0)
-            couponWindow.open()
-        })
-    }
-
-    function exchangeCode(code) {
-        if (backend.busy("ExchangeDisCode"))
-            return
-        backend.call("ExchangeDisCode", "couponFCode/exchangeCode", { code: code, userId: userId() },
-                     function () {
-                         couponWindow.codeMode = false
-                         couponWindow.code = ""
-                         content.openCoupons()
-                     }, function (reply, unreachable) {
-                         couponWindow.code = ""
-                         content.showError("", unreachable ? Requests.unreachableText : Session.msg)
-                     })
-    }
-
     // A new address joins the list. The time slot and the addresses chosen so far stay,
     // unless the new address was made the default: then it fills both rows, as the
     // default does when the form opens.
@@ -226,41 +185,8 @@ ScreenPage {
         })
     }
 
-    function openGroups(forMark) {
-        backend.call(forMark ? "GroupListBiao" : "GroupList", "userGroup/list", {}, function (reply) {
-            content.showGroups(reply, forMark)
-        })
-    }
-
     function showGroups(reply, forMark) {
-        groupWindow.groups = listOf(reply, ["id", "name"], 0)
-        groupWindow.markMode = forMark
-        groupWindow.currentId = customerPanel.groupId
-        groupWindow.open()
-    }
-
-    function chooseGroup(id, name) {
-        backend.call("UpdataGruop", "userInfo/updateGroup", { id: userId(), groupId: id }, function () {
-            groupWindow.close()
-            customerPanel.groupId = id
-            customerPanel.groupName = name
-            headerForm.mark = name
-        })
-    }
-
-    // A member-card change is shown, then the customer is read again by phone: the key
-    // that opened the form may have been the very card that was just taken off.
-    function changeCard(tag, path, fields, done) {
-        fields.userId = userId()
-        backend.call(tag, path, fields, function () {
-            cardWindow.showResult(done)
-            backend.call("placeOrders", "userInfo/queryByKey", { key: customerPanel.phone }, function (reply) {
-                var data = backend.request.josnData(reply)
-                customerPanel.cardNo = backend.request.getMemberInfo(data, "card", "no", "", 0)
-                customerPanel.rfidNo = backend.request.getMemberInfo(data, "card", "rfidNo", "", 0)
-                customerPanel.isBinding = backend.request.getMemberInfo(data, "card", "isBinding", "", 0)
-            })
-        })
+        customerWindows.showGroups(reply, forMark)
     }
 
     BackendRequest {
@@ -283,26 +209,6 @@ ScreenPage {
         userData: content.userData
         request: backend.request
         tagNames: content.customerTags.map(function (t) { return t.name })
-        onNameEdited: function (name) {
-            backend.call("UpdateName", "userInfo/updateName", { id: content.userId(), name: name },
-                         function () { customerPanel.name = name })
-        }
-        onSexChosen: function (sex) {
-            backend.call("UpdataSex", "userInfo/updateSex", { id: content.userId(), sex: sex },
-                         function () { customerPanel.sex = sex })
-        }
-        onBirthdayChosen: function (birthday) {
-            backend.call("UpdateBrith", "userInfo/updateBirthday", { id: content.userId(), birthday: birthday },
-                         function () { customerPanel.birthday = birthday })
-        }
-        onCouponsClicked: content.openCoupons()
-        onCardClicked: {
-            cardWindow.bound = isBinding === "1"
-            cardWindow.cardNumber = rfidNo
-            cardWindow.open()
-        }
-        onGroupClicked: content.openGroups(false)
-        onTagsClicked: content.openTags()
         onRechargeClicked: content.openRecharge()
     }
 
@@ -326,7 +232,7 @@ ScreenPage {
             slotWindow.slots = content.slots
             slotWindow.open()
         }
-        onChooseMark: content.openGroups(true)
+        onChooseMark: customerWindows.openGroups(true)
         onSubmit: content.submitOrder()
     }
 
@@ -345,27 +251,12 @@ ScreenPage {
         id: addressForm
         onSaveRequested: function (fields) { content.saveAddress(fields) }
     }
-    TagWindow {
-        id: tagWindow
-        onConfirmed: function (tags) { content.saveTags(tags) }
-    }
-    GroupWindow {
-        id: groupWindow
-        onChosen: function (id, name, forMark) { content.chooseGroup(id, name) }
-    }
-    MemberCardWindow {
-        id: cardWindow
-        onBindCard: function (rfidNo, checkCode) {
-            content.changeCard("CardNumBind", "rfid/user/manual/binding",
-                               { rfidNo: rfidNo, checkCode: checkCode }, "绑卡成功")
-        }
-        onCancelCard: content.changeCard("CardCancel", "rfid/user/cancel", {}, "已作废")
-        onUnbindCard: content.changeCard("CardUntie", "rfid/user/unbundling", {}, "已解绑")
-    }
-    CouponWindow {
-        id: couponWindow
-        onRefresh: content.openCoupons()
-        onExchange: function (code) { content.exchangeCode(code) }
+    CustomerWindows {
+        id: customerWindows
+        backend: backend
+        panel: customerPanel
+        onGroupChosen: function (id, name, forMark) { headerForm.mark = name }
+        onFailed: function (text) { content.showError("", text) }
     }
 
     LoadingShade { visible: content.loading }
