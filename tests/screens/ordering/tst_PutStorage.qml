@@ -555,6 +555,26 @@ TestCase {
         compare(rowItem(0, "photoCount").text, "2")
     }
 
+    // Nothing reached the store: nothing is recorded, and the window keeps the photos so that
+    // "确定" may try again.
+    function test_every_upload_failing_keeps_the_photos() {
+        addGarment({})
+        open(orderNo)
+        var window = item("photoWindow")
+        window.source = createTemporaryObject(fakeCamera, host)
+        mouseClick(rowItem(0, "photoCount"))
+        idle()
+        click("captureButton")
+        tryVerify(function () { return window.fresh.length === 1 }, 3000)
+        verify(TestSupport.removeFile("qrpic/" + window.fresh[0].key))
+        click("photoConfirm")
+        compare(boxes, [["错误提示", "图片上传"]])
+        verify(window.visible)
+        compare(window.fresh.length, 1)
+        compare(sent("orderProductRelImg/batchAdd").length, 0)
+        window.close()
+    }
+
     function test_no_new_photo_records_nothing() {
         addGarment({})
         open(orderNo)
