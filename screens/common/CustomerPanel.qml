@@ -1,6 +1,5 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
-import QtQuick.Controls 1.4 as Controls1
 import Brenvo 1.0
 import "customer.js" as Customer
 import "money.js" as Money
@@ -343,25 +342,14 @@ Rectangle {
         }
     }
 
-    // Birthday: a calendar up to today; releasing a date chooses it.
-    Popup {
+    // Birthday: a day up to today.
+    DatePickerPopup {
         id: birthdayPopup
         objectName: "birthdayPopup"
         x: 20
         y: 200
-        width: 320
-        height: 300
-        modal: true
-        Controls1.Calendar {
-            id: birthdayCalendar
-            objectName: "birthdayCalendar"
-            anchors.fill: parent
-            maximumDate: new Date()
-            selectedDate: panel.birthday !== "" ? Date.fromLocaleString(Qt.locale(), panel.birthday, "yyyy-MM-dd") : new Date()
-            onReleased: function (date) {
-                birthdayPopup.close()
-                panel.birthdayChosen(Qt.formatDate(date, "yyyy-MM-dd"))
-            }
-        }
+        maximumDate: Qt.formatDate(new Date(), "yyyy-MM-dd")
+        selectedDate: panel.birthday
+        onChosen: function (date) { panel.birthdayChosen(date) }
     }
 }

@@ -1,6 +1,5 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
-import QtQuick.Controls 1.4 as Controls1
 import Brenvo 1.0
 import "orderheader.js" as Header
 
@@ -202,32 +201,19 @@ Rectangle {
         onClicked: form.submit()
     }
 
-    // Take date from today on; send date from the take date on. The calendar is made when
-    // the pop-up opens: building it with every order form would cost more than the form.
-    Popup {
+    // Take date from today on; send date from the take date on.
+    DatePickerPopup {
         id: datePopup
         objectName: "datePopup"
         property bool forSend: false
         x: 110
         y: 60
-        width: 320
-        height: 300
-        modal: true
-        Loader {
-            anchors.fill: parent
-            active: datePopup.opened
-            sourceComponent: Controls1.Calendar {
-                objectName: "dateCalendar"
-                minimumDate: datePopup.forSend ? Date.fromLocaleString(Qt.locale(), form.takeDate, "yyyy-MM-dd") : new Date()
-                onClicked: function (date) {
-                    datePopup.close()
-                    var text = Qt.formatDate(date, "yyyy-MM-dd")
-                    if (datePopup.forSend)
-                        form.sendDate = text
-                    else
-                        form.setTakeDate(text)
-                }
-            }
+        minimumDate: forSend ? form.takeDate : Qt.formatDate(new Date(), "yyyy-MM-dd")
+        onChosen: function (date) {
+            if (forSend)
+                form.sendDate = date
+            else
+                form.setTakeDate(date)
         }
     }
 }
