@@ -39,6 +39,12 @@ ListView {
         pager = Paging.received(pager, count === undefined ? newRows.length : count)
     }
 
+    // Empties the list without asking for anything: nothing more to show.
+    function clear() {
+        pager = Paging.received(Paging.start(pageSize), 0)
+        rows.clear()
+    }
+
     function failed() {
         pager = Paging.failed(pager)
     }

@@ -16,6 +16,7 @@ QtObject {
     readonly property color selected: "#f0f6ff"    // a chosen or pressed row
     readonly property color selectedStrong: "#e8f2ff" // the suggestion under the mouse
     readonly property color hover: "#f5f5f5"
+    readonly property color ticked: "#fffbce"      // a member ticked in the member list
 
     readonly property color text: "#333333"
     readonly property color textStrong: "#303133"  // titles

@@ -9,7 +9,7 @@ import "orderheader.js" as Header
 PopupWindow {
     id: form
     objectName: "addressForm"
-    title: "添加地址"
+    title: editingId !== "" ? "修改地址" : "添加地址"
     panelWidth: 760
     panelHeight: 560
 
@@ -27,6 +27,8 @@ PopupWindow {
     property string detailPrefix: ""
     property string longitude: ""
     property string latitude: ""
+    // The address being changed ("" for a new one): the owner sends its change.
+    property string editingId: ""
     readonly property alias request: maps.request
 
     // The fields of userAddress/add (without userId).
@@ -51,9 +53,26 @@ PopupWindow {
         keywordField.text = ""
         nameField.text = contactName
         phoneField.text = contactPhone
+        editingId = ""
         maps.postTo("ip", AppConfig.mapHost + "/v3/ip?" + Header.query(
                         [["ip", maps.request.getHostIp()], ["output", "json"], ["key", AppConfig.mapKey]]),
                     "{}", cityFound)
+    }
+
+    // Opens the form on an address to change: its place stays unless another is chosen.
+    // `address`: { addressId, name, phone, regionalDesc, regionalId, detail, longitude,
+    // latitude }.
+    function edit(address) {
+        start()
+        editingId = address.addressId
+        nameField.text = address.name
+        phoneField.text = address.phone
+        regionalDesc = address.regionalDesc
+        regionalId = address.regionalId
+        detailPrefix = address.detail
+        addressField.text = address.detail
+        longitude = address.longitude
+        latitude = address.latitude
     }
 
     function search() {

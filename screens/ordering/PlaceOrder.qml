@@ -100,8 +100,9 @@ ScreenPage {
     function openNewMember() {
         var screen = Screens.open(placeOrder, "CreateNewMember",
                                   { createNewMemberPhone: searchKey })
-        if (screen === null)
-            console.log("PlaceOrder: the new-member screen is not available")
+        // The new member can be found now: the offer to create one goes.
+        if (screen !== null)
+            screen.created.connect(function () { placeOrder.offerNewMember = false })
     }
 
     function enterPressed() {

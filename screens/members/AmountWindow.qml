@@ -1,0 +1,56 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import Brenvo 1.0
+import "recharge.js" as Recharge
+
+// "零散金额充值": an amount of the worker's choosing, in yuan; "确定" hands it over in fen.
+PopupWindow {
+    id: amountWindow
+    objectName: "amountWindow"
+    title: "零散金额充值"
+    panelWidth: 420
+    panelHeight: 260
+
+    signal chosen(int fen)
+
+    onVisibleChanged: {
+        if (visible) {
+            amountField.text = ""
+            amountField.forceActiveFocus()
+        }
+    }
+
+    function confirm() {
+        var fen = Recharge.freeAmountFen(amountField.text)
+        if (isNaN(fen))
+            return
+        chosen(fen)
+        close()
+    }
+
+    Row {
+        spacing: 10
+        TextField {
+            id: amountField
+            objectName: "amountField"
+            width: 280
+            focus: true
+            placeholderText: "请输入充值金额"
+            validator: RegularExpressionValidator { regularExpression: Recharge.amountPattern }
+            onAccepted: amountWindow.confirm()
+        }
+        Text {
+            anchors.verticalCenter: parent.verticalCenter
+            text: "元"
+            font.pixelSize: Theme.fontMedium
+            color: Theme.text
+        }
+    }
+    Row {
+        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.bottom: parent.bottom
+        spacing: 20
+        Button { objectName: "amountCancel"; text: "取消"; onClicked: amountWindow.close() }
+        Button { objectName: "amountConfirm"; text: "确定"; highlighted: true; onClicked: amountWindow.confirm() }
+    }
+}

@@ -1,0 +1,260 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import Brenvo 1.0
+import "records.js" as Records
+import "requests.js" as Requests
+
+// The member details' five tabs: the addresses (set as default, delete, edit, add), then the
+// consumption, recharge, order and coupon records, ten at a time where the backend pages
+// them. A tab reloads from page 1 when it is chosen; a failed load is told, and confirming
+// it loads the tab again. Requests go through the screen's request piece.
+Rectangle {
+    id: records
+    color: Theme.card
+    radius: 8
+
+    property var backend: null
+    property string userId: ""
+    property string current: "address"
+    property var addresses: []
+    property bool loading: false
+    property string markedOrderId: ""
+    readonly property alias list: recordList
+
+    // The worker asked for the address form: empty, or with `address` to change.
+    signal addAddress()
+    signal editAddress(var address)
+    signal orderClicked(string orderId)
+    // A tab's load failed with `text`; `retry` loads it again.
+    signal failed(string text, var retry)
+    // The addresses arrived (the first time the screen opens, the tags follow).
+    signal addressesLoaded()
+
+    function choose(key) {
+        current = key
+        if (key === "address")
+            loadAddresses()
+        else
+            recordList.reload()
+    }
+
+    function loadAddresses() {
+        loading = true
+        backend.call("getUserAddress", "userAddress/list", { userId: userId }, function (reply) {
+            records.addresses = Records.addresses(reply)
+            records.loading = false
+            records.addressesLoaded()
+        }, failedWith(loadAddresses))
+    }
+
+    function failedWith(retry) {
+        return function (reply, unreachable) {
+            records.loading = false
+            if (recordList.loading)
+                recordList.failed()
+            records.failed(unreachable ? Requests.unreachableText : Session.msg, retry)
+        }
+    }
+
+    function requestPage(number, fields) {
+        var key = current
+        var request = Records.requests[key]
+        if (!request.paged && number > 1) {
+            recordList.received([])
+            return
+        }
+        if (request.paged)
+            fields.userId = userId
+        else
+            fields = { userId: userId }
+        loading = true
+        backend.call(request.tag, request.path, fields, function (reply) {
+            if (records.current !== key)
+                return
+            recordList.received(Records.cards(key, reply, Session.timerToDate, Session.timerToDates, Date.now()))
+            records.loading = false
+        }, failedWith(function () { records.choose(key) }))
+    }
+
+    function setDefault(addressId) {
+        backend.call("UpdateDefault", "userAddress/updateDefault", { id: addressId }, loadAddresses,
+                     failedWith(loadAddresses))
+    }
+
+    function remove(addressId) {
+        backend.call("DeleteUserAddr", "userAddress/delete", { id: addressId }, loadAddresses,
+                     failedWith(loadAddresses))
+    }
+
+    Row {
+        id: tabBar
+        x: 20
+        y: 12
+        spacing: 28
+        Repeater {
+            model: Records.tabs
+            Text {
+                required property var modelData
+                objectName: "tab_" + modelData.key
+                text: modelData.label
+                font.pixelSize: Theme.fontLarge
+                color: records.current === modelData.key ? Theme.action : Theme.tabText
+                MouseArea { anchors.fill: parent; onClicked: records.choose(parent.modelData.key) }
+            }
+        }
+    }
+    Button {
+        objectName: "addAddressButton"
+        visible: records.current === "address"
+        anchors.right: parent.right
+        anchors.rightMargin: 20
+        anchors.verticalCenter: tabBar.verticalCenter
+        text: "添加地址"
+        onClicked: records.addAddress()
+    }
+    Button {
+        objectName: "couponRefreshTab"
+        visible: records.current === "coupon"
+        anchors.right: parent.right
+        anchors.rightMargin: 20
+        anchors.verticalCenter: tabBar.verticalCenter
+        text: "刷新"
+        onClicked: recordList.reload()
+    }
+
+    ListView {
+        id: addressList
+        objectName: "addressList"
+        visible: records.current === "address"
+        anchors.fill: parent
+        anchors.topMargin: 60
+        anchors.margins: 20
+        clip: true
+        spacing: 8
+        model: records.addresses
+        delegate: Rectangle {
+            id: addressRow
+            required property var modelData
+            width: addressList.width
+            height: 70
+            radius: 6
+            color: Theme.cardAlt
+            Column {
+                x: 16
+                anchors.verticalCenter: parent.verticalCenter
+                spacing: 6
+                Text {
+                    text: addressRow.modelData.phone + " " + addressRow.modelData.name
+                    font.pixelSize: Theme.fontBody
+                    color: Theme.text
+                }
+                Text {
+                    text: addressRow.modelData.regionalDesc + " " + addressRow.modelData.detail
+                    font.pixelSize: Theme.fontNormal
+                    color: Theme.textRegular
+                }
+            }
+            Row {
+                anchors.right: parent.right
+                anchors.rightMargin: 16
+                anchors.verticalCenter: parent.verticalCenter
+                spacing: 14
+                Text {
+                    objectName: "defaultMark"
+                    visible: addressRow.modelData.isDefault
+                    text: "默认地址"
+                    font.pixelSize: Theme.fontNormal
+                    color: Theme.primary
+                }
+                Text {
+                    objectName: "setDefault_" + addressRow.modelData.addressId
+                    visible: !addressRow.modelData.isDefault
+                    text: "设为默认"
+                    font.pixelSize: Theme.fontNormal
+                    color: Theme.textMuted
+                    MouseArea { anchors.fill: parent; onClicked: records.setDefault(addressRow.modelData.addressId) }
+                }
+                Image {
+                    objectName: "deleteAddress_" + addressRow.modelData.addressId
+                    source: deleteArea.pressed ? "qrc:/icon/icon/Delete2.png" : "qrc:/icon/icon/Delete1.png"
+                    MouseArea { id: deleteArea; anchors.fill: parent; onClicked: records.remove(addressRow.modelData.addressId) }
+                }
+                Image {
+                    objectName: "editAddress_" + addressRow.modelData.addressId
+                    source: editArea.pressed ? "qrc:/icon/icon/modify2.png" : "qrc:/icon/icon/modify1.png"
+                    MouseArea { id: editArea; anchors.fill: parent; onClicked: records.editAddress(addressRow.modelData) }
+                }
+            }
+        }
+    }
+
+    PagedList {
+        id: recordList
+        objectName: "recordList"
+        visible: records.current !== "address"
+        anchors.fill: parent
+        anchors.topMargin: 60
+        anchors.margins: 20
+        spacing: 8
+        onPageRequested: function (number, fields) { records.requestPage(number, fields) }
+        delegate: Rectangle {
+            id: card
+            required property string recordId
+            required property string title
+            required property string badge
+            required property string detail
+            required property string amount
+            width: recordList.width
+            height: Math.max(detailText.y + detailText.height, amountText.height) + 16
+            radius: 6
+            color: records.current === "order" && records.markedOrderId === recordId ? Theme.selected : Theme.cardAlt
+            Text {
+                id: titleText
+                x: 16
+                y: 10
+                text: card.title
+                font.pixelSize: Theme.fontMedium
+                font.bold: true
+                color: Theme.textStrong
+            }
+            Text {
+                anchors.left: titleText.right
+                anchors.leftMargin: 16
+                anchors.verticalCenter: titleText.verticalCenter
+                text: card.badge
+                font.pixelSize: Theme.fontNormal
+                color: Theme.success
+            }
+            Text {
+                id: detailText
+                x: 16
+                anchors.top: titleText.bottom
+                anchors.topMargin: 6
+                text: card.detail
+                lineHeight: 1.3
+                font.pixelSize: Theme.fontNormal
+                color: Theme.textRegular
+            }
+            Text {
+                id: amountText
+                anchors.right: parent.right
+                anchors.rightMargin: 16
+                anchors.verticalCenter: parent.verticalCenter
+                horizontalAlignment: Text.AlignRight
+                text: card.amount
+                font.pixelSize: Theme.fontMedium
+                color: Theme.amount
+            }
+            MouseArea {
+                anchors.fill: parent
+                enabled: records.current === "order"
+                onClicked: {
+                    records.markedOrderId = card.recordId
+                    records.orderClicked(card.recordId)
+                }
+            }
+        }
+    }
+
+    LoadingShade { visible: records.loading }
+}
