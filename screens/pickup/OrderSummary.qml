@@ -25,6 +25,15 @@ Column {
         width: summary.width
         wrapMode: Text.Wrap
     }
+    // A courier's picture is loaded only from a web address.
+    component WorkerPicture: Image {
+        property var address: ""
+        visible: String(source) !== ""
+        source: /^https?:\/\//.test(String(address || "")) ? String(address) : ""
+        width: 48
+        height: 48
+        fillMode: Image.PreserveAspectCrop
+    }
     component Heading: Text {
         font.pixelSize: Theme.fontMedium
         font.bold: true
@@ -94,10 +103,12 @@ Column {
     Line { text: "取件联系人：" + (summary.order.takeName || "") + "  " + (summary.order.takePhone || "") }
     Line { text: "取件地址：" + (summary.order.takeAddress || "") }
     Line { text: "取件员：" + (summary.order.takeWorkName || "") + "  " + (summary.order.takeWorkPhone || "") }
+    WorkerPicture { address: summary.order.takeWorkImg }
     Line { text: "送件方式：" + (summary.order.sendModeText || "") }
     Line { text: "送件联系人：" + (summary.order.sendName || "") + "  " + (summary.order.sendPhone || "") }
     Line { text: "送件地址：" + (summary.order.sendAddress || "") }
     Line { text: "送件员：" + (summary.order.sendWorkName || "") + "  " + (summary.order.sendWorkPhone || "") }
+    WorkerPicture { address: summary.order.sendWorkImg }
 
     Heading { text: "订单跟踪" }
     Repeater {
