@@ -52,6 +52,16 @@ Json::Value otherRecharge(Call &call)
     return paidAtOnce(call, means::other, paySign);
 }
 
+// The caller's recharge named by `tradeSeq`.
+recharges::Recharge namedRecharge(Call &call)
+{
+    recharges::Recharge r;
+    if (!recharges::findBySeq(call.db, call.requiredText("tradeSeq"), r))
+        throw ApiError(codes::notFound, "交易不存在");
+    ownership::check(call, ownership::records::recharge, r.id);
+    return r;
+}
+
 // A wallet recharge waiting to be paid: `payMethod` "1" WeChat, "4" Alipay; `payType`
 // "MICROPAY" (the worker scans the customer's code) or "NATIVE" (the customer scans ours).
 Json::Value createPay(Call &call)
@@ -71,10 +81,7 @@ Json::Value createPay(Call &call)
 // confirmation; without one it answers the QR code the customer scans.
 Json::Value pay(Call &call)
 {
-    recharges::Recharge r;
-    if (!recharges::findBySeq(call.db, call.requiredText("tradeSeq"), r))
-        throw ApiError(codes::notFound, "交易不存在");
-    ownership::check(call, ownership::records::recharge, r.id);
+    const recharges::Recharge r = namedRecharge(call);
     // A refusal rolls back, so an expired recharge is closed by the next status query.
     if (r.status == recharges::waiting && r.expiresAt <= call.now)
         throw ApiError(codes::conflict, "交易已超时，请重新发起");
@@ -115,10 +122,7 @@ Json::Value pay(Call &call)
 // was paid after all.
 Json::Value closePay(Call &call)
 {
-    recharges::Recharge r;
-    if (!recharges::findBySeq(call.db, call.requiredText("tradeSeq"), r))
-        throw ApiError(codes::notFound, "交易不存在");
-    ownership::check(call, ownership::records::recharge, r.id);
+    const recharges::Recharge r = namedRecharge(call);
     recharges::close(call.db, r.id, recharges::closed, call.now);
     return recharges::reply(recharges::load(call.db, r.id));
 }

@@ -8,10 +8,11 @@ namespace members {
 
 Json::Value record(Call &call, std::int64_t userId)
 {
-    // Members of a company client belong to the merchant's corporate union.
+    // Members of a company client belong to the merchant's corporate union. No member is bound
+    // to a WeChat account here (wxId -1).
     Query q = call.db.query(
         "SELECT u.id AS \"info.id\", u.name AS \"info.name\", u.sex AS \"info.sex\", "
-        "u.phone AS \"info.phone\", '' AS \"info.wxId\", '' AS \"info.wxNickname\", "
+        "u.phone AS \"info.phone\", '-1' AS \"info.wxId\", '' AS \"info.wxNickname\", "
         "'' AS \"info.headimgPath\", 1 AS \"info.status\", 1 AS \"info.verifyPhone\", "
         "0 AS \"info.verifyIos\", 0 AS \"info.verifyAndriod\", 0 AS \"info.subscribe\", "
         "u.grade AS \"info.grade\", u.balance + u.gift_balance AS \"ext.balance\", "

@@ -1,6 +1,5 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
-import QtQuick.Controls 1.4 as Controls1
 import BVMessageBox 1.0
 import Brenvo 1.0
 import "requests.js" as Requests
@@ -201,27 +200,14 @@ ScreenPage {
         }
     }
 
-    // Birthday: a day up to today. The calendar is made only while the pop-up is open.
-    Popup {
+    // Birthday: a day up to today.
+    DatePickerPopup {
         id: birthdayPopup
         objectName: "newBirthdayPopup"
         anchors.centerIn: parent
-        width: 320
-        height: 300
-        modal: true
-        Loader {
-            anchors.fill: parent
-            active: birthdayPopup.opened
-            sourceComponent: Controls1.Calendar {
-                objectName: "newBirthdayCalendar"
-                maximumDate: new Date()
-                selectedDate: Date.fromLocaleString(Qt.locale(), form.birthday, "yyyy-MM-dd")
-                onClicked: function (date) {
-                    form.birthday = Qt.formatDate(date, "yyyy-MM-dd")
-                    birthdayPopup.close()
-                }
-            }
-        }
+        maximumDate: Qt.formatDate(new Date(), "yyyy-MM-dd")
+        selectedDate: form.birthday
+        onChosen: function (date) { form.birthday = date }
     }
 
     ChoiceWindow {

@@ -200,7 +200,7 @@ ScreenPage {
         anchors.top: parent.top
         anchors.bottom: parent.bottom
         anchors.margins: 20
-        width: 220
+        width: 200
         levels: page.levels
         groups: page.groups
         levelId: page.userLvlup

@@ -31,12 +31,6 @@ Rectangle {
     signal rechargeClicked()
     signal orderClicked()
 
-    component Cell: Text {
-        font.pixelSize: Theme.fontBody
-        color: Theme.text
-        elide: Text.ElideRight
-        anchors.verticalCenter: parent.verticalCenter
-    }
     component ToDetails: MouseArea {
         anchors.fill: parent
         cursorShape: Qt.PointingHandCursor
@@ -46,7 +40,7 @@ Rectangle {
     Row {
         anchors.fill: parent
         anchors.leftMargin: 12
-        spacing: 14
+        spacing: 10
         Image {
             objectName: "tickBox"
             anchors.verticalCenter: parent.verticalCenter
@@ -62,7 +56,7 @@ Rectangle {
             ToDetails {}
         }
         Column {
-            width: 190
+            width: 150
             anchors.verticalCenter: parent.verticalCenter
             spacing: 6
             Row {
@@ -97,27 +91,27 @@ Rectangle {
             }
         }
         Column {
-            width: 170
+            width: 140
             anchors.verticalCenter: parent.verticalCenter
             spacing: 6
             Text { text: Session.timerToDate(row.createTime); font.pixelSize: Theme.fontNormal; color: Theme.textSecondary }
             Text { text: "积分：" + row.point; font.pixelSize: Theme.fontNormal; color: Theme.textRegular }
         }
         Column {
-            width: 160
+            width: 130
             anchors.verticalCenter: parent.verticalCenter
             spacing: 6
             Text { text: row.levelName; font.pixelSize: Theme.fontBody; color: Theme.text }
             Text { objectName: "rowDiscount"; text: row.discountText; font.pixelSize: Theme.fontNormal; color: Theme.warning }
-        }
-        Cell {
-            objectName: "rowBalance"
-            width: 120
-            text: Money.fenToYuan(row.balance) + " 元"
-            color: Theme.amount
+            Text {
+                objectName: "rowBalance"
+                text: Money.fenToYuan(row.balance) + " 元"
+                font.pixelSize: Theme.fontBody
+                color: Theme.amount
+            }
         }
         Column {
-            width: 150
+            width: 110
             anchors.verticalCenter: parent.verticalCenter
             spacing: 6
             Text { text: row.groupName; font.pixelSize: Theme.fontBody; color: Theme.text }
@@ -131,11 +125,11 @@ Rectangle {
                 color: Theme.textSecondary
             }
         }
-        Row {
+        Column {
             anchors.verticalCenter: parent.verticalCenter
-            spacing: 10
-            Button { objectName: "rowRecharge"; text: "充值"; onClicked: row.rechargeClicked() }
-            Button { objectName: "rowOrder"; text: "下单"; onClicked: row.orderClicked() }
+            spacing: 6
+            Button { objectName: "rowRecharge"; text: "充值"; height: 36; onClicked: row.rechargeClicked() }
+            Button { objectName: "rowOrder"; text: "下单"; height: 36; onClicked: row.orderClicked() }
         }
     }
     Rectangle { anchors.bottom: parent.bottom; width: parent.width; height: 1; color: Theme.lineLight }

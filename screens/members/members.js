@@ -1,17 +1,13 @@
 .pragma library
 .import "customer.js" as Customer
+.import "payment.js" as Payment
 
 // The member screens' rules: the level and group lists of the member list, its rows and the
 // fields of its requests, important-customer grades, and the new member's form.
 
-// The text of a reply's `data`; undefined for a text that is not a JSON envelope.
+// The `data` of a reply text; undefined for a text that is not a JSON envelope.
 function dataOf(text) {
-    try {
-        var reply = JSON.parse(text)
-        return reply !== null && typeof reply === "object" ? reply.data : undefined
-    } catch (e) {
-        return undefined
-    }
+    return Payment.dataOf(text)
 }
 
 function str(value) {

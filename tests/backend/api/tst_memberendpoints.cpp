@@ -11,9 +11,7 @@
 #include <limits>
 #include <memory>
 
-#include "backendclient.h"
-#include "backenddatabase.h"
-#include "privatebackend.h"
+#include "apibackend.h"
 
 namespace {
 
@@ -54,48 +52,36 @@ private slots:
     void ordersOfOneMemberByPage();
 
 private:
-    QJsonObject call(const WorkerSession &session, const QString &path, const QJsonObject &fields);
+    QJsonObject call(const WorkerSession &session, const QString &path, const QJsonObject &fields)
+    {
+        return api_.call(session, path, fields);
+    }
     QJsonObject call(const QString &path, const QJsonObject &fields)
     {
-        return call(store1_, path, fields);
+        return api_.call(path, fields);
     }
-    qint64 number(const QString &sql);
+    qint64 number(const QString &sql) { return api_.number(sql); }
+    // A new order of the member brought to the store; its order number ("" when refused).
+    QString newOrder(int userId, const QJsonObject &more = {});
     QJsonArray addresses(int userId);
 
-    std::unique_ptr<PrivateBackend> backend_;
-    std::unique_ptr<BackendClient> client_;
-    WorkerSession store1_, store2_;
-    qint64 timestamp_ = 0;
+    ApiBackend api_;
 };
 
 void TestMemberEndpoints::initTestCase()
 {
-    backend_ = std::make_unique<PrivateBackend>();
-    QVERIFY2(!backend_->url().isEmpty(), qPrintable(backend_->output()));
-    client_ = std::make_unique<BackendClient>(backend_->url());
-    store1_ = WorkerSession::open(*client_, "BV2024000001", "zhangli");
-    store2_ = WorkerSession::open(*client_, "BV2024000002", "liuyang");
-    QVERIFY(!store1_.accessToken.isEmpty());
-    QVERIFY(!store2_.accessToken.isEmpty());
+    QVERIFY2(api_.start(), qPrintable(api_.output()));
 }
 
-QJsonObject TestMemberEndpoints::call(const WorkerSession &session, const QString &path,
-                                      const QJsonObject &fields)
+QString TestMemberEndpoints::newOrder(int userId, const QJsonObject &more)
 {
-    QJsonObject body = session.body();
-    timestamp_ = std::max(timestamp_ + 1, body.value("timestamp").toString().toLongLong());
-    body.insert("timestamp", n(timestamp_));
-    for (auto it = fields.begin(); it != fields.end(); ++it)
-        body.insert(it.key(), it.value());
-    return client_->call(path, body);
-}
-
-qint64 TestMemberEndpoints::number(const QString &sql)
-{
-    BackendDatabase db;
-    if (!db.open(backend_->databasePath()))
-        return -1;
-    return db.number(sql.toUtf8().constData());
+    QJsonObject fields{{"userId", n(userId)}, {"takeMode", "1"},  {"sendMode", "1"},
+                       {"priority", "0"},     {"takeAddrId", ""}, {"sendAddrId", ""},
+                       {"remark", ""},        {"userRemark", ""}};
+    for (auto it = more.begin(); it != more.end(); ++it)
+        fields.insert(it.key(), it.value());
+    const QJsonObject reply = call("orderInfo/add", fields);
+    return codeOf(reply) == 200 ? reply.value("data").toString() : QString();
 }
 
 QJsonArray TestMemberEndpoints::addresses(int userId)
@@ -219,7 +205,7 @@ void TestMemberEndpoints::newMemberIsFoundByPhone()
     QVERIFY(id > 30);
 
     // Found by phone at the place-order screen and in the member list, in any store.
-    const QJsonObject found = call(store2_, "userInfo/queryByKey", {{"key", "13800001111"}});
+    const QJsonObject found = call(api_.store2, "userInfo/queryByKey", {{"key", "13800001111"}});
     const QJsonObject info =
         found.value("data").toObject().value("user").toObject().value("info").toObject();
     QCOMPARE(info.value("id").toInt(), id);
@@ -318,16 +304,8 @@ void TestMemberEndpoints::gradesMarkImportantCustomersOnly()
              3);
 
     auto pricingOfNewOrder = [&](int userId) {
-        const QJsonObject order = call("orderInfo/add", {{"userId", n(userId)},
-                                                         {"takeMode", "1"},
-                                                         {"sendMode", "1"},
-                                                         {"priority", "0"},
-                                                         {"takeAddrId", ""},
-                                                         {"sendAddrId", ""},
-                                                         {"remark", ""},
-                                                         {"userRemark", ""}});
-        return number("SELECT pricing_mode FROM orders WHERE order_no = '" +
-                      order.value("data").toString() + "'");
+        return number("SELECT pricing_mode FROM orders WHERE order_no = '" + newOrder(userId) +
+                      "'");
     };
     QCOMPARE(pricingOfNewOrder(plain), 1LL);
     QCOMPARE(pricingOfNewOrder(company), 2LL);
@@ -351,7 +329,7 @@ void TestMemberEndpoints::gradesMarkImportantCustomersOnly()
 void TestMemberEndpoints::detailsOfOneMember()
 {
     const int member = 7;
-    const QJsonObject reply = call(store2_, "userInfo/detail", {{"id", n(member)}});
+    const QJsonObject reply = call(api_.store2, "userInfo/detail", {{"id", n(member)}});
     QCOMPARE(codeOf(reply), 200);
     const QJsonObject data = reply.value("data").toObject();
     QCOMPARE(data.value("info").toObject().value("id").toInt(), member);
@@ -362,6 +340,7 @@ void TestMemberEndpoints::detailsOfOneMember()
     QCOMPARE(qint64(data.value("tagList").toArray().size()),
              number(QString("SELECT COUNT(*) FROM user_tag_rel WHERE user_id = %1").arg(member)));
     QVERIFY(data.contains("couponCnt"));
+    QCOMPARE(data.value("info").toObject().value("wxId").toString(), QString("-1")); // no WeChat
     QCOMPARE(codeOf(call("userInfo/detail", {{"id", "99999"}})), 404);
 }
 
@@ -377,19 +356,12 @@ void TestMemberEndpoints::addressChangedMadeDefaultAndDeleted()
     QCOMPARE(list.at(1).toObject().value("def").toInt(), 0);
 
     // An order taken to the second address keeps it through the change.
-    const QJsonObject order = call("orderInfo/add", {{"userId", n(member)},
-                                                     {"takeMode", "2"},
-                                                     {"sendMode", "1"},
-                                                     {"priority", "0"},
-                                                     {"takeAddrId", n(second)},
-                                                     {"sendAddrId", ""},
-                                                     {"takeDate", "2999-01-01"},
-                                                     {"takeTimeStart", "09:00"},
-                                                     {"takeTimeEnd", "11:00"},
-                                                     {"remark", ""},
-                                                     {"userRemark", ""}});
-    QCOMPARE(codeOf(order), 200);
-    const QString orderNo = order.value("data").toString();
+    const QString orderNo = newOrder(member, {{"takeMode", "2"},
+                                              {"takeAddrId", n(second)},
+                                              {"takeDate", "2999-01-01"},
+                                              {"takeTimeStart", "09:00"},
+                                              {"takeTimeEnd", "11:00"}});
+    QVERIFY(!orderNo.isEmpty());
 
     const QJsonObject updated = call("userAddress/update", {{"id", n(second)},
                                                             {"userId", n(member)},
@@ -424,7 +396,7 @@ void TestMemberEndpoints::addressChangedMadeDefaultAndDeleted()
     QCOMPARE(list.at(0).toObject().value("def").toInt(), 1);
     QCOMPARE(list.at(1).toObject().value("def").toInt(), 0);
 
-    QCOMPARE(codeOf(call(store2_, "userAddress/delete", {{"id", n(first)}})), 200);
+    QCOMPARE(codeOf(call(api_.store2, "userAddress/delete", {{"id", n(first)}})), 200);
     list = addresses(member);
     QCOMPARE(list.size(), 1);
     QCOMPARE(list.at(0).toObject().value("id").toInt(), replaced);
@@ -445,15 +417,7 @@ void TestMemberEndpoints::ordersOfOneMemberByPage()
     const QString mine = QString("FROM orders WHERE user_id = %1 AND store_id = 1").arg(member);
     // Enough orders for a second page.
     while (number("SELECT COUNT(*) " + mine) < 13)
-        QCOMPARE(codeOf(call("orderInfo/add", {{"userId", n(member)},
-                                               {"takeMode", "1"},
-                                               {"sendMode", "1"},
-                                               {"priority", "0"},
-                                               {"takeAddrId", ""},
-                                               {"sendAddrId", ""},
-                                               {"remark", ""},
-                                               {"userRemark", ""}})),
-                 200);
+        QVERIFY(!newOrder(member).isEmpty());
     const qint64 total = number("SELECT COUNT(*) " + mine);
     QJsonArray all;
     for (int page = 1; page <= 3; ++page) {
@@ -480,8 +444,9 @@ void TestMemberEndpoints::ordersOfOneMemberByPage()
         previous = time;
     }
     // The other store sees its own orders of the member only.
-    const QJsonArray other = listOf(call(
-        store2_, "orderInfo/list", {{"pageNum", "1"}, {"pageSize", "10"}, {"userId", n(member)}}));
+    const QJsonArray other =
+        listOf(call(api_.store2, "orderInfo/list",
+                    {{"pageNum", "1"}, {"pageSize", "10"}, {"userId", n(member)}}));
     QCOMPARE(qint64(other.size()),
              std::min<qint64>(10, number(QString("SELECT COUNT(*) FROM orders WHERE user_id = %1 "
                                                  "AND store_id = 2")

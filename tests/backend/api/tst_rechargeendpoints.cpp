@@ -13,9 +13,7 @@
 
 #include <httplib.h>
 
-#include "backendclient.h"
-#include "backenddatabase.h"
-#include "privatebackend.h"
+#include "apibackend.h"
 
 namespace {
 
@@ -59,53 +57,28 @@ private slots:
     void recordsOfTheMember();
 
 private:
-    QJsonObject call(const WorkerSession &session, const QString &path, const QJsonObject &fields);
+    QJsonObject call(const WorkerSession &session, const QString &path, const QJsonObject &fields)
+    {
+        return api_.call(session, path, fields);
+    }
     QJsonObject call(const QString &path, const QJsonObject &fields)
     {
-        return call(store1_, path, fields);
+        return api_.call(path, fields);
     }
-    qint64 number(const QString &sql);
+    qint64 number(const QString &sql) { return api_.number(sql); }
     qint64 balance(int userId);
     QString createPay(int userId, const QString &payMethod, const QString &payType,
                       qint64 amount = 50000, const QString &withActive = "1");
     int scan(const QString &seq, const QString &result = QString());
     int nextMember() { return 1 + (turn_++ % 30); }
 
-    std::unique_ptr<PrivateBackend> backend_;
-    std::unique_ptr<BackendClient> client_;
-    WorkerSession store1_, store2_;
-    qint64 timestamp_ = 0;
+    ApiBackend api_;
     int turn_ = 0;
 };
 
 void TestRechargeEndpoints::initTestCase()
 {
-    backend_ = std::make_unique<PrivateBackend>();
-    QVERIFY2(!backend_->url().isEmpty(), qPrintable(backend_->output()));
-    client_ = std::make_unique<BackendClient>(backend_->url());
-    store1_ = WorkerSession::open(*client_, "BV2024000001", "zhangli");
-    store2_ = WorkerSession::open(*client_, "BV2024000002", "liuyang");
-    QVERIFY(!store1_.accessToken.isEmpty());
-    QVERIFY(!store2_.accessToken.isEmpty());
-}
-
-QJsonObject TestRechargeEndpoints::call(const WorkerSession &session, const QString &path,
-                                        const QJsonObject &fields)
-{
-    QJsonObject body = session.body();
-    timestamp_ = std::max(timestamp_ + 1, body.value("timestamp").toString().toLongLong());
-    body.insert("timestamp", n(timestamp_));
-    for (auto it = fields.begin(); it != fields.end(); ++it)
-        body.insert(it.key(), it.value());
-    return client_->call(path, body);
-}
-
-qint64 TestRechargeEndpoints::number(const QString &sql)
-{
-    BackendDatabase db;
-    if (!db.open(backend_->databasePath()))
-        return -1;
-    return db.number(sql.toUtf8().constData());
+    QVERIFY2(api_.start(), qPrintable(api_.output()));
 }
 
 qint64 TestRechargeEndpoints::balance(int userId)
@@ -130,7 +103,7 @@ int TestRechargeEndpoints::scan(const QString &seq, const QString &result)
 {
     const std::string target = "/wallet/scan?seq=" + seq.toStdString() +
                                (result.isEmpty() ? "" : "&result=" + result.toStdString());
-    auto res = client_->http().Post(target, "", "text/plain");
+    auto res = api_.client().http().Post(target, "", "text/plain");
     return res ? res->status : -1;
 }
 
@@ -194,15 +167,11 @@ void TestRechargeEndpoints::rechargeRaisesTheBalanceOnce()
         number(QString("SELECT gift_balance FROM users WHERE id = %1").arg(member));
     const qint64 recharges = number("SELECT COUNT(*) FROM recharges WHERE status = 1");
 
-    QJsonObject body = store1_.body();
-    timestamp_ = std::max(timestamp_ + 1, body.value("timestamp").toString().toLongLong());
-    body.insert("timestamp", n(timestamp_));
-    body.insert("userId", n(member));
     if (!fields.contains("remark"))
-        body.insert("remark", "");
-    for (auto it = fields.begin(); it != fields.end(); ++it)
-        body.insert(it.key(), it.value());
-    const QJsonObject reply = client_->call(path, body);
+        fields.insert("remark", "");
+    fields.insert("userId", n(member));
+    const QJsonObject body = api_.body(api_.store1, fields);
+    const QJsonObject reply = api_.client().call(path, body);
     QCOMPARE(codeOf(reply), 200);
     QCOMPARE(dataOf(reply).value("status").toInt(), 1);
     QCOMPARE(qint64(dataOf(reply).value("giftAmount").toInt()), gift);
@@ -219,7 +188,7 @@ void TestRechargeEndpoints::rechargeRaisesTheBalanceOnce()
                  1LL);
     };
     checkOnce();
-    const QJsonObject repeat = client_->call(path, body);
+    const QJsonObject repeat = api_.client().call(path, body);
     QCOMPARE(QJsonDocument(repeat).toJson(), QJsonDocument(reply).toJson());
     checkOnce();
 }
@@ -442,7 +411,7 @@ void TestRechargeEndpoints::closedQrRechargeCannotBePaid()
         dataOf(call("userRecharge/closePay", {{"tradeSeq", paidFirst}})).value("status").toInt(),
         1);
     QCOMPARE(balance(member), before + 5000);
-    QCOMPARE(codeOf(call(store2_, "userRecharge/closePay", {{"tradeSeq", paidFirst}})), 403);
+    QCOMPARE(codeOf(call(api_.store2, "userRecharge/closePay", {{"tradeSeq", paidFirst}})), 403);
 }
 
 void TestRechargeEndpoints::anotherStoreCannotPayOrFollow()
@@ -450,10 +419,10 @@ void TestRechargeEndpoints::anotherStoreCannotPayOrFollow()
     const int member = nextMember();
     const qint64 before = balance(member);
     const QString seq = createPay(member, "1", "MICROPAY");
-    const QJsonObject pay =
-        call(store2_, "userRecharge/pay", {{"tradeSeq", seq}, {"authCode", "134567890123456789"}});
+    const QJsonObject pay = call(api_.store2, "userRecharge/pay",
+                                 {{"tradeSeq", seq}, {"authCode", "134567890123456789"}});
     QCOMPARE(codeOf(pay), 403);
-    QCOMPARE(codeOf(call(store2_, "tradePay/queryStatusBySeq", {{"seq", seq}})), 403);
+    QCOMPARE(codeOf(call(api_.store2, "tradePay/queryStatusBySeq", {{"seq", seq}})), 403);
     QCOMPARE(codeOf(call("userRecharge/pay", {{"tradeSeq", "5999"}, {"authCode", "1"}})), 404);
     QCOMPARE(balance(member), before);
 }
@@ -464,7 +433,7 @@ void TestRechargeEndpoints::recordsOfTheMember()
     const int member = 21; // a demo recharge in store 1
     QCOMPARE(
         codeOf(call(
-            store2_, "userRecharge/confirmRecharge",
+            api_.store2, "userRecharge/confirmRecharge",
             {{"userId", n(member)}, {"amount", "200000"}, {"remark", ""}, {"withActive", "1"}})),
         200);
     createPay(member, "1", "MICROPAY"); // waiting: not a record

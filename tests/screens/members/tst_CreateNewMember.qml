@@ -1,0 +1,268 @@
+import QtQuick 2.15
+import QtQuick.Window 2.15
+import QtTest 1.2
+import Brenvo 1.0
+import BrenvoTest 1.0
+import "qrc:/"
+import "../common/signin.js" as SignIn
+import "../common/fakeroutes.js" as Routes
+
+// The new member: the form's choices and the request it sends, against a backend answering
+// as each test says; against the reference backend, a new member found by phone afterwards,
+// a phone already taken, and the place-order screen's "创建该用户" that opens the form.
+TestCase {
+    id: testCase
+    name: "CreateNewMember"
+    when: windowShown
+
+    Window {
+        id: testWindow
+        width: 1280
+        height: 860
+        visible: true
+        Item { id: host; anchors.fill: parent }
+    }
+
+    Component { id: fakeComponent; FakeBackend {} }
+    Component { id: requestComponent; BackendRequest {} }
+    SignalSpy { id: createdSpy; signalName: "created" }
+
+    property var screen: null
+    property var fake: null
+    property var routes: ({})
+    property var answered: ({})
+
+    Timer {
+        interval: 5
+        repeat: true
+        running: testCase.fake !== null
+        onTriggered: Routes.answer(testCase.fake, testCase.routes, testCase.answered)
+    }
+
+    function initTestCase() {
+        testWindow.requestActivate()
+        tryCompare(testWindow, "active", true)
+        SignIn.signIn("BV2024000001", "zhangli", "123456")
+        tryVerify(function () { return Session.accessToken !== "" }, 5000, "no sign-in")
+    }
+
+    function init() {
+        TestSupport.clearBoxes()
+        TestSupport.confirmBoxes(false)
+        routes = {}
+        answered = {}
+    }
+
+    function cleanup() {
+        if (screen !== null && screen.backend !== undefined)
+            screen.close()
+        screen = null
+        createdSpy.target = null
+        createdSpy.clear()
+        fake = null
+        TestSupport.setEnv("BRENVO_BACKEND_URL", TestSupport.backendUrl)
+        wait(0)
+    }
+
+    function useFake(addCardUser) {
+        fake = createTemporaryObject(fakeComponent, testCase)
+        fake.setMode("hold")
+        TestSupport.setEnv("BRENVO_BACKEND_URL", fake.url)
+        routes = {
+            "userCard/listForSelect": Routes.ok({ list: [
+                { id: 1, name: "普通会员", rights: "10", discountType: "1", discount: 100, def: 0 },
+                { id: 2, name: "银卡会员", rights: "11", discountType: "1", discount: 95, def: 1 }] }),
+            "userGroup/list": Routes.ok([{ id: 4, name: "高端客户", cnt: 3 }]),
+            "mercCity/paramDetail": Routes.ok({ addCardUser: addCardUser }),
+            "userInfo/add": Routes.ok({ id: 99 })
+        }
+    }
+
+    function open(phone) {
+        screen = Qt.createComponent("qrc:/CreateNewMember.qml").createObject(host, { createNewMemberPhone: phone || "" })
+        verify(screen !== null)
+        createdSpy.target = screen
+        tryCompare(screen, "loading", false, 5000)
+        return screen
+    }
+
+    function item(name) {
+        var found = findChild(screen, name)
+        verify(found !== null, "no " + name)
+        return found
+    }
+
+    function click(target) {
+        for (var p = target.parent; p !== null && p !== host; p = p.parent)
+            waitForItemPolished(p)
+        mouseClick(target)
+    }
+
+    function type(chars) {
+        for (var i = 0; i < chars.length; ++i)
+            keyClick(chars.charAt(i))
+    }
+
+    function sentTo(path) { return Routes.sentTo(fake, path) }
+
+    function closed() {
+        return screen === null || screen.backend === undefined
+    }
+
+    // Levels, then groups, then the setting; the default level and group are shown; nothing
+    // touched sends today's birthday, no sex, the default level and group.
+    function test_defaults_and_todays_birthday() {
+        useFake("1")
+        open()
+        compare(Routes.paths(fake), ["userCard/listForSelect", "userGroup/list", "mercCity/paramDetail"])
+        compare(item("cardChoice").text, "银卡会员")
+        compare(item("groupChoice").text, "默认分组")
+        var today = Qt.formatDate(new Date(), "yyyy-MM-dd")
+        compare(item("birthdayChoice").text, today)
+        item("newPhoneField").forceActiveFocus()
+        type("13800009999")
+        click(item("newMemberSave"))
+        tryCompare(createdSpy, "count", 1, 5000)
+        var body = sentTo("userInfo/add")[0]
+        compare([body.phone, body.name, body.sex, body.cardId, body.groupId, body.birthday],
+                ["13800009999", "", "0", "2", "-1", today])
+        tryVerify(closed, 5000)
+    }
+
+    function test_empty_phone_sends_nothing() {
+        useFake("1")
+        open()
+        item("newNameField").text = "无电话"
+        click(item("newMemberSave"))
+        wait(50)
+        compare(sentTo("userInfo/add").length, 0)
+        verify(!closed())
+    }
+
+    // The phone field only takes what can still become 1 and ten more digits.
+    function test_phone_field_refuses_what_cannot_be_a_phone() {
+        useFake("1")
+        open()
+        item("newPhoneField").forceActiveFocus()
+        type("2")
+        compare(item("newPhoneField").text, "")
+        type("1391234000123")
+        compare(item("newPhoneField").text, "13912340001")
+    }
+
+    // Level, group, sex and birthday chosen; the level may be chosen only when the merchant
+    // allows it.
+    function test_choices_sent() {
+        useFake("1")
+        open("13800008888")
+        compare(item("newPhoneField").text, "13800008888")
+        click(item("cardChoice"))
+        var levels = item("levelWindow")
+        verify(levels.visible)
+        compare(findChild(levels, "windowTitle").text, "会员卡")
+        click(findChild(levels, "choice_1"))
+        click(findChild(levels, "choiceCancel"))
+        compare(item("cardChoice").text, "银卡会员")
+        click(item("cardChoice"))
+        click(findChild(levels, "choice_1"))
+        click(findChild(levels, "choiceConfirm"))
+        compare(item("cardChoice").text, "普通会员")
+        click(item("groupChoice"))
+        var groups = item("newGroupChooser")
+        compare(findChild(groups, "windowTitle").text, "分组")
+        compare(groups.entries.map(function (e) { return e.label }), ["默认分组", "高端客户"])
+        click(findChild(groups, "choice_4"))
+        click(findChild(groups, "choiceConfirm"))
+        compare(item("groupChoice").text, "高端客户")
+        click(item("sexFemale"))
+        click(item("birthdayChoice"))
+        var picker = item("newBirthdayPopup")
+        verify(picker.visible)
+        picker.choose(new Date(1990, 4, 6))
+        compare(item("birthdayChoice").text, "1990-05-06")
+        item("newNameField").text = "选好了"
+        click(item("newMemberSave"))
+        tryCompare(createdSpy, "count", 1, 5000)
+        var body = sentTo("userInfo/add")[0]
+        compare([body.name, body.sex, body.cardId, body.groupId, body.birthday], ["选好了", "2", "1", "4", "1990-05-06"])
+    }
+
+    function test_level_fixed_when_the_merchant_says_so() {
+        useFake("0")
+        open()
+        click(item("cardChoice"))
+        verify(!item("levelWindow").visible)
+    }
+
+    // --- Against the reference backend -------------------------------------------------------
+
+    function backendData(path, fields) {
+        var backend = createTemporaryObject(requestComponent, testCase)
+        var reply = null
+        backend.call("t", path, fields, function (text) { reply = JSON.parse(text) },
+                     function (text) { reply = JSON.parse(text) })
+        tryVerify(function () { return reply !== null }, 5000)
+        return reply
+    }
+
+    // A phone of this run's own, so a second run on the same database finds none.
+    function newPhone() {
+        return "137" + String(Date.now()).slice(-8)
+    }
+
+    function test_new_member_found_by_phone_afterwards() {
+        var phone = newPhone()
+        compare(backendData("userInfo/queryByKey", { key: phone }).data, {})
+        open()
+        item("newPhoneField").text = phone
+        item("newNameField").text = "新会员"
+        click(item("newMemberSave"))
+        tryCompare(createdSpy, "count", 1, 5000)
+        tryVerify(closed, 5000)
+        var user = backendData("userInfo/queryByKey", { key: phone }).data.user
+        compare(user.info.name, "新会员")
+        compare(user.card.info.name, "普通会员")
+    }
+
+    // A refusal is told, and the form stays as it was.
+    function test_phone_taken() {
+        open()
+        item("newPhoneField").text = "13912340003"
+        item("newNameField").text = "重复"
+        click(item("newMemberSave"))
+        tryVerify(function () { return TestSupport.boxes().length === 1 }, 5000)
+        compare(TestSupport.boxes()[0].slice(1), ["错误提示", "该手机号已注册"])
+        verify(!closed())
+        compare(item("newPhoneField").text, "13912340003")
+        compare(item("newNameField").text, "重复")
+        compare(createdSpy.count, 0)
+    }
+
+    // "创建该用户" on the place-order screen opens the form with the phone typed there; once
+    // saved, the offer goes and the phone finds the new member.
+    function test_place_order_creates_the_member() {
+        var phone = newPhone()
+        var placeOrder = Qt.createComponent("qrc:/PlaceOrder.qml").createObject(host, {})
+        verify(placeOrder !== null)
+        TestSupport.confirmBoxes(true)
+        var field = findChild(placeOrder, "searchField")
+        field.text = phone
+        click(findChild(placeOrder, "searchButton"))
+        var button = findChild(placeOrder, "createUserButton")
+        tryVerify(function () { return button.visible }, 5000)
+        click(button)
+        screen = findChild(placeOrder, "CreateNewMember")
+        verify(screen !== null)
+        createdSpy.target = screen
+        tryCompare(screen, "loading", false, 5000)
+        compare(item("newPhoneField").text, phone)
+        click(item("newMemberSave"))
+        tryCompare(createdSpy, "count", 1, 5000)
+        tryVerify(closed, 5000)
+        verify(!button.visible)
+        click(findChild(placeOrder, "searchButton"))
+        tryVerify(function () { return findChild(placeOrder, "PlaceOrderContent") !== null }, 5000)
+        screen = null
+        placeOrder.close()
+    }
+}
