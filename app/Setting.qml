@@ -7,13 +7,14 @@ import "settingoptions.js" as Options
 
 // "设置": the store's details, the three printers, the workflow options and the about page.
 // Every choice is stored at once in its settings file and in the session, so it takes
-// effect for every screen. The screen has no close button; the home button covers it.
-Rectangle {
+// effect for every screen. Opened from the menu it has no back button (the home button
+// covers it); a screen that sends the worker here to choose a printer shows one.
+ScreenPage {
     id: setting
     objectName: "Setting"
-
-    // Closed through Screens.close, with what was opened over it.
-    readonly property bool isScreen: true
+    enterFlag: "Setting"
+    backVisible: false
+    background: Theme.settingsPage
 
     // The shown section: 0 store, 1 wash-label, 2 ticket, 3 certificate printer, 4 options,
     // 5 about.
@@ -42,9 +43,6 @@ Rectangle {
         { file: "setting/Ticket.ini", session: "ticketPriterName" },
         { file: "setting/Certificate.ini", session: "certificatePrinterName" }
     ]
-
-    anchors.fill: parent
-    color: Theme.settingsPage
 
     function showSection(index) {
         setting.section = index
@@ -98,12 +96,7 @@ Rectangle {
         Qt.quit()
     }
 
-    Component.onCompleted: {
-        Session.enterFlag = "Setting"
-        readChoices()
-    }
-
-    MouseArea { anchors.fill: parent }
+    Component.onCompleted: readChoices()
 
     Rectangle {
         id: titleBar

@@ -16,6 +16,7 @@ FocusScope {
     // The Session.enterFlag of this screen; "" for a screen that takes no Enter.
     property string enterFlag: ""
     property bool backVisible: true
+    property color background: Theme.page
     readonly property alias backButton: back
 
     // Opened screens are closed through Screens.close, the ones on top first.
@@ -25,6 +26,9 @@ FocusScope {
     signal backClicked()
 
     anchors.fill: parent
+    // Above everything its opener holds (its back button, pop-ups and shades): a screen
+    // covers the one it was opened over.
+    z: 100
 
     property string flagBelow: ""
     property var focusBelow: null
@@ -51,7 +55,7 @@ FocusScope {
 
     Rectangle {
         anchors.fill: parent
-        color: Theme.page
+        color: page.background
         MouseArea { anchors.fill: parent }
     }
 

@@ -79,7 +79,7 @@ ScreenPage {
             withdrawn = true
             orderField.text = ""
         } else if (purpose === "settings") {
-            Screens.open(page, "Setting")
+            Screens.open(page, "Setting", { backVisible: true })
         }
     }
 

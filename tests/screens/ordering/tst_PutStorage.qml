@@ -403,7 +403,13 @@ TestCase {
         screen.boxConfirmed()
         var settings = screenAbove("Setting")
         verify(settings !== null, "the settings screen is not open")
-        settings.destroy()
+        compare(Session.enterFlag, "Setting")
+        // The worker goes back to the order once the printer is chosen.
+        var back = findChild(settings, "backButton")
+        verify(back.visible)
+        mouseClick(back)
+        tryVerify(function () { return screenAbove("Setting") === null }, 5000)
+        compare(Session.enterFlag, "PutStorage")
     }
 
     // --- Electronic labels -----------------------------------------------------------------
