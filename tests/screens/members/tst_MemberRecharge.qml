@@ -425,4 +425,22 @@ TestCase {
                 compare(findChild(screen, row.opens).userId, "29")
         }
     }
+
+    // "充值" on the place-order form opens this screen with the customer and "PlaceOrder".
+    function test_opened_from_the_order_form() {
+        var found = backendData("userInfo/queryByKey", { key: "13912340011" })
+        var form = Qt.createComponent("qrc:/PlaceOrderContent.qml").createObject(host, {
+            userData: JSON.stringify(found.data), searchKey: "13912340011" })
+        verify(form !== null)
+        tryCompare(form, "loading", false, 5000)
+        click(findChild(form, "rechargeButton"))
+        screen = findChild(form, "MemberRecharge")
+        verify(screen !== null)
+        compare([screen.userIds, screen.userPhones, screen.userNames, screen.rechargeFlag],
+                ["11", "13912340011", found.data.user.info.name, "PlaceOrder"])
+        compare(screen.userBlances, (found.data.user.ext.balance / 100).toFixed(2))
+        tryCompare(screen.conversation, "loading", false, 5000)
+        screen = null
+        form.close()
+    }
 }
