@@ -216,6 +216,25 @@ TestCase {
         compare(sentTo("userRecharge/pay")[0].tradeSeq, "526113000000000002")
     }
 
+    // A new amount makes a new trade for the wallet the worker chose, not always WeChat.
+    function test_new_amount_keeps_the_chosen_wallet() {
+        openFake(schemeList(), config({}))
+        click(item("means_alipay"))
+        tryVerify(function () { return sentTo("userRecharge/createPay").length === 2 }, 5000)
+        click(item("freeModeButton"))
+        tryVerify(function () { return item("amountField").activeFocus }, 5000)
+        type("88.8")
+        click(item("amountConfirm"))
+        tryVerify(function () { return sentTo("userRecharge/createPay").length === 3 }, 5000)
+        var body = sentTo("userRecharge/createPay")[2]
+        compare([body.payMethod, body.amount, body.withActive], ["4", "8880", "0"])
+        click(item("means_cash"))
+        click(item("schemeModeButton"))
+        compare(item("amountDue").text, "¥500.00")
+        wait(50)
+        compare(sentTo("userRecharge/createPay").length, 3) // cash needs no trade
+    }
+
     function test_cash_below_the_amount_sends_nothing() {
         openFake(schemeList(), config({}))
         click(item("means_cash"))
