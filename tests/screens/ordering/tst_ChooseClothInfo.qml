@@ -125,17 +125,36 @@ TestCase {
     function enter(windowName, text) {
         var window = findChild(screen, windowName)
         tryVerify(function () { return window.visible }, 2000, windowName)
-        type(findChild(window, "inputField"), text)
+        var field = findChild(window, "inputField")
+        type(field, text)
+        compare(field.text, text, windowName + ": the typed text did not arrive")
         mouseClick(findChild(window, "inputConfirm"))
         idle()
         return window
     }
 
-    // A row of a selected column, once laid out as the worker sees it.
+    // A row of a selected column, once laid out as the worker sees it: where it was drawn
+    // in two frames running, so a column still being laid out is not clicked beside the row.
     function tapRow(name) {
-        waitForRendering(screen)
-        mouseClick(findChild(screen, name))
+        var row = null
+        var at = null
+        tryVerify(function () {
+            row = findChild(screen, name)
+            if (row === null || !row.visible)
+                return false
+            var p = row.mapToItem(screen, 0, 0)
+            var still = at !== null && at.x === p.x && at.y === p.y
+            at = p
+            if (!still)
+                waitForRendering(screen)
+            return still
+        }, 5000, name)
+        mouseClick(row)
         idle()
+        tryVerify(function () {
+            var left = findChild(screen, name)
+            return left === null || !left.visible
+        }, 5000, name + " is still selected")
     }
 
     function textOf(name) {
