@@ -1,4 +1,5 @@
 #include "app/applogging.h"
+#include "app/caretblinktimeout.h"
 #include "app/typeregistry.h"
 #include "print/imageprovider.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     installScreenLogging();
+    CaretBlinkTimeout caretBlink;
 
     // Turns the standard buttons of message boxes and dialogs into Chinese; a missing
     // catalogue only leaves them in English.

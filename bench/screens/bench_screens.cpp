@@ -22,6 +22,7 @@
 // Nothing is asserted: the figures are for reading.
 
 #include "app/applogging.h"
+#include "app/caretblinktimeout.h"
 #include "app/bvmessagebox.h"
 #include "app/typeregistry.h"
 #include "frameprobe.h"
@@ -641,6 +642,9 @@ int main(int argc, char **argv)
     const Options options = parseOptions(app.arguments());
     installScreenLogging();
     MessageCounter::install(options.echo);
+    // As in the terminal, a cursor left alone stops blinking; after 1 s here instead of 10 s,
+    // so that the idle measures below (taken 1.5 s after the last input) see it stopped.
+    CaretBlinkTimeout caretBlink(1000);
 
     QTemporaryDir workDir;
     QDir::setCurrent(workDir.path());

@@ -15,7 +15,8 @@ void FakeBackend::setMode(const QString &mode)
         m_server.close();
     } else if (mode == QLatin1String("html502")) {
         m_server.replyStatus = "502 Bad Gateway";
-        m_server.replyBody = "<html><head><title>502 Bad Gateway</title></head><body>nginx</body></html>";
+        m_server.replyBody =
+            "<html><head><title>502 Bad Gateway</title></head><body>nginx</body></html>";
     } else if (mode == QLatin1String("truncated")) {
         m_server.replyBody = R"({"httpCode":200,"msg":"ok","data":{"appSec)";
     }
