@@ -5,15 +5,9 @@
 # Usage: scripts/refund-audit.sh approve [ID]   the request is approved
 #        scripts/refund-audit.sh reject [ID]    the request is rejected
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
-urlfile=${BRENVO_RUN_DIR:-$here/run}/backend.url
-[ -s "$urlfile" ] || { echo "no backend of scripts/run.sh is running ($urlfile)" >&2; exit 1; }
-base=$(cat "$urlfile")
 case "${1:-}" in
     approve) result= ;;
     reject) result='&result=reject' ;;
     *) sed -n '5,6p' "$0" >&2; exit 2 ;;
 esac
-id=${2:-latest}
-curl -sS --fail-with-body -X POST -d "" "$base/audit/refund?id=$id$result"
-echo
+exec "$(dirname "$0")/standin-post.sh" "/audit/refund?id=${2:-latest}$result"

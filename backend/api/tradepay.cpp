@@ -11,6 +11,7 @@
 #include "domain/coupons.h"
 #include "domain/merchant.h"
 #include "domain/ownership.h"
+#include "domain/paymeans.h"
 #include "domain/payments.h"
 #include "domain/recharges.h"
 #include "domain/wallet.h"
@@ -19,15 +20,6 @@
 #include "store/database.h"
 
 namespace {
-
-// PAY_MEANS of the rest of a payment.
-namespace means {
-constexpr int cash = 1;
-constexpr int wechat = 2;
-constexpr int alipay = 3;
-constexpr int balance = 4;
-constexpr int other = 9;
-} // namespace means
 
 // The group pay card's type as the terminal names it.
 const char *const groupCardType = "41";
@@ -69,10 +61,10 @@ Order payableOrder(Call &call)
 
 bool meansEnabled(Call &call, int m)
 {
-    const merchant::Setting &s = m == means::cash     ? merchant::settings::payCash
-                                 : m == means::wechat ? merchant::settings::payWechat
-                                 : m == means::alipay ? merchant::settings::payAlipay
-                                                      : merchant::settings::payOther;
+    const merchant::Setting &s = m == payMeans::cash     ? merchant::settings::payCash
+                                 : m == payMeans::wechat ? merchant::settings::payWechat
+                                 : m == payMeans::alipay ? merchant::settings::payAlipay
+                                                         : merchant::settings::payOther;
     return merchant::setting(call.db, call.mercId, s) == "1";
 }
 
@@ -165,17 +157,17 @@ Json::Value paidAtOnce(Call &call, const payments::Parts &parts)
 // Balance ("余额"), cash ("余额+现金") and other means ("余额+银联"): settled in the call.
 Json::Value balancePay(Call &call)
 {
-    return paidAtOnce(call, plan(call, means::balance, true));
+    return paidAtOnce(call, plan(call, payMeans::balance, true));
 }
 
 Json::Value cashPay(Call &call)
 {
-    return paidAtOnce(call, plan(call, means::cash, false));
+    return paidAtOnce(call, plan(call, payMeans::cash, false));
 }
 
 Json::Value otherPay(Call &call)
 {
-    payments::Parts parts = plan(call, means::other, false);
+    payments::Parts parts = plan(call, payMeans::other, false);
     parts.paySign = call.optionalText("paySign");
     if (!parts.paySign.empty() &&
         call.db.scalar(0, "SELECT COUNT(*) FROM pay_signs WHERE merc_id = ? AND val = ?",
@@ -186,7 +178,7 @@ Json::Value otherPay(Call &call)
 
 int walletMeans(wallet::Kind kind)
 {
-    return kind == wallet::Kind::Alipay ? means::alipay : means::wechat;
+    return kind == wallet::Kind::Alipay ? payMeans::alipay : payMeans::wechat;
 }
 
 // The worker scanned the customer's payment code: the wallet pays at once, refuses (nothing

@@ -6,6 +6,7 @@
 #include "api/families.h"
 #include "domain/merchant.h"
 #include "domain/ownership.h"
+#include "domain/paymeans.h"
 #include "domain/recharges.h"
 #include "domain/wallet.h"
 #include "server/call.h"
@@ -13,13 +14,6 @@
 #include "store/database.h"
 
 namespace {
-
-namespace means {
-constexpr int cash = 1;
-constexpr int wechat = 2;
-constexpr int alipay = 3;
-constexpr int other = 9;
-} // namespace means
 
 void requireOpened(Call &call, const merchant::Setting &setting)
 {
@@ -37,7 +31,7 @@ Json::Value paidAtOnce(Call &call, int m, const std::string &paySign)
 Json::Value cashRecharge(Call &call)
 {
     requireOpened(call, merchant::settings::payCash);
-    return paidAtOnce(call, means::cash, "");
+    return paidAtOnce(call, payMeans::cash, "");
 }
 
 // "其他": one of the merchant's other means, when it takes recharges.
@@ -49,7 +43,7 @@ Json::Value otherRecharge(Call &call)
         call.db.scalar(0, "SELECT COUNT(*) FROM pay_signs WHERE merc_id = ? AND val = ?",
                        call.mercId, paySign) == 0)
         throw ApiError(codes::badRequest, "未知的支付方式");
-    return paidAtOnce(call, means::other, paySign);
+    return paidAtOnce(call, payMeans::other, paySign);
 }
 
 // The caller's recharge named by `tradeSeq`.
@@ -69,8 +63,8 @@ Json::Value createPay(Call &call)
     const bool alipay = call.oneOf("payMethod", {1, 4}) == 4;
     const std::string payType = call.oneOf("payType", {"MICROPAY", "NATIVE"});
     requireOpened(call, alipay ? merchant::settings::payAlipay : merchant::settings::payWechat);
-    const recharges::Recharge r =
-        recharges::open(call, recharges::plan(call), alipay ? means::alipay : means::wechat, "");
+    const recharges::Recharge r = recharges::open(call, recharges::plan(call),
+                                                  alipay ? payMeans::alipay : payMeans::wechat, "");
     call.db.exec("UPDATE recharges SET wallet_mode = ? WHERE id = ?",
                  payType == "NATIVE" ? "native" : "micro", r.id);
     return recharges::reply(recharges::load(call.db, r.id));
@@ -90,7 +84,7 @@ Json::Value pay(Call &call)
     if (r.status != recharges::waiting || r.walletMode.empty())
         throw ApiError(codes::conflict, "交易已结束");
     const wallet::Kind kind =
-        r.means == means::alipay ? wallet::Kind::Alipay : wallet::Kind::WeChat;
+        r.means == payMeans::alipay ? wallet::Kind::Alipay : wallet::Kind::WeChat;
     if (r.walletMode == "native") {
         Json::Value data = recharges::reply(r);
         data["codeUrl"] = wallet::codeUrl(kind, r.seq);

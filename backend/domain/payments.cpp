@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "domain/numbers.h"
+#include "domain/paymeans.h"
 #include "server/registry.h"
 #include "store/database.h"
 
@@ -110,12 +111,12 @@ void complete(Connection &db, std::int64_t paymentId, std::int64_t now)
         throw ApiError(codes::conflict, "交易已结束");
     const int means =
         static_cast<int>(db.scalar(1, "SELECT means FROM payments WHERE id = ?", p.id));
-    if (p.balanceAmount > 0 && means != 4)
-        trade(db, p.id, 4, p.balanceAmount, now);
+    if (p.balanceAmount > 0 && means != payMeans::balance)
+        trade(db, p.id, payMeans::balance, p.balanceAmount, now);
     if (p.cardAmount > 0)
-        trade(db, p.id, 8, p.cardAmount, now);
+        trade(db, p.id, payMeans::card, p.cardAmount, now);
     // The means always leaves a record, even of nothing left to collect.
-    trade(db, p.id, means, means == 4 ? p.balanceAmount : p.meansAmount, now);
+    trade(db, p.id, means, means == payMeans::balance ? p.balanceAmount : p.meansAmount, now);
     db.exec("UPDATE user_coupons SET use_status = 2, order_id = (SELECT order_id FROM payments "
             "WHERE id = ?) WHERE id = (SELECT coupon_id FROM payments WHERE id = ?)",
             p.id, p.id);

@@ -5,6 +5,7 @@
 #include "domain/garments.h"
 #include "domain/numbers.h"
 #include "domain/ownership.h"
+#include "domain/paymeans.h"
 #include "domain/pickup.h"
 #include "server/call.h"
 #include "server/registry.h"
@@ -13,9 +14,6 @@
 namespace refunds {
 
 namespace {
-
-constexpr int balanceMeans = 4; // PAY_MEANS: the member balance
-constexpr int cardMeans = 8;    // PAY_MEANS: the group pay card
 
 // Money asked back or given back from a trade: requests waiting and approved.
 const char *const heldOnTrade = "(SELECT COALESCE(SUM(r.amount), 0) FROM refunds r "
@@ -65,11 +63,11 @@ void giveBack(Connection &db, std::int64_t refundId, std::int64_t userId)
     const std::int64_t amount = q.integer("amount");
     const int paidBy = static_cast<int>(q.integer("paidBy"));
     const int means = static_cast<int>(q.integer("means"));
-    if (paidBy == balanceMeans)
+    if (paidBy == payMeans::balance)
         backToBalance(db, refundId, q.integer("tradeId"), userId, amount);
     else if (means == toBalance)
         db.exec("UPDATE users SET balance = balance + ? WHERE id = ?", amount, userId);
-    else if (paidBy == cardMeans && means == originalRoute)
+    else if (paidBy == payMeans::card && means == originalRoute)
         db.exec("UPDATE group_pay_cards SET balance = balance + ? WHERE user_id = ?", amount,
                 userId);
 }
@@ -107,7 +105,7 @@ Split split(const std::vector<PaidPart> &parts, std::int64_t amount)
 {
     Split s;
     for (const PaidPart &p : parts)
-        if (p.means == balanceMeans)
+        if (p.means == payMeans::balance)
             s.toBalance += std::min(p.refundable, amount - s.toBalance);
     s.toMeans = amount - s.toBalance;
     return s;
@@ -150,7 +148,7 @@ Json::Value request(Connection &db, const Request &r, std::int64_t now)
     std::int64_t left = newTotal ? 0 : r.amount;
     for (int pass = 0; pass < 2 && left > 0; ++pass)
         for (const PaidPart &p : parts) {
-            if ((p.means == balanceMeans) != (pass == 0) || p.refundable <= 0 || left <= 0)
+            if ((p.means == payMeans::balance) != (pass == 0) || p.refundable <= 0 || left <= 0)
                 continue;
             const std::int64_t take = std::min(left, p.refundable);
             addPart(db, auditId, r, p.tradeId, pass == 0 ? toBalance : r.payMethod, take, now);

@@ -10,25 +10,15 @@
 
 #include "domain/refunds.h"
 #include "server/backendserver.h"
-#include "server/json.h"
 #include "server/registry.h"
+#include "standins/standinreply.h"
 #include "standins/standins.h"
 #include "store/database.h"
 
 namespace {
 
-void answer(httplib::Response &res, int status, const Json::Value &body)
-{
-    res.status = status;
-    res.set_content(json::write(body), "application/json");
-}
-
-void refuse(httplib::Response &res, int status, const std::string &error)
-{
-    Json::Value body(Json::objectValue);
-    body["error"] = error;
-    answer(res, status, body);
-}
+using standins::answer;
+using standins::refuse;
 
 void decide(BackendServer &server, const httplib::Request &req, httplib::Response &res)
 {

@@ -8,21 +8,14 @@
 
 #include "server/backendserver.h"
 #include "server/crypto.h"
-#include "server/json.h"
+#include "standins/standinreply.h"
 #include "standins/standins.h"
 #include "store/database.h"
 
 namespace {
 
-const char *const jsonType = "application/json";
-
-void refuse(httplib::Response &res, int status, const std::string &error)
-{
-    Json::Value body(Json::objectValue);
-    body["error"] = error;
-    res.status = status;
-    res.set_content(json::write(body), jsonType);
-}
+using standins::answer;
+using standins::refuse;
 
 // Object keys are paths below the store: no "..", no absolute or empty parts.
 bool acceptableKey(const std::string &key)
@@ -95,7 +88,7 @@ void upload(BackendServer &server, const httplib::Request &req, httplib::Respons
     Json::Value body(Json::objectValue);
     body["hash"] = hash;
     body["key"] = key;
-    res.set_content(json::write(body), jsonType);
+    answer(res, 200, body);
 }
 
 void serveFile(BackendServer &server, const httplib::Request &req, httplib::Response &res)

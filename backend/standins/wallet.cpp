@@ -10,25 +10,15 @@
 #include "domain/payments.h"
 #include "domain/recharges.h"
 #include "server/backendserver.h"
-#include "server/json.h"
 #include "server/registry.h"
+#include "standins/standinreply.h"
 #include "standins/standins.h"
 #include "store/database.h"
 
 namespace {
 
-void answer(httplib::Response &res, int status, const Json::Value &body)
-{
-    res.status = status;
-    res.set_content(json::write(body), "application/json");
-}
-
-void refuse(httplib::Response &res, int status, const std::string &error)
-{
-    Json::Value body(Json::objectValue);
-    body["error"] = error;
-    answer(res, status, body);
-}
+using standins::answer;
+using standins::refuse;
 
 // A member recharge's QR trade: paid or refused like an order's.
 void scanRecharge(Connection &db, Transaction &tx, const recharges::Recharge &r, bool pays,
