@@ -8,19 +8,10 @@
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <QTest>
-#include <algorithm>
-#include <memory>
 
-#include "backendclient.h"
-#include "backenddatabase.h"
-#include "privatebackend.h"
+#include "apibackend.h"
 
 namespace {
-
-int codeOf(const QJsonObject &reply)
-{
-    return reply.value("httpCode").toInt(-1);
-}
 
 qint64 whole(const QJsonValue &v)
 {
@@ -47,7 +38,7 @@ QStringList names(const QJsonArray &rows)
 
 } // namespace
 
-class TestGarmentEntry : public QObject
+class TestGarmentEntry : public QObject, private ApiBackend
 {
     Q_OBJECT
 
@@ -72,42 +63,16 @@ private slots:
     void lostReplyRetryAddsOneGarment();
 
 private:
-    QJsonObject call(const QString &path, const QJsonObject &fields,
-                     const WorkerSession *as = nullptr);
     // A new order of that member in store 1; its id.
     QString newOrder(const QString &userId);
     // A garment of 牛仔裤 washed (or of `fields`) added to the order; the reply's data.
     QJsonObject addGarment(const QString &orderId, const QJsonObject &fields = {});
-    QString dbValue(const QString &sql);
-
-    std::unique_ptr<PrivateBackend> backend_;
-    std::unique_ptr<BackendClient> client_;
-    WorkerSession session_;
-    WorkerSession otherStore_;
-    qint64 timestamp_ = 0;
+    QString dbValue(const QString &sql) { return value(sql); }
 };
 
 void TestGarmentEntry::initTestCase()
 {
-    backend_ = std::make_unique<PrivateBackend>();
-    QVERIFY2(!backend_->url().isEmpty(), qPrintable(backend_->output()));
-    client_ = std::make_unique<BackendClient>(backend_->url());
-    session_ = WorkerSession::open(*client_, "BV2024000001", "zhangli");
-    otherStore_ = WorkerSession::open(*client_, "BV2024000002", "liuyang");
-    QVERIFY(!session_.accessToken.isEmpty());
-    QVERIFY(!otherStore_.accessToken.isEmpty());
-}
-
-QJsonObject TestGarmentEntry::call(const QString &path, const QJsonObject &fields,
-                                   const WorkerSession *as)
-{
-    QJsonObject body = (as ? *as : session_).body();
-    // Two identical calls in one millisecond would be one request repeated, answered alike.
-    timestamp_ = std::max(timestamp_ + 1, body.value("timestamp").toString().toLongLong());
-    body.insert("timestamp", QString::number(timestamp_));
-    for (auto it = fields.begin(); it != fields.end(); ++it)
-        body.insert(it.key(), it.value());
-    return client_->call(path, body);
+    QVERIFY2(start(), qPrintable(output()));
 }
 
 QString TestGarmentEntry::newOrder(const QString &userId)
@@ -134,14 +99,6 @@ QJsonObject TestGarmentEntry::addGarment(const QString &orderId, const QJsonObje
     if (codeOf(reply) != 200)
         qWarning() << "stockIn/add:" << reply;
     return reply.value("data").toObject();
-}
-
-QString TestGarmentEntry::dbValue(const QString &sql)
-{
-    BackendDatabase db;
-    if (!db.open(backend_->databasePath()))
-        return {};
-    return db.value(sql.toUtf8().constData());
 }
 
 // ---- the catalogue -------------------------------------------------------------------------
@@ -224,7 +181,7 @@ void TestGarmentEntry::catalogueLists()
     const QJsonArray rows = reply.value("data").toArray();
 
     BackendDatabase db;
-    QVERIFY(db.open(backend_->databasePath()));
+    QVERIFY(db.open(databasePath()));
     QStringList want;
     for (const QStringList &row : db.rows(expected.toUtf8().constData()))
         want << row.value(0);
@@ -472,7 +429,7 @@ void TestGarmentEntry::otherStoresOrdersAndGarments()
         {"orderProductRel/detail", {{"scanCode", g.value("scanCode").toString()}}},
         {"productInfo/list", {{"mercBusinessId", "1"}, {"orderId", orderId}}}};
     for (const Case &c : cases) {
-        const QJsonObject reply = call(c.path, c.fields, &otherStore_);
+        const QJsonObject reply = call(c.path, c.fields, &store2);
         QCOMPARE(codeOf(reply), 403);
         QVERIFY2(reply.value("msg").toString().startsWith("非此门店"), c.path);
     }
@@ -540,7 +497,7 @@ void TestGarmentEntry::accessoriesAreItemsWithCodes()
         addGarment(orderId, {{"annexDesc", text({entry("1", "腰带"), entry("null", "挂件")})}});
     const QString id = QString::number(whole(g.value("id")));
     BackendDatabase db;
-    QVERIFY(db.open(backend_->databasePath()));
+    QVERIFY(db.open(databasePath()));
     const auto before = db.rows("SELECT name, scan_code, IFNULL(annex_id, 0) FROM "
                                 "order_product_annexes WHERE order_product_id = ? ORDER BY id",
                                 {id});
@@ -667,7 +624,7 @@ void TestGarmentEntry::updateRefusals()
 void TestGarmentEntry::lostReplyRetryAddsOneGarment()
 {
     const QString orderId = newOrder("3");
-    QJsonObject body = session_.body();
+    QJsonObject body = store1.body();
     const QJsonObject fields{
         {"orderId", orderId},
         {"productId", "10"},
@@ -678,8 +635,8 @@ void TestGarmentEntry::lostReplyRetryAddsOneGarment()
     const QByteArray bytes = QJsonDocument(body).toJson(QJsonDocument::Compact);
     const QString target = "/mac/stockIn/add?" + BackendClient::signedQuery(body);
 
-    const QJsonObject first = QJsonDocument::fromJson(client_->postRaw(target, bytes)).object();
-    const QJsonObject retry = QJsonDocument::fromJson(client_->postRaw(target, bytes)).object();
+    const QJsonObject first = QJsonDocument::fromJson(client().postRaw(target, bytes)).object();
+    const QJsonObject retry = QJsonDocument::fromJson(client().postRaw(target, bytes)).object();
     QCOMPARE(codeOf(retry), 200);
     QCOMPARE(retry, first);
     QCOMPARE(dbValue("SELECT COUNT(*) FROM order_products WHERE order_id = " + orderId),

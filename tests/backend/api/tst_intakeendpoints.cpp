@@ -11,19 +11,10 @@
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <QTest>
-#include <algorithm>
-#include <memory>
 
-#include "backendclient.h"
-#include "backenddatabase.h"
-#include "privatebackend.h"
+#include "apibackend.h"
 
 namespace {
-
-int codeOf(const QJsonObject &reply)
-{
-    return reply.value("httpCode").toInt(-1);
-}
 
 qint64 whole(const QJsonValue &v)
 {
@@ -36,7 +27,7 @@ const QStringList flagNames{"isEnableFinishStockIn", "isPaid",          "isEnabl
 
 } // namespace
 
-class TestIntakeEndpoints : public QObject
+class TestIntakeEndpoints : public QObject, private ApiBackend
 {
     Q_OBJECT
 
@@ -59,8 +50,6 @@ private slots:
     void addBatchRefusals();
 
 private:
-    QJsonObject call(const QString &path, const QJsonObject &fields,
-                     const WorkerSession *as = nullptr);
     QString newOrder(const QString &userId, const QJsonObject &fields = {});
     QString orderNo(const QString &orderId);
     // 牛仔裤 washed (or `fields`) added to the order; the garment's id.
@@ -68,37 +57,13 @@ private:
     QJsonObject queryOrder(const QString &orderId);
     // The six flags of the order, in flagNames' order.
     QList<bool> flags(const QString &orderId);
-    QString dbValue(const QString &sql);
-    bool dbExec(const QString &sql);
-
-    std::unique_ptr<PrivateBackend> backend_;
-    std::unique_ptr<BackendClient> client_;
-    WorkerSession session_;
-    WorkerSession otherStore_;
-    qint64 timestamp_ = 0;
+    QString dbValue(const QString &sql) { return value(sql); }
+    bool dbExec(const QString &sql) { return write(sql); }
 };
 
 void TestIntakeEndpoints::initTestCase()
 {
-    backend_ = std::make_unique<PrivateBackend>();
-    QVERIFY2(!backend_->url().isEmpty(), qPrintable(backend_->output()));
-    client_ = std::make_unique<BackendClient>(backend_->url());
-    session_ = WorkerSession::open(*client_, "BV2024000001", "zhangli");
-    otherStore_ = WorkerSession::open(*client_, "BV2024000002", "liuyang");
-    QVERIFY(!session_.accessToken.isEmpty());
-    QVERIFY(!otherStore_.accessToken.isEmpty());
-}
-
-QJsonObject TestIntakeEndpoints::call(const QString &path, const QJsonObject &fields,
-                                      const WorkerSession *as)
-{
-    QJsonObject body = (as ? *as : session_).body();
-    // Two identical calls in one millisecond would be one request repeated, answered alike.
-    timestamp_ = std::max(timestamp_ + 1, body.value("timestamp").toString().toLongLong());
-    body.insert("timestamp", QString::number(timestamp_));
-    for (auto it = fields.begin(); it != fields.end(); ++it)
-        body.insert(it.key(), it.value());
-    return client_->call(path, body);
+    QVERIFY2(start(), qPrintable(output()));
 }
 
 QString TestIntakeEndpoints::newOrder(const QString &userId, const QJsonObject &fields)
@@ -145,20 +110,6 @@ QList<bool> TestIntakeEndpoints::flags(const QString &orderId)
     for (const QString &name : flagNames)
         out << data.value(name).toBool();
     return out;
-}
-
-QString TestIntakeEndpoints::dbValue(const QString &sql)
-{
-    BackendDatabase db;
-    if (!db.open(backend_->databasePath()))
-        return {};
-    return db.value(sql.toUtf8().constData());
-}
-
-bool TestIntakeEndpoints::dbExec(const QString &sql)
-{
-    BackendDatabase db;
-    return db.openWritable(backend_->databasePath()) && db.exec(sql.toUtf8().constData());
 }
 
 // ---- carriage --------------------------------------------------------------------------------
@@ -270,7 +221,7 @@ void TestIntakeEndpoints::finishRefusals()
 
     const QString id = newOrder("3");
     addGarment(id);
-    QCOMPARE(codeOf(call("stockIn/finish", {{"id", id}}, &otherStore_)), 403);
+    QCOMPARE(codeOf(call("stockIn/finish", {{"id", id}}, &store2)), 403);
     QCOMPARE(codeOf(call("stockIn/finish", {{"id", id}})), 200);
     reply = call("stockIn/finish", {{"id", id}});
     QCOMPARE(codeOf(reply), 409);
@@ -289,12 +240,12 @@ void TestIntakeEndpoints::deleteGarment()
     const QString kept = addGarment(id);
     const QString coat =
         addGarment(id, {{"productId", "19"}, {"annexDesc", R"([{"id":"1","name":"腰带"}])"}});
-    QVERIFY(client_->storePicture(session_, "client/abcdef7010000777.jpg", "jpeg") == 200);
+    QVERIFY(client().storePicture(store1, "client/abcdef7010000777.jpg", "jpeg") == 200);
     QCOMPARE(codeOf(call("orderProductRelImg/batchAdd",
                          {{"orderProId", coat},
                           {"imgs", R"([{"cameraImg":"client/abcdef7010000777.jpg"}])"}})),
              200);
-    QCOMPARE(codeOf(call("stockIn/delete", {{"id", coat}}, &otherStore_)), 403);
+    QCOMPARE(codeOf(call("stockIn/delete", {{"id", coat}}, &store2)), 403);
 
     QCOMPARE(codeOf(call("stockIn/delete", {{"id", coat}})), 200);
     QCOMPARE(dbValue("SELECT COUNT(*) FROM order_products WHERE id = " + coat), QString("0"));
@@ -344,9 +295,8 @@ void TestIntakeEndpoints::modifyPrice()
 
     QCOMPARE(codeOf(call("orderInfo/modifyPrice", {{"id", id}, {"modifyPrice", "-1"}})), 400);
     QCOMPARE(codeOf(call("orderInfo/modifyPrice", {{"id", id}, {"modifyPrice", "12.5"}})), 400);
-    QCOMPARE(
-        codeOf(call("orderInfo/modifyPrice", {{"id", id}, {"modifyPrice", "1"}}, &otherStore_)),
-        403);
+    QCOMPARE(codeOf(call("orderInfo/modifyPrice", {{"id", id}, {"modifyPrice", "1"}}, &store2)),
+             403);
     QCOMPARE(codeOf(call("tradePay/confirmPay",
                          {{"orderId", id}, {"remark", ""}, {"groupCardType", ""}})),
              200);
@@ -391,7 +341,7 @@ void TestIntakeEndpoints::notesInTheDetail()
     addGarment(id);
     QCOMPARE(codeOf(call("orderExt/addRemark", {{"id", id}, {"remark", "袖口开线"}})), 200);
     QCOMPARE(codeOf(call("orderExt/addRemark", {{"id", id}, {"remark", "  "}})), 400);
-    QCOMPARE(codeOf(call("orderExt/addRemark", {{"id", id}, {"remark", "x"}}, &otherStore_)), 403);
+    QCOMPARE(codeOf(call("orderExt/addRemark", {{"id", id}, {"remark", "x"}}, &store2)), 403);
 
     const QJsonObject reply = call("orderInfo/detail", {{"id", id}});
     QCOMPARE(codeOf(reply), 200);
@@ -430,9 +380,8 @@ void TestIntakeEndpoints::bindCode()
     QCOMPARE(codeOf(taken), 409);
     QCOMPARE(taken.value("msg").toString(), QString("该标签已绑定其他衣物"));
     QCOMPARE(codeOf(call("orderProductRel/bindCode", {{"id", second}, {"bindCode", "xyz"}})), 400);
-    QCOMPARE(
-        codeOf(call("orderProductRel/bindCode", {{"id", second}, {"bindCode", "1"}}, &otherStore_)),
-        403);
+    QCOMPARE(codeOf(call("orderProductRel/bindCode", {{"id", second}, {"bindCode", "1"}}, &store2)),
+             403);
     // Once the first garment is handed out its label moves on.
     QVERIFY(dbExec("UPDATE order_products SET status = 40 WHERE id = " + first));
     QCOMPARE(codeOf(call("orderProductRel/bindCode", {{"id", second}, {"bindCode", "e0040100ab"}})),
@@ -465,7 +414,7 @@ void TestIntakeEndpoints::garmentList()
     QCOMPARE(user.value("p").toString(), QString("13912340003"));
 
     // Another store sees none of them; a page of the store's list holds its size.
-    QCOMPARE(call("orderProductRel/proList", {{"keywords", orderNo(id)}}, &otherStore_)
+    QCOMPARE(call("orderProductRel/proList", {{"keywords", orderNo(id)}}, &store2)
                  .value("data")
                  .toObject()
                  .value("list")
@@ -535,7 +484,7 @@ void TestIntakeEndpoints::bags()
                                .toArray();
     QCOMPARE(all.size(), dbValue("SELECT COUNT(*) FROM batch_in WHERE store_id = 1").toInt());
     QVERIFY(all.size() > open.size());
-    QCOMPARE(call("orderProductBatchIn/list", {{"pageNum", "1"}, {"pageSize", "10"}}, &otherStore_)
+    QCOMPARE(call("orderProductBatchIn/list", {{"pageNum", "1"}, {"pageSize", "10"}}, &store2)
                  .value("data")
                  .toObject()
                  .value("list")
@@ -586,10 +535,8 @@ void TestIntakeEndpoints::addBatchRefusals()
     if (bag == "completed")
         bagId = dbValue("SELECT MIN(id) FROM batch_in WHERE store_id = 1 AND status > 0");
     else if (bag == "other")
-        bagId = QString::number(whole(call("orderProductBatchIn/add", {}, &otherStore_)
-                                          .value("data")
-                                          .toObject()
-                                          .value("id")));
+        bagId = QString::number(whole(
+            call("orderProductBatchIn/add", {}, &store2).value("data").toObject().value("id")));
 
     const QString id = newOrder("3");
     const QString good = addGarment(id);

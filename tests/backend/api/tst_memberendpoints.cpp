@@ -15,16 +15,6 @@
 
 namespace {
 
-int codeOf(const QJsonObject &reply)
-{
-    return reply.value("httpCode").toInt(-1);
-}
-
-QString n(qint64 value)
-{
-    return QString::number(value);
-}
-
 QJsonArray listOf(const QJsonObject &reply)
 {
     return reply.value("data").toObject().value("list").toArray();
@@ -32,7 +22,7 @@ QJsonArray listOf(const QJsonObject &reply)
 
 } // namespace
 
-class TestMemberEndpoints : public QObject
+class TestMemberEndpoints : public QObject, private ApiBackend
 {
     Q_OBJECT
 
@@ -52,36 +42,12 @@ private slots:
     void ordersOfOneMemberByPage();
 
 private:
-    QJsonObject call(const WorkerSession &session, const QString &path, const QJsonObject &fields)
-    {
-        return api_.call(session, path, fields);
-    }
-    QJsonObject call(const QString &path, const QJsonObject &fields)
-    {
-        return api_.call(path, fields);
-    }
-    qint64 number(const QString &sql) { return api_.number(sql); }
-    // A new order of the member brought to the store; its order number ("" when refused).
-    QString newOrder(int userId, const QJsonObject &more = {});
     QJsonArray addresses(int userId);
-
-    ApiBackend api_;
 };
 
 void TestMemberEndpoints::initTestCase()
 {
-    QVERIFY2(api_.start(), qPrintable(api_.output()));
-}
-
-QString TestMemberEndpoints::newOrder(int userId, const QJsonObject &more)
-{
-    QJsonObject fields{{"userId", n(userId)}, {"takeMode", "1"},  {"sendMode", "1"},
-                       {"priority", "0"},     {"takeAddrId", ""}, {"sendAddrId", ""},
-                       {"remark", ""},        {"userRemark", ""}};
-    for (auto it = more.begin(); it != more.end(); ++it)
-        fields.insert(it.key(), it.value());
-    const QJsonObject reply = call("orderInfo/add", fields);
-    return codeOf(reply) == 200 ? reply.value("data").toString() : QString();
+    QVERIFY2(start(), qPrintable(output()));
 }
 
 QJsonArray TestMemberEndpoints::addresses(int userId)
@@ -205,7 +171,7 @@ void TestMemberEndpoints::newMemberIsFoundByPhone()
     QVERIFY(id > 30);
 
     // Found by phone at the place-order screen and in the member list, in any store.
-    const QJsonObject found = call(api_.store2, "userInfo/queryByKey", {{"key", "13800001111"}});
+    const QJsonObject found = call(store2, "userInfo/queryByKey", {{"key", "13800001111"}});
     const QJsonObject info =
         found.value("data").toObject().value("user").toObject().value("info").toObject();
     QCOMPARE(info.value("id").toInt(), id);
@@ -329,7 +295,7 @@ void TestMemberEndpoints::gradesMarkImportantCustomersOnly()
 void TestMemberEndpoints::detailsOfOneMember()
 {
     const int member = 7;
-    const QJsonObject reply = call(api_.store2, "userInfo/detail", {{"id", n(member)}});
+    const QJsonObject reply = call(store2, "userInfo/detail", {{"id", n(member)}});
     QCOMPARE(codeOf(reply), 200);
     const QJsonObject data = reply.value("data").toObject();
     QCOMPARE(data.value("info").toObject().value("id").toInt(), member);
@@ -396,7 +362,7 @@ void TestMemberEndpoints::addressChangedMadeDefaultAndDeleted()
     QCOMPARE(list.at(0).toObject().value("def").toInt(), 1);
     QCOMPARE(list.at(1).toObject().value("def").toInt(), 0);
 
-    QCOMPARE(codeOf(call(api_.store2, "userAddress/delete", {{"id", n(first)}})), 200);
+    QCOMPARE(codeOf(call(store2, "userAddress/delete", {{"id", n(first)}})), 200);
     list = addresses(member);
     QCOMPARE(list.size(), 1);
     QCOMPARE(list.at(0).toObject().value("id").toInt(), replaced);
@@ -444,9 +410,8 @@ void TestMemberEndpoints::ordersOfOneMemberByPage()
         previous = time;
     }
     // The other store sees its own orders of the member only.
-    const QJsonArray other =
-        listOf(call(api_.store2, "orderInfo/list",
-                    {{"pageNum", "1"}, {"pageSize", "10"}, {"userId", n(member)}}));
+    const QJsonArray other = listOf(call(
+        store2, "orderInfo/list", {{"pageNum", "1"}, {"pageSize", "10"}, {"userId", n(member)}}));
     QCOMPARE(qint64(other.size()),
              std::min<qint64>(10, number(QString("SELECT COUNT(*) FROM orders WHERE user_id = %1 "
                                                  "AND store_id = 2")

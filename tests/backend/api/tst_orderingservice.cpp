@@ -7,19 +7,10 @@
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <QTest>
-#include <algorithm>
-#include <memory>
 
-#include "backendclient.h"
-#include "backenddatabase.h"
-#include "privatebackend.h"
+#include "apibackend.h"
 
 namespace {
-
-int codeOf(const QJsonObject &reply)
-{
-    return reply.value("httpCode").toInt(-1);
-}
 
 QString today(int days = 0)
 {
@@ -28,7 +19,7 @@ QString today(int days = 0)
 
 } // namespace
 
-class TestOrderingService : public QObject
+class TestOrderingService : public QObject, private ApiBackend
 {
     Q_OBJECT
 
@@ -52,35 +43,14 @@ private slots:
     void lostReplyRetryCreatesOneOrder();
 
 private:
-    QJsonObject call(const QString &path, const QJsonObject &fields);
     QJsonObject user(const QString &key);
     // One value of the first row of a query on the backend's database file.
     QString dbValue(const QString &sql);
-
-    std::unique_ptr<PrivateBackend> backend_;
-    std::unique_ptr<BackendClient> client_;
-    WorkerSession session_;
-    qint64 timestamp_ = 0;
 };
 
 void TestOrderingService::initTestCase()
 {
-    backend_ = std::make_unique<PrivateBackend>();
-    QVERIFY2(!backend_->url().isEmpty(), qPrintable(backend_->output()));
-    client_ = std::make_unique<BackendClient>(backend_->url());
-    session_ = WorkerSession::open(*client_, "BV2024000001", "zhangli");
-    QVERIFY(!session_.accessToken.isEmpty());
-}
-
-QJsonObject TestOrderingService::call(const QString &path, const QJsonObject &fields)
-{
-    QJsonObject body = session_.body();
-    // Two identical calls in one millisecond would be one request repeated, answered alike.
-    timestamp_ = std::max(timestamp_ + 1, body.value("timestamp").toString().toLongLong());
-    body.insert("timestamp", QString::number(timestamp_));
-    for (auto it = fields.begin(); it != fields.end(); ++it)
-        body.insert(it.key(), it.value());
-    return client_->call(path, body);
+    QVERIFY2(start(), qPrintable(output()));
 }
 
 QJsonObject TestOrderingService::user(const QString &key)
@@ -95,7 +65,7 @@ QJsonObject TestOrderingService::user(const QString &key)
 QString TestOrderingService::dbValue(const QString &sql)
 {
     BackendDatabase db;
-    if (!db.open(backend_->databasePath()))
+    if (!db.open(databasePath()))
         return {};
     const auto rows = db.rows(sql.toUtf8().constData());
     if (rows.isEmpty())
@@ -450,7 +420,7 @@ void TestOrderingService::addOrderRefusals()
 // backend answers the first order's number instead of creating a second order.
 void TestOrderingService::lostReplyRetryCreatesOneOrder()
 {
-    QJsonObject body = session_.body();
+    QJsonObject body = store1.body();
     const QJsonObject fields{{"userId", "2"},   {"takeMode", "1"},   {"sendMode", "1"},
                              {"priority", "0"}, {"takeAddrId", "2"}, {"sendAddrId", "2"},
                              {"remark", ""},    {"userRemark", ""}};
@@ -460,8 +430,8 @@ void TestOrderingService::lostReplyRetryCreatesOneOrder()
     const QString target = "/mac/orderInfo/add?" + BackendClient::signedQuery(body);
     const QString count = dbValue("SELECT COUNT(*) FROM orders WHERE user_id = 2");
 
-    QVERIFY(!client_->postRaw(target, text).isEmpty()); // this reply is "lost"
-    const QJsonObject retry = QJsonDocument::fromJson(client_->postRaw(target, text)).object();
+    QVERIFY(!client().postRaw(target, text).isEmpty()); // this reply is "lost"
+    const QJsonObject retry = QJsonDocument::fromJson(client().postRaw(target, text)).object();
     QCOMPARE(codeOf(retry), 200);
     QCOMPARE(dbValue("SELECT COUNT(*) FROM orders WHERE user_id = 2"),
              QString::number(count.toInt() + 1));

@@ -12,34 +12,10 @@
 #include <QJsonDocument>
 #include <QTest>
 #include <algorithm>
-#include <memory>
 
-#include <httplib.h>
+#include "apibackend.h"
 
-#include "backendclient.h"
-#include "backenddatabase.h"
-#include "privatebackend.h"
-
-namespace {
-
-int codeOf(const QJsonObject &reply)
-{
-    return reply.value("httpCode").toInt(-1);
-}
-
-QJsonObject dataOf(const QJsonObject &reply)
-{
-    return reply.value("data").toObject();
-}
-
-QString n(qint64 value)
-{
-    return QString::number(value);
-}
-
-} // namespace
-
-class TestPaymentEndpoints : public QObject
+class TestPaymentEndpoints : public QObject, private ApiBackend
 {
     Q_OBJECT
 
@@ -60,26 +36,14 @@ private slots:
     void anotherStoreCannotFollowOrRelease();
 
 private:
-    QJsonObject call(const WorkerSession &session, const QString &path, const QJsonObject &fields);
-    QJsonObject call(const QString &path, const QJsonObject &fields)
-    {
-        return call(store1_, path, fields);
-    }
     // A new order of the member in store 1 with one garment of `payable` fen (none for -1);
     // its id.
     qint64 newOrder(int userId, qint64 payable);
     void setMember(int userId, qint64 balance, qint64 gift = 0);
     void setCard(int userId, qint64 balance, int ratio);
-    qint64 number(const QString &sql);
-    bool write(const QString &sql);
     qint64 memberBalance(int userId);
     qint64 cardBalance(int userId);
-    int scan(const QString &seq, const QString &result = QString());
 
-    std::unique_ptr<PrivateBackend> backend_;
-    std::unique_ptr<BackendClient> client_;
-    WorkerSession store1_, store2_;
-    qint64 timestamp_ = 0;
     // Members take turns (the demo has 30); each case sets the balance it needs.
     int nextMember() { return 1 + (turn_++ % 30); }
     int turn_ = 0;
@@ -87,52 +51,13 @@ private:
 
 void TestPaymentEndpoints::initTestCase()
 {
-    backend_ = std::make_unique<PrivateBackend>();
-    QVERIFY2(!backend_->url().isEmpty(), qPrintable(backend_->output()));
-    client_ = std::make_unique<BackendClient>(backend_->url());
-    store1_ = WorkerSession::open(*client_, "BV2024000001", "zhangli");
-    store2_ = WorkerSession::open(*client_, "BV2024000002", "liuyang");
-    QVERIFY(!store1_.accessToken.isEmpty());
-    QVERIFY(!store2_.accessToken.isEmpty());
-}
-
-QJsonObject TestPaymentEndpoints::call(const WorkerSession &session, const QString &path,
-                                       const QJsonObject &fields)
-{
-    QJsonObject body = session.body();
-    timestamp_ = std::max(timestamp_ + 1, body.value("timestamp").toString().toLongLong());
-    body.insert("timestamp", n(timestamp_));
-    for (auto it = fields.begin(); it != fields.end(); ++it)
-        body.insert(it.key(), it.value());
-    return client_->call(path, body);
-}
-
-qint64 TestPaymentEndpoints::number(const QString &sql)
-{
-    BackendDatabase db;
-    if (!db.open(backend_->databasePath()))
-        return -1;
-    return db.number(sql.toUtf8().constData());
-}
-
-bool TestPaymentEndpoints::write(const QString &sql)
-{
-    BackendDatabase db;
-    return db.openWritable(backend_->databasePath()) && db.exec(sql.toUtf8().constData());
+    QVERIFY2(start(), qPrintable(output()));
 }
 
 qint64 TestPaymentEndpoints::newOrder(int userId, qint64 payable)
 {
-    const QJsonObject reply = call("orderInfo/add", {{"userId", n(userId)},
-                                                     {"takeMode", "1"},
-                                                     {"sendMode", "1"},
-                                                     {"priority", "0"},
-                                                     {"takeAddrId", ""},
-                                                     {"sendAddrId", ""},
-                                                     {"remark", ""},
-                                                     {"userRemark", ""}});
     const qint64 id =
-        number("SELECT id FROM orders WHERE order_no = '" + reply.value("data").toString() + "'");
+        number("SELECT id FROM orders WHERE order_no = '" + ApiBackend::newOrder(userId) + "'");
     if (id <= 0 || payable < 0)
         return id;
     // One T恤 (水洗) whose subtotal is set to the amount.
@@ -171,14 +96,6 @@ qint64 TestPaymentEndpoints::cardBalance(int userId)
                       .arg(userId));
 }
 
-int TestPaymentEndpoints::scan(const QString &seq, const QString &result)
-{
-    const std::string target = "/wallet/scan?seq=" + seq.toStdString() +
-                               (result.isEmpty() ? "" : "&result=" + result.toStdString());
-    auto res = client_->http().Post(target, "", "text/plain");
-    return res ? res->status : -1;
-}
-
 void TestPaymentEndpoints::payInfoShowsTheOrder()
 {
     const int member = 26; // a company client's member: a group pay card
@@ -206,7 +123,7 @@ void TestPaymentEndpoints::payInfoShowsTheOrder()
              QString("银行卡"));
     QCOMPARE(config.value("isEnableCash").toBool(), true);
     // Another store's order is not shown.
-    QCOMPARE(codeOf(call(store2_, "orderInfo/payInfo", {{"id", n(order)}})), 403);
+    QCOMPARE(codeOf(call(store2, "orderInfo/payInfo", {{"id", n(order)}})), 403);
 }
 
 void TestPaymentEndpoints::eachPathMovesTheMoneyOnce_data()
@@ -285,16 +202,14 @@ void TestPaymentEndpoints::eachPathMovesTheMoneyOnce()
     const qint64 order = newOrder(member, payable);
     QVERIFY(order > 0);
 
-    QJsonObject body = store1_.body();
-    timestamp_ = std::max(timestamp_ + 1, body.value("timestamp").toString().toLongLong());
-    body.insert("timestamp", n(timestamp_));
+    QJsonObject body = ApiBackend::body(store1);
     body.insert("orderId", n(order));
     for (auto it = fields.begin(); it != fields.end(); ++it)
         body.insert(it.key(), it.value());
     if (!body.contains("remark"))
         body.insert("remark", "");
 
-    const QJsonObject reply = client_->call(path, body);
+    const QJsonObject reply = client().call(path, body);
     QCOMPARE(codeOf(reply), 200);
     const QJsonObject data = dataOf(reply);
     QCOMPARE(data.value("status").toInt(), 1);
@@ -338,7 +253,7 @@ void TestPaymentEndpoints::eachPathMovesTheMoneyOnce()
                  std::max<qint64>(0, balance - fromBalance));
 
     // The very same request again (a lost reply): the kept answer, no second charge.
-    const QJsonObject repeat = client_->call(path, body);
+    const QJsonObject repeat = client().call(path, body);
     QCOMPARE(QJsonDocument(repeat).toJson(), QJsonDocument(reply).toJson());
     checkMoved();
     // A new request for the paid order is refused.
@@ -416,7 +331,7 @@ void TestPaymentEndpoints::refusedPaymentsMoveNothing()
         QVERIFY(write(QString(setup).replace("{order}", n(order)).replace("{member}", n(member))));
     fields.insert("orderId", n(order));
     fields.insert("remark", "");
-    const QJsonObject reply = call(otherStore ? store2_ : store1_, path, fields);
+    const QJsonObject reply = call(otherStore ? store2 : store1, path, fields);
     QVERIFY(write("DELETE FROM merchant_params WHERE name = 'payCash'"));
     QCOMPARE(codeOf(reply), code);
     QCOMPARE(reply.value("msg").toString(), msg);
@@ -642,9 +557,9 @@ void TestPaymentEndpoints::anotherStoreCannotFollowOrRelease()
             .value("seq")
             .toString();
     QVERIFY(!seq.isEmpty());
-    QCOMPARE(codeOf(call(store2_, "tradePay/queryStatusBySeq", {{"seq", seq}})), 403);
-    QCOMPARE(codeOf(call(store2_, "tradePay/unlockOrder", {{"orderId", n(order)}})), 403);
-    QCOMPARE(codeOf(call(store2_, "couponInfo/orderList", {{"orderId", n(order)}})), 403);
+    QCOMPARE(codeOf(call(store2, "tradePay/queryStatusBySeq", {{"seq", seq}})), 403);
+    QCOMPARE(codeOf(call(store2, "tradePay/unlockOrder", {{"orderId", n(order)}})), 403);
+    QCOMPARE(codeOf(call(store2, "couponInfo/orderList", {{"orderId", n(order)}})), 403);
     QCOMPARE(codeOf(call("tradePay/queryStatusBySeq", {{"seq", "5000000000000000000"}})), 404);
     QCOMPARE(number(QString("SELECT locked FROM orders WHERE id = %1").arg(order)), 1LL);
     QCOMPARE(codeOf(call("tradePay/unlockOrder", {{"orderId", n(order)}})), 200);

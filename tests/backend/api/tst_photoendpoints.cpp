@@ -5,17 +5,9 @@
 #include <QJsonDocument>
 #include <QTest>
 
-#include "backendclient.h"
-#include "privatebackend.h"
+#include "apibackend.h"
 
 namespace {
-
-const QString terminal = "BV2024000001";
-
-int codeOf(const QJsonObject &reply)
-{
-    return reply.value("httpCode").toInt(-1);
-}
 
 // The image list text as the intake screen writes it: no spaces but the two after the
 // colon of compressImg and before each closing brace.
@@ -29,7 +21,7 @@ QString imageList(const QStringList &keys)
 
 } // namespace
 
-class TestPhotoEndpoints : public QObject
+class TestPhotoEndpoints : public QObject, private ApiBackend
 {
     Q_OBJECT
 
@@ -41,34 +33,19 @@ private slots:
     void unknownRecordsAreRefused();
 
 private:
-    QJsonObject call(const QString &path, const QJsonObject &fields);
     QStringList listed(int garment);
     QList<qint64> ids(int garment);
     void store(const QString &key, const QByteArray &bytes);
 
-    PrivateBackend backend_;
-    std::unique_ptr<BackendClient> client_;
-    WorkerSession session_;
     QMap<QString, QByteArray> stored_;
 };
 
 void TestPhotoEndpoints::initTestCase()
 {
-    QVERIFY2(!backend_.url().isEmpty(), qPrintable(backend_.output()));
-    client_ = std::make_unique<BackendClient>(backend_.url());
-    session_ = WorkerSession::open(*client_, terminal, "zhangli");
-    QVERIFY(!session_.accessToken.isEmpty());
+    QVERIFY2(start(), qPrintable(output()));
     store("client/Aa1b2c70100000011.jpg", QByteArray("\xff\xd8 first garment, one", 22));
     store("client/Dd4e5f70100000012.jpg", QByteArray("\xff\xd8 first garment, two", 22));
     store("client/Gg7h8i70100000021.jpg", QByteArray("\xff\xd8\x00 second garment", 18));
-}
-
-QJsonObject TestPhotoEndpoints::call(const QString &path, const QJsonObject &fields)
-{
-    QJsonObject body = session_.body();
-    for (auto it = fields.begin(); it != fields.end(); ++it)
-        body.insert(it.key(), it.value());
-    return client_->call(path, body);
 }
 
 // The picture addresses of a garment's records, in the order listed.
@@ -94,14 +71,14 @@ QList<qint64> TestPhotoEndpoints::ids(int garment)
 
 void TestPhotoEndpoints::store(const QString &key, const QByteArray &bytes)
 {
-    QCOMPARE(client_->storePicture(session_, key, bytes), 200);
+    QCOMPARE(client().storePicture(store1, key, bytes), 200);
     stored_.insert(key, bytes);
 }
 
 void TestPhotoEndpoints::garmentsKeepTheirOwnPhotos()
 {
     const QStringList keys = stored_.keys();
-    const QString files = backend_.url() + "/files/";
+    const QString files = url() + "/files/";
     QCOMPARE(listed(1), QStringList());
     QCOMPARE(listed(2), QStringList());
 
@@ -118,7 +95,7 @@ void TestPhotoEndpoints::garmentsKeepTheirOwnPhotos()
     // Each address serves the picture that was stored under it.
     for (const QString &key : keys) {
         int status = 0;
-        QCOMPARE(client_->get("/files/" + key, &status), stored_.value(key));
+        QCOMPARE(client().get("/files/" + key, &status), stored_.value(key));
         QCOMPARE(status, 200);
     }
 

@@ -10,38 +10,17 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTest>
-#include <algorithm>
-#include <memory>
 
-#include <httplib.h>
-
-#include "backendclient.h"
-#include "backenddatabase.h"
-#include "privatebackend.h"
+#include "apibackend.h"
 
 namespace {
-
-int codeOf(const QJsonObject &reply)
-{
-    return reply.value("httpCode").toInt(-1);
-}
-
-QJsonObject dataOf(const QJsonObject &reply)
-{
-    return reply.value("data").toObject();
-}
-
-QString n(qint64 value)
-{
-    return QString::number(value);
-}
 
 const QStringList flagNames{"isEnablePay", "isEnableRefund", "isEnableSign", "isEnableComplete",
                             "isEnableCredit"};
 
 } // namespace
 
-class TestPickupEndpoints : public QObject
+class TestPickupEndpoints : public QObject, private ApiBackend
 {
     Q_OBJECT
 
@@ -64,8 +43,6 @@ private slots:
     void refundMeans();
 
 private:
-    QJsonObject call(const QString &path, const QJsonObject &fields,
-                     const WorkerSession *as = nullptr);
     // A new order of the member in store 1 with one garment per subtotal; its id.
     qint64 newOrder(int userId, const QList<qint64> &subtotals);
     QList<qint64> garmentsOf(qint64 orderId);
@@ -79,63 +56,17 @@ private:
     QJsonObject refund(qint64 orderId, qint64 amount, const QString &payMethod,
                        const QString &garments = QString());
     int decide(const QString &id, bool approve = true);
-    qint64 number(const QString &sql);
-    bool write(const QString &sql);
-
-    std::unique_ptr<PrivateBackend> backend_;
-    std::unique_ptr<BackendClient> client_;
-    WorkerSession store1_, store2_;
-    qint64 timestamp_ = 0;
 };
 
 void TestPickupEndpoints::initTestCase()
 {
-    backend_ = std::make_unique<PrivateBackend>();
-    QVERIFY2(!backend_->url().isEmpty(), qPrintable(backend_->output()));
-    client_ = std::make_unique<BackendClient>(backend_->url());
-    store1_ = WorkerSession::open(*client_, "BV2024000001", "zhangli");
-    store2_ = WorkerSession::open(*client_, "BV2024000002", "liuyang");
-    QVERIFY(!store1_.accessToken.isEmpty());
-    QVERIFY(!store2_.accessToken.isEmpty());
-}
-
-QJsonObject TestPickupEndpoints::call(const QString &path, const QJsonObject &fields,
-                                      const WorkerSession *as)
-{
-    QJsonObject body = (as ? *as : store1_).body();
-    timestamp_ = std::max(timestamp_ + 1, body.value("timestamp").toString().toLongLong());
-    body.insert("timestamp", n(timestamp_));
-    for (auto it = fields.begin(); it != fields.end(); ++it)
-        body.insert(it.key(), it.value());
-    return client_->call(path, body);
-}
-
-qint64 TestPickupEndpoints::number(const QString &sql)
-{
-    BackendDatabase db;
-    if (!db.open(backend_->databasePath()))
-        return -1;
-    return db.number(sql.toUtf8().constData());
-}
-
-bool TestPickupEndpoints::write(const QString &sql)
-{
-    BackendDatabase db;
-    return db.openWritable(backend_->databasePath()) && db.exec(sql.toUtf8().constData());
+    QVERIFY2(start(), qPrintable(output()));
 }
 
 qint64 TestPickupEndpoints::newOrder(int userId, const QList<qint64> &subtotals)
 {
-    const QJsonObject reply = call("orderInfo/add", {{"userId", n(userId)},
-                                                     {"takeMode", "1"},
-                                                     {"sendMode", "1"},
-                                                     {"priority", "0"},
-                                                     {"takeAddrId", ""},
-                                                     {"sendAddrId", ""},
-                                                     {"remark", ""},
-                                                     {"userRemark", ""}});
     const qint64 id =
-        number("SELECT id FROM orders WHERE order_no = '" + reply.value("data").toString() + "'");
+        number("SELECT id FROM orders WHERE order_no = '" + ApiBackend::newOrder(userId) + "'");
     for (qint64 fen : subtotals) {
         const QJsonObject garment = call("stockIn/add", {{"orderId", n(id)},
                                                          {"productId", "1"},
@@ -153,7 +84,7 @@ QList<qint64> TestPickupEndpoints::garmentsOf(qint64 orderId)
 {
     BackendDatabase db;
     QList<qint64> ids;
-    if (!db.open(backend_->databasePath()))
+    if (!db.open(databasePath()))
         return ids;
     for (const QStringList &r :
          db.rows("SELECT id FROM order_products WHERE order_id = ? ORDER BY id", {n(orderId)}))
@@ -215,7 +146,7 @@ int TestPickupEndpoints::decide(const QString &id, bool approve)
 {
     const std::string target =
         "/audit/refund?id=" + id.toStdString() + (approve ? "" : "&result=reject");
-    auto res = client_->http().Post(target, "", "text/plain");
+    auto res = client().http().Post(target, "", "text/plain");
     return res ? res->status : -1;
 }
 
@@ -514,15 +445,15 @@ void TestPickupEndpoints::refundSentTwiceMakesOneRequest()
 {
     const qint64 order = newOrder(23, {2000});
     pay(order);
-    QJsonObject body = store1_.body();
+    QJsonObject body = store1.body();
     const QJsonObject fields{
         {"orderId", n(order)}, {"amount", "1200"}, {"payMethod", "2"}, {"remark", "重复的申请"}};
     for (auto it = fields.begin(); it != fields.end(); ++it)
         body.insert(it.key(), it.value());
     const QByteArray text = QJsonDocument(body).toJson(QJsonDocument::Compact);
     const QString target = "/mac/tradeRefund/refund?" + BackendClient::signedQuery(body);
-    const QJsonObject first = QJsonDocument::fromJson(client_->postRaw(target, text)).object();
-    const QJsonObject retry = QJsonDocument::fromJson(client_->postRaw(target, text)).object();
+    const QJsonObject first = QJsonDocument::fromJson(client().postRaw(target, text)).object();
+    const QJsonObject retry = QJsonDocument::fromJson(client().postRaw(target, text)).object();
     QCOMPARE(codeOf(first), 200);
     QCOMPARE(codeOf(retry), 200);
     QCOMPARE(dataOf(retry).value("seq").toString(), dataOf(first).value("seq").toString());
@@ -621,15 +552,15 @@ void TestPickupEndpoints::anotherStoreIsRefused()
     const qint64 garment = garmentsOf(order).first();
     arrive(order);
     pay(order);
-    QCOMPARE(codeOf(call("orderInfo/sign", {{"id", n(order)}}, &store2_)), 403);
-    QCOMPARE(codeOf(call("orderProductRel/productSign", {{"orderProIds", n(garment)}}, &store2_)),
+    QCOMPARE(codeOf(call("orderInfo/sign", {{"id", n(order)}}, &store2)), 403);
+    QCOMPARE(codeOf(call("orderProductRel/productSign", {{"orderProIds", n(garment)}}, &store2)),
              403);
     QCOMPARE(
         codeOf(call("tradeRefund/refund",
                     {{"orderId", n(order)}, {"amount", "100"}, {"payMethod", "2"}, {"remark", "x"}},
-                    &store2_)),
+                    &store2)),
         403);
-    QCOMPARE(codeOf(call("tradeOrder/list", {{"orderId", n(order)}}, &store2_)), 403);
+    QCOMPARE(codeOf(call("tradeOrder/list", {{"orderId", n(order)}}, &store2)), 403);
     QCOMPARE(number("SELECT status FROM order_products WHERE id = " + n(garment)), 19);
 }
 

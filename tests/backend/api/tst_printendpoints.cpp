@@ -8,16 +8,9 @@
 #include <QSet>
 #include <QTest>
 
-#include "backendclient.h"
-#include "backenddatabase.h"
-#include "privatebackend.h"
+#include "apibackend.h"
 
 namespace {
-
-// Orders, garments and bags belong to their store, so each is asked for by its own store's
-// worker.
-const QString terminals[] = {QStringLiteral("BV2024000001"), QStringLiteral("BV2024000002")};
-const QString accounts[] = {QStringLiteral("zhangli"), QStringLiteral("liuyang")};
 
 // Whole numbers of a reply (fen, counts, milliseconds); -1 marks a value that is not one.
 qint64 whole(const QJsonValue &v)
@@ -66,7 +59,7 @@ QStringList shapeDifferences(const QJsonValue &expected, const QJsonValue &reply
 
 } // namespace
 
-class TestPrintEndpoints : public QObject
+class TestPrintEndpoints : public QObject, private ApiBackend
 {
     Q_OBJECT
 
@@ -89,38 +82,28 @@ private slots:
 private:
     QJsonObject fetch(const QString &path, const QString &field, const QString &id);
 
-    std::unique_ptr<PrivateBackend> backend_;
-    std::unique_ptr<BackendClient> client_;
-    WorkerSession sessions_[2];
     BackendDatabase db_;
 };
 
 void TestPrintEndpoints::initTestCase()
 {
     // A backend of its own: the demo data stays as seeded while the replies are compared.
-    backend_ = std::make_unique<PrivateBackend>();
-    QVERIFY2(!backend_->url().isEmpty(), qPrintable(backend_->output()));
-    client_ = std::make_unique<BackendClient>(backend_->url());
-    for (int store = 0; store < 2; ++store) {
-        sessions_[store] = WorkerSession::open(*client_, terminals[store], accounts[store]);
-        QVERIFY(!sessions_[store].accessToken.isEmpty());
-    }
-    QVERIFY(db_.open(backend_->databasePath()));
+    QVERIFY2(start(), qPrintable(output()));
+    QVERIFY(db_.open(databasePath()));
     QVERIFY(db_.number("SELECT COUNT(*) FROM orders") > 0);
 }
 
 QJsonObject TestPrintEndpoints::fetch(const QString &path, const QString &field, const QString &id)
 {
-    // The store of the record the id names (store 1 for an unknown one).
+    // Orders, garments and bags belong to their store, so each is asked for by its own store's
+    // worker: the store of the record the id names (store 1 for an unknown one).
     const char *storeOf = field == "orderId" ? "SELECT store_id FROM orders WHERE id = ?"
                           : field == "orderProId"
                               ? "SELECT o.store_id FROM order_products p JOIN orders o "
                                 "ON o.id = p.order_id WHERE p.id = ?"
                               : "SELECT store_id FROM batch_in WHERE id = ?";
     const qint64 store = db_.number(storeOf, {id});
-    QJsonObject body = sessions_[store == 2 ? 1 : 0].body();
-    body.insert(field, id);
-    return client_->call(path, body);
+    return call(store == 2 ? store2 : store1, path, {{field, id}});
 }
 
 void TestPrintEndpoints::replyShapesMatchLayoutFixtures_data()

@@ -9,32 +9,10 @@
 #include <QJsonDocument>
 #include <QTest>
 #include <algorithm>
-#include <memory>
-
-#include <httplib.h>
 
 #include "apibackend.h"
 
-namespace {
-
-int codeOf(const QJsonObject &reply)
-{
-    return reply.value("httpCode").toInt(-1);
-}
-
-QJsonObject dataOf(const QJsonObject &reply)
-{
-    return reply.value("data").toObject();
-}
-
-QString n(qint64 value)
-{
-    return QString::number(value);
-}
-
-} // namespace
-
-class TestRechargeEndpoints : public QObject
+class TestRechargeEndpoints : public QObject, private ApiBackend
 {
     Q_OBJECT
 
@@ -57,28 +35,17 @@ private slots:
     void recordsOfTheMember();
 
 private:
-    QJsonObject call(const WorkerSession &session, const QString &path, const QJsonObject &fields)
-    {
-        return api_.call(session, path, fields);
-    }
-    QJsonObject call(const QString &path, const QJsonObject &fields)
-    {
-        return api_.call(path, fields);
-    }
-    qint64 number(const QString &sql) { return api_.number(sql); }
     qint64 balance(int userId);
     QString createPay(int userId, const QString &payMethod, const QString &payType,
                       qint64 amount = 50000, const QString &withActive = "1");
-    int scan(const QString &seq, const QString &result = QString());
     int nextMember() { return 1 + (turn_++ % 30); }
 
-    ApiBackend api_;
     int turn_ = 0;
 };
 
 void TestRechargeEndpoints::initTestCase()
 {
-    QVERIFY2(api_.start(), qPrintable(api_.output()));
+    QVERIFY2(start(), qPrintable(output()));
 }
 
 qint64 TestRechargeEndpoints::balance(int userId)
@@ -97,14 +64,6 @@ QString TestRechargeEndpoints::createPay(int userId, const QString &payMethod,
                                                               {"payMethod", payMethod},
                                                               {"payType", payType}});
     return codeOf(reply) == 200 ? dataOf(reply).value("tradeSeq").toString() : QString();
-}
-
-int TestRechargeEndpoints::scan(const QString &seq, const QString &result)
-{
-    const std::string target = "/wallet/scan?seq=" + seq.toStdString() +
-                               (result.isEmpty() ? "" : "&result=" + result.toStdString());
-    auto res = api_.client().http().Post(target, "", "text/plain");
-    return res ? res->status : -1;
 }
 
 void TestRechargeEndpoints::offersWithWhatTheyGive()
@@ -170,8 +129,8 @@ void TestRechargeEndpoints::rechargeRaisesTheBalanceOnce()
     if (!fields.contains("remark"))
         fields.insert("remark", "");
     fields.insert("userId", n(member));
-    const QJsonObject body = api_.body(api_.store1, fields);
-    const QJsonObject reply = api_.client().call(path, body);
+    const QJsonObject body = ApiBackend::body(store1, fields);
+    const QJsonObject reply = client().call(path, body);
     QCOMPARE(codeOf(reply), 200);
     QCOMPARE(dataOf(reply).value("status").toInt(), 1);
     QCOMPARE(qint64(dataOf(reply).value("giftAmount").toInt()), gift);
@@ -188,7 +147,7 @@ void TestRechargeEndpoints::rechargeRaisesTheBalanceOnce()
                  1LL);
     };
     checkOnce();
-    const QJsonObject repeat = api_.client().call(path, body);
+    const QJsonObject repeat = client().call(path, body);
     QCOMPARE(QJsonDocument(repeat).toJson(), QJsonDocument(reply).toJson());
     checkOnce();
 }
@@ -411,7 +370,7 @@ void TestRechargeEndpoints::closedQrRechargeCannotBePaid()
         dataOf(call("userRecharge/closePay", {{"tradeSeq", paidFirst}})).value("status").toInt(),
         1);
     QCOMPARE(balance(member), before + 5000);
-    QCOMPARE(codeOf(call(api_.store2, "userRecharge/closePay", {{"tradeSeq", paidFirst}})), 403);
+    QCOMPARE(codeOf(call(store2, "userRecharge/closePay", {{"tradeSeq", paidFirst}})), 403);
 }
 
 void TestRechargeEndpoints::anotherStoreCannotPayOrFollow()
@@ -419,10 +378,10 @@ void TestRechargeEndpoints::anotherStoreCannotPayOrFollow()
     const int member = nextMember();
     const qint64 before = balance(member);
     const QString seq = createPay(member, "1", "MICROPAY");
-    const QJsonObject pay = call(api_.store2, "userRecharge/pay",
-                                 {{"tradeSeq", seq}, {"authCode", "134567890123456789"}});
+    const QJsonObject pay =
+        call(store2, "userRecharge/pay", {{"tradeSeq", seq}, {"authCode", "134567890123456789"}});
     QCOMPARE(codeOf(pay), 403);
-    QCOMPARE(codeOf(call(api_.store2, "tradePay/queryStatusBySeq", {{"seq", seq}})), 403);
+    QCOMPARE(codeOf(call(store2, "tradePay/queryStatusBySeq", {{"seq", seq}})), 403);
     QCOMPARE(codeOf(call("userRecharge/pay", {{"tradeSeq", "5999"}, {"authCode", "1"}})), 404);
     QCOMPARE(balance(member), before);
 }
@@ -433,7 +392,7 @@ void TestRechargeEndpoints::recordsOfTheMember()
     const int member = 21; // a demo recharge in store 1
     QCOMPARE(
         codeOf(call(
-            api_.store2, "userRecharge/confirmRecharge",
+            store2, "userRecharge/confirmRecharge",
             {{"userId", n(member)}, {"amount", "200000"}, {"remark", ""}, {"withActive", "1"}})),
         200);
     createPay(member, "1", "MICROPAY"); // waiting: not a record
