@@ -4,6 +4,7 @@ import QtTest 1.2
 import Brenvo 1.0
 import BrenvoTest 1.0
 import "qrc:/"
+import "../common"
 import "../common/signin.js" as SignIn
 import "../common/fakeroutes.js" as Routes
 
@@ -24,7 +25,7 @@ TestCase {
     }
 
     Component { id: fakeComponent; FakeBackend {} }
-    Component { id: requestComponent; BackendRequest {} }
+    ReferenceBackend { id: reference; testCase: testCase }
     SignalSpy { id: createdSpy; signalName: "created" }
 
     property var screen: null
@@ -196,14 +197,6 @@ TestCase {
 
     // --- Against the reference backend -------------------------------------------------------
 
-    function backendData(path, fields) {
-        var backend = createTemporaryObject(requestComponent, testCase)
-        var reply = null
-        backend.call("t", path, fields, function (text) { reply = JSON.parse(text) },
-                     function (text) { reply = JSON.parse(text) })
-        tryVerify(function () { return reply !== null }, 5000)
-        return reply
-    }
 
     // A phone of this run's own, so a second run on the same database finds none.
     function newPhone() {
@@ -212,14 +205,14 @@ TestCase {
 
     function test_new_member_found_by_phone_afterwards() {
         var phone = newPhone()
-        compare(backendData("userInfo/queryByKey", { key: phone }).data, {})
+        compare(reference.data("userInfo/queryByKey", { key: phone }).data, {})
         open()
         item("newPhoneField").text = phone
         item("newNameField").text = "新会员"
         click(item("newMemberSave"))
         tryCompare(createdSpy, "count", 1, 5000)
         tryVerify(closed, 5000)
-        var user = backendData("userInfo/queryByKey", { key: phone }).data.user
+        var user = reference.data("userInfo/queryByKey", { key: phone }).data.user
         compare(user.info.name, "新会员")
         compare(user.card.info.name, "普通会员")
     }

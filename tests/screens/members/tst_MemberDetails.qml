@@ -4,7 +4,9 @@ import QtTest 1.2
 import Brenvo 1.0
 import BrenvoTest 1.0
 import "qrc:/"
+import "../common"
 import "../common/signin.js" as SignIn
+import "../common/views.js" as Views
 import "../common/fakeroutes.js" as Routes
 
 // The member details. The loading chain, the record tabs' paging and failures, and the
@@ -24,7 +26,7 @@ TestCase {
     }
 
     Component { id: fakeComponent; FakeBackend {} }
-    Component { id: requestComponent; BackendRequest {} }
+    ReferenceBackend { id: reference; testCase: testCase }
     SignalSpy { id: sentSpy; signalName: "reqParamsReturn" }
 
     property var screen: null
@@ -200,7 +202,7 @@ TestCase {
         click(item("tab_" + row.tab))
         var list = screen.records.list
         tryCompare(list, "count", 10, 5000)
-        compare(list.itemAtIndex(0).amount, row.amount)
+        compare(Views.rowAt(testCase, list, 0).amount, row.amount)
         for (var i = 0; i < 4; ++i) {
             list.positionViewAtEnd()
             list.loadMore()
@@ -218,8 +220,7 @@ TestCase {
         click(item("tab_coupon"))
         var list = screen.records.list
         tryCompare(list, "count", 1, 5000)
-        waitForItemPolished(list)
-        var c = list.itemAtIndex(0)
+        var c = Views.rowAt(testCase, list, 0)
         compare([c.title, c.badge, c.amount], ["10元无门槛券", "有效", "10.00"])
         verify(c.detail.indexOf("至") > 0)
         compare(c.detail.split("\n")[1], "满0.00元可使用")
@@ -261,17 +262,9 @@ TestCase {
 
     // --- Against the reference backend ----------------------------------------------------
 
-    function backendData(path, fields) {
-        var backend = createTemporaryObject(requestComponent, testCase)
-        var reply = null
-        backend.call("t", path, fields, function (text) { reply = JSON.parse(text) },
-                     function (text) { reply = JSON.parse(text) })
-        tryVerify(function () { return reply !== null }, 5000)
-        return reply
-    }
 
     function addressRows(userId) {
-        return backendData("userAddress/list", { userId: String(userId) }).data
+        return reference.data("userAddress/list", { userId: String(userId) }).data
     }
 
     // Setting a default reloads the list, and the new default shows "默认地址"; a deleted
@@ -334,7 +327,7 @@ TestCase {
         var member = 0
         var orderId = ""
         for (var m = 1; m <= 30 && orderId === ""; ++m) {
-            var list = backendData("orderInfo/list", { userId: String(m), pageNum: "1", pageSize: "10" }).data.list
+            var list = reference.data("orderInfo/list", { userId: String(m), pageNum: "1", pageSize: "10" }).data.list
             if (list.length > 0) {
                 member = m
                 orderId = String(list[0].id)
@@ -346,8 +339,7 @@ TestCase {
         var list2 = screen.records.list
         tryVerify(function () { return list2.count > 0 }, 5000)
         list2.positionViewAtBeginning()
-        waitForItemPolished(list2)
-        click(list2.itemAtIndex(0))
+        click(Views.rowAt(testCase, list2, 0))
         var view = null
         tryVerify(function () { view = findChild(screen, "TakeClothOrderInfo"); return view !== null }, 5000)
         compare([view.orderId, view.userId, view.infoFlag], [orderId, String(member), "MemverDetails"])

@@ -4,6 +4,7 @@ import QtTest 1.2
 import Brenvo 1.0
 import BrenvoTest 1.0
 import "qrc:/"
+import "../common"
 import "../common/signin.js" as SignIn
 import "../common/fakeroutes.js" as Routes
 
@@ -24,7 +25,7 @@ TestCase {
     }
 
     Component { id: fakeComponent; FakeBackend {} }
-    Component { id: requestComponent; BackendRequest {} }
+    ReferenceBackend { id: reference; testCase: testCase }
 
     property var screen: null
     property var fake: null
@@ -249,14 +250,6 @@ TestCase {
 
     // --- Against the reference backend ----------------------------------------------------
 
-    function backendData(path, fields) {
-        var backend = createTemporaryObject(requestComponent, testCase)
-        var reply = null
-        backend.call("t", path, fields, function (text) { reply = JSON.parse(text) },
-                     function (text) { reply = JSON.parse(text) })
-        tryVerify(function () { return reply !== null }, 5000)
-        return reply
-    }
 
     function search(text) {
         item("memberSearchField").text = text
@@ -274,7 +267,7 @@ TestCase {
         compare(screen.list.count, 1)
         var r = row(14)
         verify(r !== null)
-        var detail = backendData("userInfo/detail", { id: "14" }).data
+        var detail = reference.data("userInfo/detail", { id: "14" }).data
         compare(findChild(r, "rowName").text, detail.info.name)
         compare(findChild(r, "rowCard").text, "VIP0014")
         compare(findChild(r, "rowBalance").text, (detail.ext.balance / 100).toFixed(2) + " 元")
@@ -299,7 +292,7 @@ TestCase {
         click(item("gradeButton"))
         var window = item("gradeWindow")
         verify(window.visible)
-        var grade = backendData("userInfo/detail", { id: "21" }).data.info.grade
+        var grade = reference.data("userInfo/detail", { id: "21" }).data.info.grade
         compare(window.grade, grade > 0 ? String(grade) : "-1")
         click(item("gradeCancel"))
         click(findChild(row(22), "tickBox"))
@@ -310,8 +303,8 @@ TestCase {
         tryVerify(function () { return !window.visible }, 5000)
         compare(screen.memberArray, [])
         tryCompare(screen, "loading", false, 5000)
-        compare(backendData("userInfo/detail", { id: "21" }).data.info.grade, 3)
-        compare(backendData("userInfo/detail", { id: "22" }).data.info.grade, 3)
+        compare(reference.data("userInfo/detail", { id: "21" }).data.info.grade, 3)
+        compare(reference.data("userInfo/detail", { id: "22" }).data.info.grade, 3)
         tryVerify(function () { var r = row(22); return r !== null && findChild(r, "rowFlag").visible }, 5000)
         compare(String(findChild(row(22), "rowFlag").source), "qrc:/icon/icon/flagpurple.png")
     }
@@ -360,7 +353,7 @@ TestCase {
         var recharge = findChild(screen, "MemberRecharge")
         verify(recharge !== null)
         compare([recharge.userIds, recharge.userPhones, recharge.rechargeFlag], ["12", "13912340012", "MemberList"])
-        compare(recharge.userBlances, (backendData("userExt/balance", { id: "12" }).data.balance / 100).toFixed(2))
+        compare(recharge.userBlances, (reference.data("userExt/balance", { id: "12" }).data.balance / 100).toFixed(2))
         // A recharge from the list closes the recharge screen and reads everything again.
         tryCompare(recharge.conversation, "loading", false, 5000)
         recharge.recharged(100)

@@ -4,6 +4,7 @@ import QtTest 1.2
 import Brenvo 1.0
 import BrenvoTest 1.0
 import "qrc:/"
+import "../common"
 import "../common/signin.js" as SignIn
 import "../common/fakeroutes.js" as Routes
 
@@ -23,7 +24,7 @@ TestCase {
     }
 
     Component { id: fakeComponent; FakeBackend {} }
-    Component { id: requestComponent; BackendRequest {} }
+    ReferenceBackend { id: reference; testCase: testCase }
     SignalSpy { id: rechargedSpy; signalName: "recharged" }
 
     property var screen: null
@@ -358,28 +359,11 @@ TestCase {
 
     // --- Against the reference backend -------------------------------------------------------
 
-    function backendData(path, fields) {
-        var backend = createTemporaryObject(requestComponent, testCase)
-        var reply = null
-        backend.call("t", path, fields, function (text) { reply = JSON.parse(text) },
-                     function (text) { reply = JSON.parse(text) })
-        tryVerify(function () { return reply !== null }, 5000)
-        return reply
-    }
 
     function balance(userId) {
-        return backendData("userExt/balance", { id: String(userId) }).data.balance
+        return reference.data("userExt/balance", { id: String(userId) }).data.balance
     }
 
-    function scanQr(seq) {
-        var done = false
-        var xhr = new XMLHttpRequest()
-        xhr.onreadystatechange = function () { if (xhr.readyState === XMLHttpRequest.DONE) done = true }
-        xhr.open("POST", TestSupport.backendUrl + "/wallet/scan?seq=" + seq)
-        xhr.send("")
-        tryVerify(function () { return done }, 5000)
-        return xhr.status
-    }
 
     // Each way of paying raises the balance by the amount and the offer's bonus, once.
     function test_recharged_in_the_backend_data() {
@@ -406,7 +390,7 @@ TestCase {
         } else if (row.way === "qr") {
             click(item("customerScansButton"))
             tryCompare(findChild(screen, "qrStatus"), "text", "交易中", 5000)
-            compare(scanQr("latest"), 200)
+            compare(reference.scanQr("latest"), 200)
         } else {
             click(item("means_alipay"))
             tryVerify(function () { return screen.conversation.tradeSeq !== "" }, 5000)
@@ -418,7 +402,7 @@ TestCase {
         }
         tryCompare(rechargedSpy, "count", 1, 5000)
         compare(balance(row.member), before + row.raised)
-        var records = backendData("userRecharge/list", { userId: String(row.member), pageNum: "1", pageSize: "10" })
+        var records = reference.data("userRecharge/list", { userId: String(row.member), pageNum: "1", pageSize: "10" })
         compare(records.data.list[0].amount + records.data.list[0].giftAmount, row.raised)
     }
 
@@ -447,7 +431,7 @@ TestCase {
 
     // "充值" on the place-order form opens this screen with the customer and "PlaceOrder".
     function test_opened_from_the_order_form() {
-        var found = backendData("userInfo/queryByKey", { key: "13912340011" })
+        var found = reference.data("userInfo/queryByKey", { key: "13912340011" })
         var form = Qt.createComponent("qrc:/PlaceOrderContent.qml").createObject(host, {
             userData: JSON.stringify(found.data), searchKey: "13912340011" })
         verify(form !== null)

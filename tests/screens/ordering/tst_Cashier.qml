@@ -4,7 +4,9 @@ import QtTest 1.2
 import Brenvo 1.0
 import BrenvoTest 1.0
 import "qrc:/"
+import "../common"
 import "../common/signin.js" as SignIn
+import "../common/views.js" as Views
 
 // The cashier. Exact amounts, the order of requests, polling and a payment under way are
 // driven by a backend that answers as each test says (FakeBackend, held requests answered by
@@ -24,7 +26,7 @@ TestCase {
     }
 
     Component { id: fakeComponent; FakeBackend {} }
-    Component { id: requestComponent; BackendRequest {} }
+    ReferenceBackend { id: reference; testCase: testCase }
 
     SignalSpy { id: paidSpy; signalName: "paid" }
     SignalSpy { id: returnedSpy; signalName: "returned" }
@@ -308,7 +310,7 @@ TestCase {
             tryVerify(function () { return window.visible }, 5000)
             compare(findChild(window, "couponValidity").text.indexOf("."), 4)
             shot("cashier-coupons")
-            click(findChild(window, "couponList").itemAtIndex(0))
+            click(Views.rowAt(testCase, findChild(window, "couponList"), 0))
             tryVerify(function () { return sentTo("couponInfo/use").length === 1 }, 5000)
             compare(sentTo("couponInfo/use")[0].relId, "9")
             window.close()
@@ -338,7 +340,7 @@ TestCase {
         var window = item("couponWindow")
         tryVerify(function () { return window.visible }, 5000)
         verify(findChild(window, "couponInUse").visible)
-        click(findChild(window, "couponList").itemAtIndex(0))
+        click(Views.rowAt(testCase, findChild(window, "couponList"), 0))
         tryVerify(function () { return sentTo("couponInfo/unused").length === 1 }, 5000)
         compare(text("couponAmount"), "-0.00")
         compare(text("stillToCollect"), "25.00")
@@ -608,42 +610,6 @@ TestCase {
 
     // --- Against the reference backend --------------------------------------------------
 
-    // A new order of `userId` with one garment priced `fen`; its id.
-    function createOrder(userId, fen) {
-        var backend = createTemporaryObject(requestComponent, testCase)
-        var orderId = ""
-        backend.call("t", "orderInfo/add", { userId: String(userId), takeMode: "1", sendMode: "1", priority: "0",
-                                              takeAddrId: "", sendAddrId: "", remark: "", userRemark: "" }, function (reply) {
-            var number = JSON.parse(reply).data
-            backend.call("t", "stockIn/queryOrder", { keywords: number }, function (reply) {
-                var id = String(JSON.parse(reply).data.orderInfo.id)
-                backend.call("t", "stockIn/add", { orderId: id, productId: "1", proServiceId: "1", chgSubtotal: String(fen) },
-                             function () { orderId = id })
-            })
-        })
-        tryVerify(function () { return orderId !== "" }, 5000, "no order")
-        return orderId
-    }
-
-    function backendData(path, fields) {
-        var backend = createTemporaryObject(requestComponent, testCase)
-        var reply = null
-        backend.call("t", path, fields, function (text) { reply = JSON.parse(text) },
-                     function (text) { reply = JSON.parse(text) })
-        tryVerify(function () { return reply !== null }, 5000)
-        return reply
-    }
-
-    function scanQr(seq) {
-        var done = false
-        var xhr = new XMLHttpRequest()
-        xhr.onreadystatechange = function () { if (xhr.readyState === XMLHttpRequest.DONE) done = true }
-        xhr.open("POST", TestSupport.backendUrl + "/wallet/scan?seq=" + seq)
-        xhr.send("")
-        tryVerify(function () { return done }, 5000)
-        return xhr.status
-    }
-
     // After each way of paying the order is paid in the backend and the member's balance
     // moved by what it had to give; a second payment of the paid order is refused there.
     function test_paid_in_the_backend_data() {
@@ -655,8 +621,8 @@ TestCase {
         ]
     }
     function test_paid_in_the_backend(row) {
-        var orderId = createOrder(row.member, row.fen)
-        var before = backendData("userExt/balance", { id: String(row.member) }).data.balance
+        var orderId = reference.newOrder(row.member, row.fen).id
+        var before = reference.data("userExt/balance", { id: String(row.member) }).data.balance
         open(orderId, row.member, "TakeCloth")
         compare(text("orderTotal"), "¥" + (row.fen / 100).toFixed(2))
         cashier.conversation.poller.pause = 50
@@ -673,7 +639,7 @@ TestCase {
             click(item("customerScansButton"))
             tryVerify(function () { return cashier.conversation.tradeSeq !== "" }, 5000)
             tryCompare(findChild(cashier, "qrStatus"), "text", "交易中", 5000)
-            compare(scanQr(cashier.conversation.tradeSeq), 200)
+            compare(reference.scanQr(cashier.conversation.tradeSeq), 200)
         } else {
             click(item("means_alipay"))
             item("scanCodeField").forceActiveFocus()
@@ -689,10 +655,10 @@ TestCase {
                 ++payments
         compare(payments, 1)
         tryVerify(closed, 5000)
-        var info = backendData("orderInfo/payInfo", { id: orderId })
+        var info = reference.data("orderInfo/payInfo", { id: orderId })
         compare(info.data.payStatus, 1)
-        compare(backendData("userExt/balance", { id: String(row.member) }).data.balance, before - fromBalance)
-        var again = backendData("tradePay/confirmPay", { orderId: orderId, remark: "", groupCardType: "" })
+        compare(reference.data("userExt/balance", { id: String(row.member) }).data.balance, before - fromBalance)
+        var again = reference.data("tradePay/confirmPay", { orderId: orderId, remark: "", groupCardType: "" })
         compare(again.httpCode, 409)
         compare(again.msg, "订单已支付")
     }

@@ -4,6 +4,7 @@ import QtTest 1.2
 import Brenvo 1.0
 import BrenvoTest 1.0
 import "qrc:/"
+import "../common"
 import "../common/signin.js" as SignIn
 
 // The pick-up counter. The search and the order list against the reference backend, on
@@ -24,7 +25,7 @@ TestCase {
     }
 
     Component { id: fakeComponent; FakeBackend {} }
-    Component { id: requestComponent; BackendRequest {} }
+    ReferenceBackend { id: reference; testCase: testCase }
 
     property var screen: null
     property var fake: null
@@ -93,24 +94,12 @@ TestCase {
         }
     }
 
-    function backendData(path, fields) {
-        var backend = createTemporaryObject(requestComponent, testCase)
-        var reply = null
-        backend.call("t", path, fields, function (text) { reply = JSON.parse(text) },
-                     function (text) { reply = JSON.parse(text) })
-        tryVerify(function () { return reply !== null }, 5000)
-        return reply
-    }
 
     // A new order of `userId` in store 1 with one garment, its intake finished; its id and number.
     function createOrder(userId) {
-        var number = backendData("orderInfo/add", { userId: String(userId), takeMode: "1", sendMode: "1",
-                                                    priority: "0", takeAddrId: "", sendAddrId: "",
-                                                    remark: "", userRemark: "" }).data
-        var id = String(backendData("stockIn/queryOrder", { keywords: number }).data.orderInfo.id)
-        compare(backendData("stockIn/add", { orderId: id, productId: "1", proServiceId: "1", chgSubtotal: "2000" }).httpCode, 200)
-        compare(backendData("stockIn/finish", { id: id }).httpCode, 200)
-        return { id: id, number: number }
+        var order = reference.newOrder(userId, 2000)
+        compare(reference.data("stockIn/finish", { id: order.id }).httpCode, 200)
+        return order
     }
 
     function openSearch() {
