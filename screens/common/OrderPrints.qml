@@ -29,6 +29,17 @@ Item {
         })
     }
 
+    // The label of one garment.
+    function printLabel(garmentId) {
+        if (Session.washPrinterName === "") {
+            refused("未设置水洗标打印机")
+            return
+        }
+        backend.call("ClothPriInfo", "print/product/detail", { orderProId: String(garmentId) }, function (reply) {
+            printer.printInfo(Session.washPrinterName, reply, "")
+        })
+    }
+
     // One label per garment of the order (each garment's accessories follow its label).
     function printAllLabels(orderId) {
         if (Session.washPrinterName === "") {

@@ -16,7 +16,6 @@ Item {
     property var messageBox: null
     readonly property alias backend: backend
     readonly property alias request: backend.request
-    readonly property alias printer: printer
 
     // The order shown, from stockIn/queryOrder.
     property string orderNo: ""
@@ -183,44 +182,9 @@ Item {
 
     // --- Printing --------------------------------------------------------------------------------
 
-    function printTicket() {
-        if (Session.ticketPriterName === "") {
-            failed("settings", "未设置小票打印机")
-            return
-        }
-        backend.call("TicketPrinte", "print/order/detail", { orderId: orderId }, function (reply) {
-            var type = String(Session.printetype)
-            if (type === "" || type === "0")
-                printer.ticketPrintIfo(Session.ticketPriterName, reply)
-            else
-                printer.ticketPrintIfo58(Session.ticketPriterName, reply)
-        })
-    }
-
-    function printLabel(garmentId) {
-        if (Session.washPrinterName === "") {
-            failed("settings", "未设置水洗标打印机")
-            return
-        }
-        backend.call("ClothPriInfo", "print/product/detail", { orderProId: garmentId }, function (reply) {
-            printer.printInfo(Session.washPrinterName, reply, "")
-        })
-    }
-
-    // One label per garment of the order, each with its accessories' labels.
-    function printAllLabels() {
-        if (Session.washPrinterName === "") {
-            failed("settings", "未设置水洗标打印机")
-            return
-        }
-        backend.call("AlClothPri", "print/product/all", { orderId: orderId }, function (reply) {
-            var r = backend.request
-            var n = r.getClothNum(reply, "productList", 1)
-            for (var i = 0; i < n; ++i)
-                printer.printInfo(Session.washPrinterName,
-                                  '{"data":' + r.getClothInfo(reply, "productList", "", i, 1) + "}", reply)
-        })
-    }
+    function printTicket() { prints.printTicket(orderId) }
+    function printLabel(garmentId) { prints.printLabel(garmentId) }
+    function printAllLabels() { prints.printAllLabels(orderId) }
 
     BackendRequest {
         id: backend
@@ -228,5 +192,13 @@ Item {
         messageBox: talk.messageBox
     }
 
+    // A missing printer opens the settings, where the worker chooses one.
+    OrderPrints {
+        id: prints
+        backend: backend
+        onRefused: function (text) { talk.failed("settings", text) }
+    }
+
+    // Draws the order's QR picture for the order block.
     PrinterHelper { id: printer }
 }
