@@ -27,11 +27,11 @@ ScreenPage {
     // A customer was found and the order form opened for it.
     signal customerFound(string record)
 
-    Component.onCompleted: searchField.forceActiveFocus()
+    Component.onCompleted: searchCard.field.forceActiveFocus()
 
     // A search already out is not sent again (a scanner's Enter after a click).
     function search() {
-        var key = searchField.text
+        var key = searchCard.field.text
         if (key === "" || backend.busy("PlaceOrder"))
             return
         offerNewMember = false
@@ -121,83 +121,15 @@ ScreenPage {
         onOkFlishedReturn: function (jsonStr) { placeOrder.boxConfirmed() }
     }
 
-    Rectangle {
-        id: card
-        width: 640
-        height: 420
+    CustomerSearchCard {
+        id: searchCard
         anchors.centerIn: parent
-        radius: 8
-        color: Theme.card
-        border.color: Theme.border
-
-        Text {
-            id: title
-            text: "查找顾客"
-            font.pixelSize: Theme.fontHeading
-            color: Theme.text
-            anchors.horizontalCenter: parent.horizontalCenter
-            anchors.top: parent.top
-            anchors.topMargin: 30
-        }
-
-        Row {
-            id: tabs
-            spacing: 20
-            anchors.horizontalCenter: parent.horizontalCenter
-            anchors.top: title.bottom
-            anchors.topMargin: 24
-            Button {
-                objectName: "keyModeButton"
-                text: "手机号/会员卡号"
-                width: 160
-                checkable: false
-                font.pixelSize: Theme.fontMedium
-                highlighted: !placeOrder.cardMode
-                onClicked: {
-                    placeOrder.cardMode = false
-                    searchField.forceActiveFocus()
-                }
-            }
-            Button {
-                objectName: "cardModeButton"
-                text: "刷卡"
-                width: 160
-                checkable: false
-                font.pixelSize: Theme.fontMedium
-                highlighted: placeOrder.cardMode
-                onClicked: placeOrder.readCard()
-            }
-        }
-
-        Row {
-            id: searchRow
-            visible: !placeOrder.cardMode
-            spacing: 12
-            anchors.horizontalCenter: parent.horizontalCenter
-            anchors.top: tabs.bottom
-            anchors.topMargin: 50
-            TextField {
-                id: searchField
-                objectName: "searchField"
-                width: 380
-                height: 50
-                font.pixelSize: Theme.fontTitle
-                placeholderText: "手机号/会员卡号"
-                maximumLength: 25
-                validator: RegularExpressionValidator { regularExpression: /\d{0,25}/ }
-                focus: true
-                Keys.onReturnPressed: placeOrder.enterPressed()
-                Keys.onEnterPressed: placeOrder.enterPressed()
-            }
-            Button {
-                objectName: "searchButton"
-                text: "搜索"
-                width: 110
-                height: 50
-                font.pixelSize: Theme.fontLarge
-                onClicked: placeOrder.search()
-            }
-        }
+        title: "查找顾客"
+        keyModeText: "手机号/会员卡号"
+        cardMode: placeOrder.cardMode
+        onKeyModeChosen: placeOrder.cardMode = false
+        onCardModeChosen: placeOrder.readCard()
+        onSearchRequested: placeOrder.enterPressed()
 
         Button {
             objectName: "createUserButton"
@@ -207,28 +139,9 @@ ScreenPage {
             height: 46
             font.pixelSize: Theme.fontMedium
             anchors.horizontalCenter: parent.horizontalCenter
-            anchors.top: searchRow.bottom
+            anchors.top: searchCard.searchRow.bottom
             anchors.topMargin: 40
             onClicked: placeOrder.openNewMember()
-        }
-
-        Column {
-            visible: placeOrder.cardMode
-            spacing: 16
-            anchors.horizontalCenter: parent.horizontalCenter
-            anchors.top: tabs.bottom
-            anchors.topMargin: 30
-            Image {
-                source: "qrc:/icon/icon/RFIDshow.png"
-                anchors.horizontalCenter: parent.horizontalCenter
-            }
-            Text {
-                objectName: "cardPrompt"
-                text: "请将卡放入感应区"
-                font.pixelSize: Theme.fontLarge
-                color: Theme.textFaint
-                anchors.horizontalCenter: parent.horizontalCenter
-            }
         }
     }
 }

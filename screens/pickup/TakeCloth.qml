@@ -21,10 +21,10 @@ ScreenPage {
     // The customer was found and the order list opened for it.
     signal customerFound(string record)
 
-    Component.onCompleted: searchField.forceActiveFocus()
+    Component.onCompleted: searchCard.field.forceActiveFocus()
 
     function search() {
-        var typed = searchField.text
+        var typed = searchCard.field.text
         if (typed === "" || backend.busy("UserInfo"))
             return
         backend.call("UserInfo", "userInfo/info", { searchValue: typed }, function (reply) {
@@ -61,97 +61,15 @@ ScreenPage {
 
     BVMessageBox { id: mMessageBox }
 
-    Rectangle {
-        width: 640
-        height: 420
+    CustomerSearchCard {
+        id: searchCard
         anchors.centerIn: parent
-        radius: 8
-        color: Theme.card
-        border.color: Theme.border
-
-        Text {
-            id: title
-            text: "取衣"
-            font.pixelSize: Theme.fontHeading
-            color: Theme.text
-            anchors.horizontalCenter: parent.horizontalCenter
-            anchors.top: parent.top
-            anchors.topMargin: 30
-        }
-
-        Row {
-            id: tabs
-            spacing: 20
-            anchors.horizontalCenter: parent.horizontalCenter
-            anchors.top: title.bottom
-            anchors.topMargin: 24
-            Button {
-                objectName: "keyModeButton"
-                text: "手机号/订单号/会员卡号"
-                width: 200
-                font.pixelSize: Theme.fontMedium
-                highlighted: !takeCloth.cardMode
-                onClicked: {
-                    takeCloth.cardMode = false
-                    searchField.forceActiveFocus()
-                }
-            }
-            Button {
-                objectName: "cardModeButton"
-                text: "刷卡"
-                width: 160
-                font.pixelSize: Theme.fontMedium
-                highlighted: takeCloth.cardMode
-                onClicked: takeCloth.cardMode = true
-            }
-        }
-
-        Row {
-            visible: !takeCloth.cardMode
-            spacing: 12
-            anchors.horizontalCenter: parent.horizontalCenter
-            anchors.top: tabs.bottom
-            anchors.topMargin: 50
-            TextField {
-                id: searchField
-                objectName: "searchField"
-                width: 380
-                height: 50
-                font.pixelSize: Theme.fontTitle
-                placeholderText: "手机号/订单号/会员卡号"
-                maximumLength: 25
-                validator: RegularExpressionValidator { regularExpression: /\d{0,25}/ }
-                focus: true
-                Keys.onReturnPressed: takeCloth.enterPressed()
-                Keys.onEnterPressed: takeCloth.enterPressed()
-            }
-            Button {
-                objectName: "searchButton"
-                text: "搜索"
-                width: 110
-                height: 50
-                font.pixelSize: Theme.fontLarge
-                onClicked: takeCloth.search()
-            }
-        }
-
-        Column {
-            visible: takeCloth.cardMode
-            spacing: 16
-            anchors.horizontalCenter: parent.horizontalCenter
-            anchors.top: tabs.bottom
-            anchors.topMargin: 30
-            Image {
-                source: "qrc:/icon/icon/RFIDshow.png"
-                anchors.horizontalCenter: parent.horizontalCenter
-            }
-            Text {
-                objectName: "cardPrompt"
-                text: "请将卡放入感应区"
-                font.pixelSize: Theme.fontLarge
-                color: Theme.textFaint
-                anchors.horizontalCenter: parent.horizontalCenter
-            }
-        }
+        title: "取衣"
+        keyModeText: "手机号/订单号/会员卡号"
+        keyModeWidth: 200
+        cardMode: takeCloth.cardMode
+        onKeyModeChosen: takeCloth.cardMode = false
+        onCardModeChosen: takeCloth.cardMode = true
+        onSearchRequested: takeCloth.enterPressed()
     }
 }
