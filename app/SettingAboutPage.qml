@@ -22,22 +22,21 @@ Column {
             { label: "软件版本", name: "versionRow" }
         ]
 
-        delegate: Rectangle {
+        delegate: SettingRow {
             id: row
             required property int index
             required property var modelData
 
             objectName: modelData.name
             width: page.width
-            height: 56
-            color: rowArea.pressed ? Theme.selected : Theme.card
-
-            Text {
-                x: 20
-                anchors.verticalCenter: parent.verticalCenter
-                text: row.modelData.label
-                font.pixelSize: Theme.fontMedium
-                color: Theme.text
+            label: modelData.label
+            onClicked: {
+                if (row.index === 0)
+                    page.helpClicked()
+                else if (row.index === 1)
+                    page.serviceClicked()
+                else
+                    page.versionClicked()
             }
 
             Text {
@@ -60,27 +59,6 @@ Column {
                 text: ">"
                 font.pixelSize: Theme.fontMedium
                 color: Theme.textMuted
-            }
-
-            Rectangle {
-                anchors.bottom: parent.bottom
-                x: 20
-                width: parent.width - 40
-                height: 1
-                color: Theme.divider
-            }
-
-            MouseArea {
-                id: rowArea
-                anchors.fill: parent
-                onClicked: {
-                    if (row.index === 0)
-                        page.helpClicked()
-                    else if (row.index === 1)
-                        page.serviceClicked()
-                    else
-                        page.versionClicked()
-                }
             }
         }
     }

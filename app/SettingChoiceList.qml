@@ -27,7 +27,7 @@ Column {
     Repeater {
         model: list.labels
 
-        delegate: Rectangle {
+        delegate: SettingRow {
             id: entry
             required property int index
             required property string modelData
@@ -35,15 +35,8 @@ Column {
             objectName: "choice_" + modelData
             width: list.width
             height: 50
-            color: entryArea.pressed ? Theme.selected : Theme.card
-
-            Text {
-                x: 20
-                anchors.verticalCenter: parent.verticalCenter
-                text: entry.modelData
-                font.pixelSize: Theme.fontMedium
-                color: Theme.text
-            }
+            label: modelData
+            onClicked: list.chosen(entry.index, entry.modelData)
 
             Image {
                 objectName: "tick"
@@ -54,20 +47,6 @@ Column {
                 height: 20
                 visible: entry.index === list.current
                 source: "qrc:/icon/icon/blueyes.png"
-            }
-
-            Rectangle {
-                anchors.bottom: parent.bottom
-                x: 20
-                width: parent.width - 40
-                height: 1
-                color: Theme.divider
-            }
-
-            MouseArea {
-                id: entryArea
-                anchors.fill: parent
-                onClicked: list.chosen(entry.index, entry.modelData)
             }
         }
     }

@@ -36,23 +36,15 @@ Item {
         Repeater {
             model: Options.rows
 
-            delegate: Rectangle {
+            delegate: SettingRow {
                 id: row
                 required property int index
                 required property var modelData
 
                 objectName: "optionRow" + index
                 width: page.width
-                height: 56
-                color: rowArea.pressed ? Theme.selected : Theme.card
-
-                Text {
-                    x: 20
-                    anchors.verticalCenter: parent.verticalCenter
-                    text: row.modelData.label
-                    font.pixelSize: Theme.fontMedium
-                    color: Theme.text
-                }
+                label: modelData.label
+                onClicked: page.open(row.index)
 
                 Text {
                     objectName: "optionValue"
@@ -62,20 +54,6 @@ Item {
                     text: page.rowText(row.index) + "  >"
                     font.pixelSize: Theme.fontMedium
                     color: Theme.textMuted
-                }
-
-                Rectangle {
-                    anchors.bottom: parent.bottom
-                    x: 20
-                    width: parent.width - 40
-                    height: 1
-                    color: Theme.divider
-                }
-
-                MouseArea {
-                    id: rowArea
-                    anchors.fill: parent
-                    onClicked: page.open(row.index)
                 }
             }
         }

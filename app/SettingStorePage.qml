@@ -25,21 +25,16 @@ Column {
             { label: "所在地址", value: Session.storeAddr, name: "storeAddr" }
         ]
 
-        delegate: Item {
+        delegate: SettingRow {
             id: row
             required property var modelData
 
             width: page.width
             height: 50
-
-            Text {
-                x: 20
-                width: 120
-                anchors.verticalCenter: parent.verticalCenter
-                text: row.modelData.label
-                font.pixelSize: Theme.fontMedium
-                color: Theme.textFaint
-            }
+            clickable: false
+            label: modelData.label
+            labelColor: Theme.textFaint
+            labelWidth: 120
 
             Text {
                 objectName: row.modelData.name
@@ -50,14 +45,6 @@ Column {
                 elide: Text.ElideRight
                 font.pixelSize: Theme.fontMedium
                 color: Theme.text
-            }
-
-            Rectangle {
-                anchors.bottom: parent.bottom
-                x: 20
-                width: parent.width - 40
-                height: 1
-                color: Theme.divider
             }
         }
     }
