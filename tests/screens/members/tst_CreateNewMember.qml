@@ -24,21 +24,14 @@ TestCase {
         Item { id: host; anchors.fill: parent }
     }
 
-    Component { id: fakeComponent; FakeBackend {} }
+    RoutedFake { id: routed; testCase: testCase }
     ReferenceBackend { id: reference; testCase: testCase }
     SignalSpy { id: createdSpy; signalName: "created" }
 
     property var screen: null
-    property var fake: null
-    property var routes: ({})
-    property var answered: ({})
-
-    Timer {
-        interval: 5
-        repeat: true
-        running: testCase.fake !== null
-        onTriggered: Routes.answer(testCase.fake, testCase.routes, testCase.answered)
-    }
+    property alias fake: routed.fake
+    property alias routes: routed.routes
+    property alias answered: routed.answered
 
     function initTestCase() {
         testWindow.requestActivate()
@@ -60,15 +53,12 @@ TestCase {
         screen = null
         createdSpy.target = null
         createdSpy.clear()
-        fake = null
-        TestSupport.setEnv("BRENVO_BACKEND_URL", TestSupport.backendUrl)
+        routed.stop()
         wait(0)
     }
 
     function useFake(addCardUser) {
-        fake = createTemporaryObject(fakeComponent, testCase)
-        fake.setMode("hold")
-        TestSupport.setEnv("BRENVO_BACKEND_URL", fake.url)
+        routed.start()
         routes = {
             "userCard/listForSelect": Routes.ok({ list: [
                 { id: 1, name: "普通会员", rights: "10", discountType: "1", discount: 100, def: 0 },
@@ -196,7 +186,6 @@ TestCase {
     }
 
     // --- Against the reference backend -------------------------------------------------------
-
 
     // A phone of this run's own, so a second run on the same database finds none.
     function newPhone() {

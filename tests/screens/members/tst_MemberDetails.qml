@@ -25,21 +25,14 @@ TestCase {
         Item { id: host; anchors.fill: parent }
     }
 
-    Component { id: fakeComponent; FakeBackend {} }
+    RoutedFake { id: routed; testCase: testCase }
     ReferenceBackend { id: reference; testCase: testCase }
     SignalSpy { id: sentSpy; signalName: "reqParamsReturn" }
 
     property var screen: null
-    property var fake: null
-    property var routes: ({})
-    property var answered: ({})
-
-    Timer {
-        interval: 5
-        repeat: true
-        running: testCase.fake !== null
-        onTriggered: Routes.answer(testCase.fake, testCase.routes, testCase.answered)
-    }
+    property alias fake: routed.fake
+    property alias routes: routed.routes
+    property alias answered: routed.answered
 
     function initTestCase() {
         testWindow.requestActivate()
@@ -61,8 +54,7 @@ TestCase {
         screen = null
         sentSpy.target = null
         sentSpy.clear()
-        fake = null
-        TestSupport.setEnv("BRENVO_BACKEND_URL", TestSupport.backendUrl)
+        routed.stop()
         wait(0)
     }
 
@@ -141,9 +133,7 @@ TestCase {
     }
 
     function useFake(memberCard, addresses) {
-        fake = createTemporaryObject(fakeComponent, testCase)
-        fake.setMode("hold")
-        TestSupport.setEnv("BRENVO_BACKEND_URL", fake.url)
+        routed.start()
         routes = {
             "userInfo/detail": detail(memberCard || card(90, "1")),
             "userAddress/list": Routes.ok(addresses || []),
@@ -261,7 +251,6 @@ TestCase {
     }
 
     // --- Against the reference backend ----------------------------------------------------
-
 
     function addressRows(userId) {
         return reference.data("userAddress/list", { userId: String(userId) }).data

@@ -24,20 +24,13 @@ TestCase {
         Item { id: host; anchors.fill: parent }
     }
 
-    Component { id: fakeComponent; FakeBackend {} }
+    RoutedFake { id: routed; testCase: testCase }
     ReferenceBackend { id: reference; testCase: testCase }
 
     property var screen: null
-    property var fake: null
-    property var routes: ({})
-    property var answered: ({})
-
-    Timer {
-        interval: 5
-        repeat: true
-        running: testCase.fake !== null
-        onTriggered: Routes.answer(testCase.fake, testCase.routes, testCase.answered)
-    }
+    property alias fake: routed.fake
+    property alias routes: routed.routes
+    property alias answered: routed.answered
 
     function initTestCase() {
         testWindow.requestActivate()
@@ -57,8 +50,7 @@ TestCase {
         if (screen !== null)
             screen.close()
         screen = null
-        fake = null
-        TestSupport.setEnv("BRENVO_BACKEND_URL", TestSupport.backendUrl)
+        routed.stop()
         wait(0)
     }
 
@@ -129,9 +121,7 @@ TestCase {
     }
 
     function useFake(levels) {
-        fake = createTemporaryObject(fakeComponent, testCase)
-        fake.setMode("hold")
-        TestSupport.setEnv("BRENVO_BACKEND_URL", fake.url)
+        routed.start()
         routes = {
             "userCard/listForSelect": Routes.ok({ list: levels }),
             "userGroup/sideCnt": Routes.ok([{ name: "全部分组", cnt: 30 }, { name: "默认分组", cnt: 3 }]),
@@ -249,7 +239,6 @@ TestCase {
     }
 
     // --- Against the reference backend ----------------------------------------------------
-
 
     function search(text) {
         item("memberSearchField").text = text

@@ -23,21 +23,14 @@ TestCase {
         Item { id: host; anchors.fill: parent }
     }
 
-    Component { id: fakeComponent; FakeBackend {} }
+    RoutedFake { id: routed; testCase: testCase }
     ReferenceBackend { id: reference; testCase: testCase }
     SignalSpy { id: rechargedSpy; signalName: "recharged" }
 
     property var screen: null
-    property var fake: null
-    property var routes: ({})
-    property var answered: ({})
-
-    Timer {
-        interval: 5
-        repeat: true
-        running: testCase.fake !== null
-        onTriggered: Routes.answer(testCase.fake, testCase.routes, testCase.answered)
-    }
+    property alias fake: routed.fake
+    property alias routes: routed.routes
+    property alias answered: routed.answered
 
     function initTestCase() {
         testWindow.requestActivate()
@@ -59,8 +52,7 @@ TestCase {
         screen = null
         rechargedSpy.target = null
         rechargedSpy.clear()
-        fake = null
-        TestSupport.setEnv("BRENVO_BACKEND_URL", TestSupport.backendUrl)
+        routed.stop()
         wait(0)
     }
 
@@ -84,9 +76,7 @@ TestCase {
     }
 
     function useFake(schemes, cfg) {
-        fake = createTemporaryObject(fakeComponent, testCase)
-        fake.setMode("hold")
-        TestSupport.setEnv("BRENVO_BACKEND_URL", fake.url)
+        routed.start()
         var n = 0
         routes = {
             "userRechargeRule/queryRechargeList": schemes,
@@ -359,11 +349,9 @@ TestCase {
 
     // --- Against the reference backend -------------------------------------------------------
 
-
     function balance(userId) {
         return reference.data("userExt/balance", { id: String(userId) }).data.balance
     }
-
 
     // Each way of paying raises the balance by the amount and the offer's bonus, once.
     function test_recharged_in_the_backend_data() {
