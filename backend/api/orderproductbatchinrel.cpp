@@ -5,7 +5,6 @@
 
 #include "api/families.h"
 #include "domain/bags.h"
-#include "domain/garments.h"
 #include "domain/ownership.h"
 #include "server/call.h"
 #include "server/registry.h"
@@ -20,7 +19,7 @@ constexpr size_t maxGarments = 200;
 
 std::vector<std::int64_t> idList(const std::string &text)
 {
-    std::vector<std::int64_t> ids = garments::idList(text, "orderProIds");
+    std::vector<std::int64_t> ids = ::idList(text, "orderProIds");
     if (ids.size() > maxGarments)
         throw ApiError(codes::badRequest, "一次最多放入200件衣物");
     return ids;

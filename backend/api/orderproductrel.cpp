@@ -149,7 +149,7 @@ std::vector<std::int64_t> garmentsOfOneOrder(Call &call, const char *field, std:
     const std::string text = trimmed(call.text(field, limits::jsonText));
     if (text.empty())
         throw ApiError(codes::badRequest, "请选择衣物");
-    const std::vector<std::int64_t> ids = garments::idList(text, field);
+    const std::vector<std::int64_t> ids = idList(text, field);
     orderId = 0;
     for (const std::int64_t id : ids) {
         ownership::check(call, ownership::records::garment, id);

@@ -168,18 +168,7 @@ Json::Value memberDetail(Call &call)
 Json::Value updateGrade(Call &call)
 {
     const std::int64_t grade = call.oneOf("grade", {-1, 1, 2, 3});
-    const std::string text = call.requiredText("ids", limits::longText);
-    std::vector<std::int64_t> ids;
-    size_t start = 0;
-    while (start <= text.size()) {
-        const size_t end = std::min(text.find(',', start), text.size());
-        const std::string item = trimmed(text.substr(start, end - start));
-        if (item.empty() || item.size() > 18 ||
-            item.find_first_not_of("0123456789") != std::string::npos)
-            throw ApiError(codes::badRequest, "参数格式错误: ids");
-        ids.push_back(std::stoll(item));
-        start = end + 1;
-    }
+    const std::vector<std::int64_t> ids = idList(call.requiredText("ids", limits::longText), "ids");
     for (std::int64_t id : ids) {
         ownership::check(call, records::member, id);
         call.db.exec("UPDATE users SET grade = ? WHERE id = ?", grade < 0 ? 0 : grade, id);

@@ -1,12 +1,8 @@
 #include "domain/garments.h"
 
-#include <algorithm>
 #include <map>
-#include <set>
 
-#include "server/call.h"
 #include "server/json.h"
-#include "server/registry.h"
 #include "store/database.h"
 
 namespace garments {
@@ -184,25 +180,6 @@ Json::Value intakeRow(Connection &db, std::int64_t garmentId)
 std::int64_t orderOf(Connection &db, std::int64_t garmentId)
 {
     return db.scalar(0, "SELECT order_id FROM order_products WHERE id = ?", garmentId);
-}
-
-std::vector<std::int64_t> idList(const std::string &text, const std::string &field)
-{
-    std::vector<std::int64_t> ids;
-    std::set<std::int64_t> seen;
-    size_t start = 0;
-    while (start <= text.size()) {
-        const size_t comma = std::min(text.find(',', start), text.size());
-        const std::string part = trimmed(text.substr(start, comma - start));
-        if (part.empty() || part.size() > 18 ||
-            part.find_first_not_of("0123456789") != std::string::npos)
-            throw ApiError(codes::badRequest, "参数格式错误: " + field);
-        const std::int64_t id = std::stoll(part);
-        if (seen.insert(id).second)
-            ids.push_back(id);
-        start = comma + 1;
-    }
-    return ids;
 }
 
 int pieceCount(const std::vector<Garment> &list)

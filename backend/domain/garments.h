@@ -84,10 +84,6 @@ std::vector<Garment> ofOrder(Connection &db, std::int64_t orderId);
 // The order a garment belongs to (0 for an unknown garment).
 std::int64_t orderOf(Connection &db, std::int64_t garmentId);
 
-// "12,13,15": ids joined by ",", each once, in the order sent; ApiError 400
-// "参数格式错误: <field>" for anything else.
-std::vector<std::int64_t> idList(const std::string &text, const std::string &field);
-
 // Garments and accessories together.
 int pieceCount(const std::vector<Garment> &list);
 int annexCount(const std::vector<Garment> &list);

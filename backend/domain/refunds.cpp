@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "domain/garments.h"
 #include "domain/numbers.h"
 #include "domain/ownership.h"
 #include "domain/paymeans.h"
@@ -196,7 +195,7 @@ Json::Value ask(Call &call, Kind kind)
     const std::string text = trimmed(call.text("orderProIds", limits::jsonText));
     if (text.empty())
         throw ApiError(codes::badRequest, "请选择衣物");
-    r.garments = garments::idList(text, "orderProIds");
+    r.garments = idList(text, "orderProIds");
     const std::vector<pickup::GarmentState> states = pickup::garmentStates(call.db, r.orderId);
     for (std::int64_t id : r.garments) {
         ownership::check(call, ownership::records::garment, id);

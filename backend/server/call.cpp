@@ -1,7 +1,9 @@
 #include "server/call.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <set>
 
 #include "server/json.h"
 #include "server/registry.h"
@@ -68,6 +70,25 @@ bool isClockTime(const std::string &text)
     int h = 0, m = 0;
     return text.size() == 5 && text[2] == ':' && digitsAt(text, 0, 2, h) &&
            digitsAt(text, 3, 2, m) && h < 24 && m < 60;
+}
+
+std::vector<std::int64_t> idList(const std::string &text, const std::string &field)
+{
+    std::vector<std::int64_t> ids;
+    std::set<std::int64_t> seen;
+    size_t start = 0;
+    while (start <= text.size()) {
+        const size_t comma = std::min(text.find(',', start), text.size());
+        const std::string part = trimmed(text.substr(start, comma - start));
+        if (part.empty() || part.size() > 18 ||
+            part.find_first_not_of("0123456789") != std::string::npos)
+            throw ApiError(codes::badRequest, "参数格式错误: " + field);
+        const std::int64_t id = std::stoll(part);
+        if (seen.insert(id).second)
+            ids.push_back(id);
+        start = comma + 1;
+    }
+    return ids;
 }
 
 bool Call::has(const char *key) const
