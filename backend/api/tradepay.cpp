@@ -169,10 +169,7 @@ Json::Value otherPay(Call &call)
 {
     payments::Parts parts = plan(call, payMeans::other, false);
     parts.paySign = call.optionalText("paySign");
-    if (!parts.paySign.empty() &&
-        call.db.scalar(0, "SELECT COUNT(*) FROM pay_signs WHERE merc_id = ? AND val = ?",
-                       call.mercId, parts.paySign) == 0)
-        throw ApiError(codes::badRequest, "未知的支付方式");
+    merchant::checkPaySign(call.db, call.mercId, parts.paySign);
     return paidAtOnce(call, parts);
 }
 

@@ -39,10 +39,7 @@ Json::Value otherRecharge(Call &call)
 {
     requireOpened(call, merchant::settings::otherRecharge);
     const std::string paySign = call.optionalText("paySign");
-    if (!paySign.empty() &&
-        call.db.scalar(0, "SELECT COUNT(*) FROM pay_signs WHERE merc_id = ? AND val = ?",
-                       call.mercId, paySign) == 0)
-        throw ApiError(codes::badRequest, "未知的支付方式");
+    merchant::checkPaySign(call.db, call.mercId, paySign);
     return paidAtOnce(call, payMeans::other, paySign);
 }
 

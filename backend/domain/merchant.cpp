@@ -1,5 +1,6 @@
 #include "domain/merchant.h"
 
+#include "server/registry.h"
 #include "store/database.h"
 
 namespace merchant {
@@ -17,6 +18,14 @@ void addPayMeans(Connection &db, std::int64_t mercId, Json::Value &data)
     data["isEnableAli"] = setting(db, mercId, settings::payAlipay) == "1";
     data["isEnableCash"] = setting(db, mercId, settings::payCash) == "1";
     data["isEnableOther"] = setting(db, mercId, settings::payOther) == "1";
+}
+
+void checkPaySign(Connection &db, std::int64_t mercId, const std::string &paySign)
+{
+    if (!paySign.empty() &&
+        db.scalar(0, "SELECT COUNT(*) FROM pay_signs WHERE merc_id = ? AND val = ?", mercId,
+                  paySign) == 0)
+        throw ApiError(codes::badRequest, "未知的支付方式");
 }
 
 std::string dictionaryText(Connection &db, const char *code, std::int64_t value)
