@@ -184,11 +184,7 @@ int walletMeans(wallet::Kind kind)
 Json::Value microPay(Call &call, wallet::Kind kind)
 {
     const std::string code = call.requiredText("authCode");
-    const wallet::Kind scanned = wallet::kindOf(code);
-    if (scanned == wallet::Kind::None)
-        throw ApiError(codes::badRequest, "付款码无效");
-    if (scanned != kind)
-        throw ApiError(codes::badRequest, std::string("请扫描") + wallet::name(kind) + "付款码");
+    wallet::checkCode(code, kind);
     payments::Parts parts = plan(call, walletMeans(kind), false);
     if (parts.meansAmount <= 0)
         throw ApiError(codes::conflict, "无需扫码收款");

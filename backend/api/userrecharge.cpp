@@ -91,11 +91,7 @@ Json::Value pay(Call &call)
         call.db.scalar(0, "SELECT auth_code <> '' FROM recharges WHERE id = ?", r.id))
         throw ApiError(codes::conflict, "交易正在等待顾客确认");
     const std::string code = call.requiredText("authCode");
-    const wallet::Kind scanned = wallet::kindOf(code);
-    if (scanned == wallet::Kind::None)
-        throw ApiError(codes::badRequest, "付款码无效");
-    if (scanned != kind)
-        throw ApiError(codes::badRequest, std::string("请扫描") + wallet::name(kind) + "付款码");
+    wallet::checkCode(code, kind);
     const wallet::Decision decision = wallet::decide(code);
     if (decision.outcome == wallet::Outcome::Refused)
         throw ApiError(codes::conflict, decision.refusal);

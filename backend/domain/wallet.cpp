@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "server/registry.h"
+
 namespace wallet {
 
 Kind kindOf(const std::string &code)
@@ -15,6 +17,15 @@ Kind kindOf(const std::string &code)
     if (prefix >= 25 && prefix <= 30)
         return Kind::Alipay;
     return Kind::None;
+}
+
+void checkCode(const std::string &code, Kind expected)
+{
+    const Kind scanned = kindOf(code);
+    if (scanned == Kind::None)
+        throw ApiError(codes::badRequest, "付款码无效");
+    if (scanned != expected)
+        throw ApiError(codes::badRequest, std::string("请扫描") + name(expected) + "付款码");
 }
 
 Decision decide(const std::string &code)

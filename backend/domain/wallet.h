@@ -31,6 +31,9 @@ struct Decision
 constexpr int userPayingSteps = 3;
 
 Kind kindOf(const std::string &code);
+// Refuses (400) a code that is no payment code ("付款码无效") or another wallet's
+// ("请扫描微信付款码").
+void checkCode(const std::string &code, Kind expected);
 Decision decide(const std::string &code);
 // The text of the QR code of a trade ("weixin://..." or "https://qr.alipay.com/..."), ending
 // in the trade's sequence number.
