@@ -11,6 +11,7 @@
 #include "server/call.h"
 #include "server/json.h"
 #include "server/registry.h"
+#include "store/conditions.h"
 #include "store/database.h"
 
 namespace {
@@ -76,7 +77,22 @@ Json::Value proList(Call &call)
     const std::int64_t status = call.optionalInteger("proStatusVal", -1);
     const std::int64_t factoryId = call.optionalInteger("factoryId", -1);
 
-    std::string sql =
+    Conditions where;
+    where.add("o.store_id = ?", call.storeId);
+    if (!keywords.empty())
+        where.add("o.order_no = ? OR p.scan_code = ? OR (o.factory_trans_no <> '' AND "
+                  "o.factory_trans_no = ?)",
+                  keywords, keywords, keywords);
+    if (!startDate.empty())
+        where.add("date(p.created_at / 1000, 'unixepoch', 'localtime') >= ?", startDate);
+    if (!endDate.empty())
+        where.add("date(p.created_at / 1000, 'unixepoch', 'localtime') <= ?", endDate);
+    if (status >= 0)
+        where.add("p.status = ?", status);
+    if (factoryId >= 0)
+        where.add("p.factory_id = ?", factoryId);
+    Query q = where.query(
+        call.db,
         "SELECT p.id, 1 AS type, p.product_name AS productName, p.service_name AS serviceName, "
         "p.subtotal, p.scan_code AS scanCode, o.order_no AS orderNo, o.id AS orderId, "
         "u.name AS userName, u.phone AS userPhone, u.grade, p.created_at AS createTime, "
@@ -96,37 +112,8 @@ Json::Value proList(Call &call)
         "LEFT JOIN batch_in_rel r ON r.order_product_id = p.id "
         "LEFT JOIN batch_in b ON b.id = r.batch_in_id "
         "LEFT JOIN factories f ON f.id = p.factory_id "
-        "LEFT JOIN dictionary d ON d.code = 'PRODUCT_STATUS' AND d.val = p.status "
-        "WHERE o.store_id = ?";
-    if (!keywords.empty())
-        sql += " AND (o.order_no = ? OR p.scan_code = ? OR (o.factory_trans_no <> '' AND "
-               "o.factory_trans_no = ?))";
-    if (!startDate.empty())
-        sql += " AND date(p.created_at / 1000, 'unixepoch', 'localtime') >= ?";
-    if (!endDate.empty())
-        sql += " AND date(p.created_at / 1000, 'unixepoch', 'localtime') <= ?";
-    if (status >= 0)
-        sql += " AND p.status = ?";
-    if (factoryId >= 0)
-        sql += " AND p.factory_id = ?";
-    sql += " ORDER BY p.id DESC LIMIT ? OFFSET ?";
-
-    Query q = call.db.query(sql);
-    int index = 0;
-    q.bind(++index, call.storeId);
-    if (!keywords.empty())
-        for (int i = 0; i < 3; ++i)
-            q.bind(++index, keywords);
-    if (!startDate.empty())
-        q.bind(++index, startDate);
-    if (!endDate.empty())
-        q.bind(++index, endDate);
-    if (status >= 0)
-        q.bind(++index, status);
-    if (factoryId >= 0)
-        q.bind(++index, factoryId);
-    q.bind(++index, page.size);
-    q.bind(++index, page.offset());
+        "LEFT JOIN dictionary d ON d.code = 'PRODUCT_STATUS' AND d.val = p.status",
+        "ORDER BY p.id DESC LIMIT ? OFFSET ?", {page.size, page.offset()});
 
     Json::Value list(Json::arrayValue);
     while (q.next()) {

@@ -2,6 +2,7 @@
 
 #include "domain/numbers.h"
 #include "server/registry.h"
+#include "store/conditions.h"
 #include "store/database.h"
 
 namespace bags {
@@ -20,7 +21,16 @@ Json::Value list(Connection &db, std::int64_t storeId, const Filter &filter, std
 {
     // The table keeps 0 open or waiting, 1 sent, 2 received by the factory; a completed bag
     // has its completion time.
-    std::string sql =
+    Conditions where;
+    where.add("b.store_id = ?", storeId);
+    if (filter.isFinish >= 0)
+        where.add("(b.completed_at IS NOT NULL OR b.status > 0) = ?", filter.isFinish ? 1 : 0);
+    if (filter.status >= 0)
+        where.add("b.status + 1 = ?", filter.status);
+    if (!filter.code.empty())
+        where.add("instr(b.bag_no, ?) > 0", filter.code);
+    Query q = where.query(
+        db,
         "SELECT b.id, b.bag_no AS code, "
         "(SELECT COUNT(*) FROM batch_in_rel r WHERE r.batch_in_id = b.id) AS productCnt, "
         "(SELECT COUNT(*) FROM batch_in_rel r JOIN order_product_annexes a "
@@ -31,26 +41,8 @@ Json::Value list(Connection &db, std::int64_t storeId, const Filter &filter, std
         "COALESCE(f.name, '') AS factoryName, '' AS logisticsWorkName, "
         "'' AS logisticsWorkPhone, b.created_at AS createTime "
         "FROM batch_in b JOIN stores s ON s.id = b.store_id "
-        "LEFT JOIN factories f ON f.id = b.factory_id WHERE b.store_id = ?";
-    if (filter.isFinish >= 0)
-        sql += " AND (b.completed_at IS NOT NULL OR b.status > 0) = ?";
-    if (filter.status >= 0)
-        sql += " AND b.status + 1 = ?";
-    if (!filter.code.empty())
-        sql += " AND instr(b.bag_no, ?) > 0";
-    sql += " ORDER BY b.id DESC LIMIT ? OFFSET ?";
-
-    Query q = db.query(sql);
-    int index = 0;
-    q.bind(++index, storeId);
-    if (filter.isFinish >= 0)
-        q.bind(++index, filter.isFinish ? 1 : 0);
-    if (filter.status >= 0)
-        q.bind(++index, filter.status);
-    if (!filter.code.empty())
-        q.bind(++index, filter.code);
-    q.bind(++index, limit);
-    q.bind(++index, offset);
+        "LEFT JOIN factories f ON f.id = b.factory_id",
+        "ORDER BY b.id DESC LIMIT ? OFFSET ?", {limit, offset});
     Json::Value rows(Json::arrayValue);
     while (q.next())
         rows.append(q.object());

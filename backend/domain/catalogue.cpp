@@ -2,6 +2,7 @@
 
 #include "server/call.h"
 #include "server/registry.h"
+#include "store/conditions.h"
 #include "store/database.h"
 
 namespace catalogue {
@@ -30,20 +31,16 @@ Json::Value choicePage(Call &call, const ChoiceList &list)
     const Page page = call.page(defaultPageSize);
     const std::string words = keywords(call);
     const std::int64_t businessId = list.byBusiness ? call.optionalInteger("businessId", 0) : 0;
+    Conditions where;
+    where.add("merc_id = ?", call.mercId);
+    where.add("instr(name, ?) > 0", words);
+    if (businessId)
+        where.add("business_id IS NULL OR business_id = ?", businessId);
     // The table name comes from the fixed lists above, never from the request.
-    std::string sql = std::string("SELECT id, name") + (list.withAmount ? ", amt" : "") + " FROM " +
-                      list.table + " WHERE merc_id = ? AND instr(name, ?) > 0";
-    if (businessId)
-        sql += " AND (business_id IS NULL OR business_id = ?)";
-    sql += " ORDER BY sort, id LIMIT ? OFFSET ?";
-    Query q = call.db.prepare(sql);
-    int index = 0;
-    q.bind(++index, call.mercId);
-    q.bind(++index, words);
-    if (businessId)
-        q.bind(++index, businessId);
-    q.bind(++index, page.size);
-    q.bind(++index, page.offset());
+    Query q = where.query(call.db,
+                          std::string("SELECT id, name") + (list.withAmount ? ", amt" : "") +
+                              " FROM " + list.table,
+                          "ORDER BY sort, id LIMIT ? OFFSET ?", {page.size, page.offset()});
     Json::Value rows(Json::arrayValue);
     while (q.next())
         rows.append(q.object());
