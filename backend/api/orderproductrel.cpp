@@ -35,7 +35,7 @@ Json::Value detail(Call &call)
 }
 
 // Garments from this status on have left the store's hands (handed out, refunded unwashed).
-constexpr std::int64_t handedOut = 40;
+constexpr std::int64_t handedOut = pickup::garmentStatus::handedOut;
 
 // `id` and `bindCode`: the electronic label read from the reader or typed. A label moves on
 // from a garment that was handed out; one on a garment still in the chain is refused.
