@@ -1,6 +1,7 @@
 // orderExt/...: what the store notes on an order besides its header.
 
 #include "api/families.h"
+#include "domain/orders.h"
 #include "domain/ownership.h"
 #include "server/call.h"
 #include "server/registry.h"
@@ -15,9 +16,7 @@ Json::Value addRemark(Call &call)
     const std::string remark = trimmed(call.requiredText("remark", limits::longText));
     if (remark.empty())
         throw ApiError(codes::badRequest, "请输入备注");
-    call.db.exec("INSERT INTO order_remarks (order_id, worker_id, worker_name, remark, created_at) "
-                 "VALUES (?, ?, (SELECT name FROM workers WHERE id = ?), ?, ?)",
-                 orderId, call.workerId, call.workerId, remark, call.now);
+    orders::addNote(call.db, orderId, call.workerId, remark, call.now);
     return Json::Value(Json::objectValue);
 }
 

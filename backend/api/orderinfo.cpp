@@ -123,9 +123,7 @@ Json::Value addOrder(Call &call)
     call.db.exec("UPDATE orders SET pricing_mode = ? WHERE id = ?",
                  catalogue::pricingModeFor(call.db, userId), orderId);
     if (!remark.empty())
-        call.db.exec("INSERT INTO order_remarks (order_id, worker_id, worker_name, remark, "
-                     "created_at) VALUES (?, ?, (SELECT name FROM workers WHERE id = ?), ?, ?)",
-                     orderId, call.workerId, call.workerId, remark, call.now);
+        orders::addNote(call.db, orderId, call.workerId, remark, call.now);
     return Json::Value(orderNo);
 }
 

@@ -82,6 +82,14 @@ void refreshTotals(Connection &db, std::int64_t orderId)
             orderId);
 }
 
+void addNote(Connection &db, std::int64_t orderId, std::int64_t workerId, const std::string &remark,
+             std::int64_t now)
+{
+    db.exec("INSERT INTO order_remarks (order_id, worker_id, worker_name, remark, created_at) "
+            "VALUES (?, ?, (SELECT name FROM workers WHERE id = ?), ?, ?)",
+            orderId, workerId, workerId, remark, now);
+}
+
 std::string addressText(Connection &db, std::int64_t addressId)
 {
     Query q = db.query("SELECT city || district || address AS place, house_no AS houseNo "

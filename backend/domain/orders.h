@@ -56,6 +56,10 @@ std::int64_t takeCarriage(const Order &o);
 // plus the carriage, or the total set by hand.
 void refreshTotals(Connection &db, std::int64_t orderId);
 
+// One more management note on the order, by the worker (whose name it keeps as it is now).
+void addNote(Connection &db, std::int64_t orderId, std::int64_t workerId, const std::string &remark,
+             std::int64_t now);
+
 // The address as one line ("上海市徐汇区漕溪北路331弄 5号楼203室"); "" for none.
 std::string addressText(Connection &db, std::int64_t addressId);
 
