@@ -5,6 +5,7 @@
 
 #include "api/families.h"
 #include "domain/bags.h"
+#include "domain/garments.h"
 #include "domain/ownership.h"
 #include "server/call.h"
 #include "server/registry.h"
@@ -17,22 +18,13 @@ namespace {
 // The most garments one request puts into a bag.
 constexpr size_t maxGarments = 200;
 
-std::vector<std::int64_t> idList(const std::string &text)
-{
-    std::vector<std::int64_t> ids = ::idList(text, "orderProIds");
-    if (ids.size() > maxGarments)
-        throw ApiError(codes::badRequest, "一次最多放入200件衣物");
-    return ids;
-}
-
 // `inId` (the bag) and `orderProIds`: every garment goes in, or none does.
 Json::Value addBatch(Call &call)
 {
     const std::int64_t bagId = ownership::owned(call, records::bag, "inId");
-    const std::string text = trimmed(call.text("orderProIds", limits::jsonText));
-    if (text.empty())
-        throw ApiError(codes::badRequest, "请选择衣物");
-    const std::vector<std::int64_t> ids = idList(text);
+    const std::vector<std::int64_t> ids = garments::chosen(call, "orderProIds");
+    if (ids.size() > maxGarments)
+        throw ApiError(codes::badRequest, "一次最多放入200件衣物");
     for (const std::int64_t id : ids) {
         ownership::check(call, records::garment, id);
         bags::putIn(call.db, bagId, id, call.now);

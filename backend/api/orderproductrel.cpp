@@ -133,10 +133,7 @@ Json::Value proList(Call &call)
 // The garments of one order the text `field` names, each the caller's; and their order.
 std::vector<std::int64_t> garmentsOfOneOrder(Call &call, const char *field, std::int64_t &orderId)
 {
-    const std::string text = trimmed(call.text(field, limits::jsonText));
-    if (text.empty())
-        throw ApiError(codes::badRequest, "请选择衣物");
-    const std::vector<std::int64_t> ids = idList(text, field);
+    const std::vector<std::int64_t> ids = garments::chosen(call, field);
     orderId = 0;
     for (const std::int64_t id : ids) {
         ownership::check(call, ownership::records::garment, id);

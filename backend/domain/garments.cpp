@@ -2,7 +2,9 @@
 
 #include <map>
 
+#include "server/call.h"
 #include "server/json.h"
+#include "server/registry.h"
 #include "store/database.h"
 
 namespace garments {
@@ -180,6 +182,14 @@ Json::Value intakeRow(Connection &db, std::int64_t garmentId)
 std::int64_t orderOf(Connection &db, std::int64_t garmentId)
 {
     return db.scalar(0, "SELECT order_id FROM order_products WHERE id = ?", garmentId);
+}
+
+std::vector<std::int64_t> chosen(const Call &call, const char *field)
+{
+    const std::string text = trimmed(call.text(field, limits::jsonText));
+    if (text.empty())
+        throw ApiError(codes::badRequest, "请选择衣物");
+    return idList(text, field);
 }
 
 int pieceCount(const std::vector<Garment> &list)

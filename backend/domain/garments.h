@@ -6,6 +6,7 @@
 
 #include <json/value.h>
 
+struct Call;
 class Connection;
 
 namespace garments {
@@ -83,6 +84,10 @@ Json::Value intakeRow(Connection &db, std::int64_t garmentId);
 std::vector<Garment> ofOrder(Connection &db, std::int64_t orderId);
 // The order a garment belongs to (0 for an unknown garment).
 std::int64_t orderOf(Connection &db, std::int64_t garmentId);
+
+// The garments the text field `field` lists ("12,13,15"), each once; ApiError 400 "请选择衣物"
+// when it lists none. Whose they are, is the caller's check.
+std::vector<std::int64_t> chosen(const Call &call, const char *field);
 
 // Garments and accessories together.
 int pieceCount(const std::vector<Garment> &list);

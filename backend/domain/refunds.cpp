@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "domain/garments.h"
 #include "domain/numbers.h"
 #include "domain/ownership.h"
 #include "domain/paymeans.h"
@@ -192,10 +193,7 @@ Json::Value ask(Call &call, Kind kind)
         return request(call.db, r, call.now);
     }
 
-    const std::string text = trimmed(call.text("orderProIds", limits::jsonText));
-    if (text.empty())
-        throw ApiError(codes::badRequest, "请选择衣物");
-    r.garments = idList(text, "orderProIds");
+    r.garments = garments::chosen(call, "orderProIds");
     const std::vector<pickup::GarmentState> states = pickup::garmentStates(call.db, r.orderId);
     for (std::int64_t id : r.garments) {
         ownership::check(call, ownership::records::garment, id);
