@@ -1,5 +1,6 @@
 .pragma library
 .import "money.js" as Money
+.import "requests.js" as Requests
 
 // The rules of taking a payment, shared by the cashier, pick-up and member recharge: what is
 // still to collect (whole fen only), which choices are offered, when a scanned code may go
@@ -176,19 +177,9 @@ function qrImageSource(codeUrl) {
 
 // --- Replies ---------------------------------------------------------------------------
 
-// The `data` of a reply text; undefined for a text that is not a JSON envelope.
-function dataOf(text) {
-    try {
-        var reply = JSON.parse(text)
-        return reply !== null && typeof reply === "object" ? reply.data : undefined
-    } catch (e) {
-        return undefined
-    }
-}
-
 // The other means of `mercParam/getPaymentConfig`: [{ val, showName, name }].
 function paySignList(text) {
-    var data = dataOf(text)
+    var data = Requests.dataOf(text)
     var list = data && Array.isArray(data.paySignList) ? data.paySignList : []
     return list.map(function (e) {
         return { val: String(e.val), showName: String(e.showName), name: String(e.name) }

@@ -17,3 +17,20 @@ function outcome(failed, httpCode) {
         return "expired"
     return "refused"
 }
+
+// The `data` of a reply text; undefined for a text that is not a JSON envelope. A reply that
+// is not JSON never throws here.
+function dataOf(text) {
+    try {
+        var reply = JSON.parse(text)
+        return reply !== null && typeof reply === "object" ? reply.data : undefined
+    } catch (e) {
+        return undefined
+    }
+}
+
+// The `data` of a reply text when it is an object; {} for any other reply.
+function dataObject(text) {
+    var data = dataOf(text)
+    return data !== null && typeof data === "object" ? data : {}
+}

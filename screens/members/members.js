@@ -1,14 +1,9 @@
 .pragma library
 .import "customer.js" as Customer
-.import "payment.js" as Payment
+.import "requests.js" as Requests
 
 // The member screens' rules: the level and group lists of the member list, its rows and the
 // fields of its requests, important-customer grades, and the new member's form.
-
-// The `data` of a reply text; undefined for a text that is not a JSON envelope.
-function dataOf(text) {
-    return Payment.dataOf(text)
-}
 
 function str(value) {
     return value === undefined || value === null ? "" : String(value)
@@ -31,7 +26,7 @@ function level(entry) {
 
 // The levels of a reply, each with its label.
 function levels(text) {
-    var data = dataOf(text)
+    var data = Requests.dataOf(text)
     var list = data && Array.isArray(data.list) ? data.list : []
     return list.map(function (e) {
         var l = level(e)
@@ -59,8 +54,8 @@ function levelFilter(levelList) {
 // The group filter: the two fixed groups of userGroup/sideCnt ("全部分组": no filter, "默认分组":
 // "-1"), then the merchant's groups, each with its member count.
 function groupFilter(sideText, groupsText) {
-    var side = dataOf(sideText)
-    var groups = dataOf(groupsText)
+    var side = Requests.dataOf(sideText)
+    var groups = Requests.dataOf(groupsText)
     var out = []
     var fixedIds = ["", "-1"]
     if (Array.isArray(side))
@@ -127,7 +122,7 @@ function memberRow(e) {
 }
 
 function memberRows(text) {
-    var data = dataOf(text)
+    var data = Requests.dataOf(text)
     var list = data && Array.isArray(data.list) ? data.list : []
     return list.map(memberRow)
 }

@@ -1,6 +1,7 @@
 .pragma library
 .import "money.js" as Money
 .import "payment.js" as Payment
+.import "requests.js" as Requests
 
 // The rules of a member recharge: the merchant's offers as the screen writes them, the free
 // amount, and the fields of each recharge request. Amounts are whole fen; the backend takes
@@ -13,7 +14,7 @@ function str(value) {
 // The offers of userRechargeRule/queryRechargeList: what each is paid and gives. A gift is
 // counted only when its `isSend...` flag is on.
 function schemes(text) {
-    var data = Payment.dataOf(text)
+    var data = Requests.dataOf(text)
     var list = Array.isArray(data) ? data : []
     return list.map(function (e) {
         return {

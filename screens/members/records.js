@@ -1,5 +1,6 @@
 .pragma library
 .import "money.js" as Money
+.import "requests.js" as Requests
 
 // The member details' record tabs: which request fills each tab, and each record as a card
 // (a title, a badge on the right, lines of detail, an amount). Times are written by the
@@ -27,13 +28,9 @@ function str(value) {
 
 // The elements of a list reply: `data.list` for the paged tabs, `data` for the coupons.
 function elements(text, paged) {
-    try {
-        var data = JSON.parse(text).data
-        var list = paged ? (data ? data.list : undefined) : data
-        return Array.isArray(list) ? list : []
-    } catch (e) {
-        return []
-    }
+    var data = Requests.dataOf(text)
+    var list = paged ? (data ? data.list : undefined) : data
+    return Array.isArray(list) ? list : []
 }
 
 function consumptionCard(e, timeText) {

@@ -128,7 +128,7 @@ Item {
 
     function loadNotes() {
         backend.call("GetOrderInfo", "orderInfo/detail", { id: orderId }, function (reply) {
-            var list = Intake.dataOf(reply).remarkJson
+            var list = Requests.dataObject(reply).remarkJson
             talk.notes = Array.isArray(list) ? list : []
         })
     }

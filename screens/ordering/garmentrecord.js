@@ -1,5 +1,6 @@
 .pragma library
 .import "money.js" as Money
+.import "requests.js" as Requests
 
 // The garment being composed on the garment entry screen, its price in fen and the record
 // that stockIn/add and stockIn/update send.
@@ -326,12 +327,8 @@ function parseList(text, withAmounts) {
 
 // The `productInfo` object of an orderProductRel/detail reply; null when the reply holds none.
 function detailOf(replyText) {
-    try {
-        var info = JSON.parse(replyText).data.productInfo
-        return info !== null && typeof info === "object" ? info : null
-    } catch (e) {
-        return null
-    }
+    var info = Requests.dataObject(replyText).productInfo
+    return info !== null && typeof info === "object" ? info : null
 }
 
 function text(value) {

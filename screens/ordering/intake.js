@@ -15,16 +15,6 @@ function fen(value) {
     return isNaN(n) ? 0 : n
 }
 
-// The `data` object of a reply text; {} for a reply that is not one.
-function dataOf(replyText) {
-    try {
-        var root = JSON.parse(String(replyText))
-        return root !== null && typeof root.data === "object" && root.data !== null ? root.data : {}
-    } catch (e) {
-        return {}
-    }
-}
-
 // --- The order ---------------------------------------------------------------------------
 
 // What the order offers, from the flags of stockIn/queryOrder and the number shown. Labels

@@ -48,21 +48,12 @@ Item {
         }
     }
 
-    function parsed(reply) {
-        try {
-            var data = JSON.parse(reply).data
-            return data !== null && typeof data === "object" ? data : {}
-        } catch (e) {
-            return {}
-        }
-    }
-
     // --- The order --------------------------------------------------------------------------
 
     function load() {
         loading = true
         backend.call("OrderInfo", "orderInfo/detail", { id: orderId }, function (reply) {
-            talk.order = talk.parsed(reply)
+            talk.order = Requests.dataObject(reply)
             talk.garments = Array.isArray(talk.order.productList) ? talk.order.productList : []
             talk.payments = []
             if (talk.paid())
@@ -77,7 +68,7 @@ Item {
 
     function loadPayments() {
         backend.call("TradeOrder", "tradeOrder/list", { orderId: orderId }, function (reply) {
-            var list = talk.parsed(reply).list
+            var list = Requests.dataObject(reply).list
             talk.payments = Array.isArray(list) ? list : []
             talk.done()
         }, function (reply) {

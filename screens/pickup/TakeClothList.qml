@@ -47,12 +47,9 @@ ScreenPage {
     }
 
     function rowsOf(reply) {
-        try {
-            var list = JSON.parse(reply).data.pageInfo.list
-            return Array.isArray(list) ? list : []
-        } catch (e) {
-            return []
-        }
+        var pageInfo = Requests.dataObject(reply).pageInfo
+        var list = pageInfo ? pageInfo.list : undefined
+        return Array.isArray(list) ? list : []
     }
 
     // "显示全部订单": all of the customer's orders, whatever the search was.
