@@ -1,19 +1,11 @@
 .pragma library
 .import "money.js" as Money
+.import "payment.js" as Payment
+.import "garmentrecord.js" as Record
 
 // The garment intake screen's rules: which buttons an order offers, how a garment row and the
 // order's money read, what "复制" sends, and the bag window's choice. Money stays in whole fen
 // (money.js); the backend's flags come as "true"/"false" or "1"/"0".
-
-function isSet(flag) {
-    var f = String(flag)
-    return f === "true" || f === "1"
-}
-
-function fen(value) {
-    var n = parseInt(value, 10)
-    return isNaN(n) ? 0 : n
-}
 
 // --- The order ---------------------------------------------------------------------------
 
@@ -21,16 +13,16 @@ function fen(value) {
 // come once the intake is finished; a paid order takes no more garments and no other price.
 function buttons(flags, orderNo, rowCount) {
     var shown = String(orderNo || "").length >= 5
-    var paid = isSet(flags.isPaid)
-    var finish = shown && isSet(flags.isEnableFinishStockIn)
+    var paid = Payment.flag(flags.isPaid)
+    var finish = shown && Payment.flag(flags.isEnableFinishStockIn)
     return {
         order: shown,
         add: shown && !paid,
         finish: finish,
-        modifyPrice: shown && !paid && isSet(flags.isEnableModifyPrice),
-        pay: shown && !paid && isSet(flags.isEnablePay),
-        bag: shown && isSet(flags.isEnableBatchIn),
-        ticket: shown && isSet(flags.isEnablePrint),
+        modifyPrice: shown && !paid && Payment.flag(flags.isEnableModifyPrice),
+        pay: shown && !paid && Payment.flag(flags.isEnablePay),
+        bag: shown && Payment.flag(flags.isEnableBatchIn),
+        ticket: shown && Payment.flag(flags.isEnablePrint),
         labels: shown && !finish && rowCount > 0,
         paid: paid
     }
@@ -93,8 +85,8 @@ function countsText(rows) {
 // of a unit times the size in hundredths, to the nearest fen (250 × 1500 is 3750).
 function amountFen(row) {
     if (String(row.isCustomNum) !== "1")
-        return fen(row.serviceAmt)
-    return Math.floor((fen(row.count) * fen(row.serviceAmt) + 50) / 100)
+        return Payment.fen(row.serviceAmt)
+    return Record.sizeAmount(Payment.fen(row.serviceAmt), Payment.fen(row.count))
 }
 
 // The "金额" column of a row.
@@ -147,7 +139,7 @@ function rowActions(row, electronicLabel, labels) {
         remove: garment,
         photo: garment,
         label: garment && labels,
-        bind: garment && !bound && electronicLabel && isSet(row.isEnableBindCode),
+        bind: garment && !bound && electronicLabel && Payment.flag(row.isEnableBindCode),
         bound: garment && bound
     }
 }
@@ -227,7 +219,7 @@ function openBags(listed, page) {
 }
 
 function bagCount(bag) {
-    return fen(bag.productCnt) + fen(bag.annexCnt)
+    return Payment.fen(bag.productCnt) + Payment.fen(bag.annexCnt)
 }
 
 // "共" items "件  (衣物" garments "件，附件" accessories "件)".

@@ -5,6 +5,7 @@ import BVMessageBox 1.0
 import Brenvo 1.0
 import "screens.js" as Screens
 import "money.js" as Money
+import "payment.js" as Payment
 import "pickup.js" as Pickup
 
 // "订单详情": one order at the pick-up counter, embedded in a host (the pick-up list, the
@@ -59,7 +60,7 @@ Rectangle {
     }
 
     function flag(name) {
-        return Pickup.flagOn(order[name])
+        return Payment.flag(order[name])
     }
 
     function customerId() {

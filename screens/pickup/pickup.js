@@ -4,6 +4,7 @@
 // fen (money.js), never floating yuan.
 
 .import "money.js" as Money
+.import "payment.js" as Payment
 
 // --- The search ---------------------------------------------------------------------------
 
@@ -56,10 +57,6 @@ function toggle(selection, row) {
     return { ids: ids, factoryIds: factoryIds, garmentCount: count }
 }
 
-function flagOn(value) {
-    return String(value) === "true" || String(value) === "1"
-}
-
 // Which garment buttons the selection allows, given the rows by id: each needs a selection
 // whose every garment allows it.
 function buttons(selection, rowsById) {
@@ -67,9 +64,9 @@ function buttons(selection, rowsById) {
                    pick: selection.ids.length > 0 }
     for (var i = 0; i < selection.ids.length; ++i) {
         var row = rowsById[selection.ids[i]] || {}
-        result.refundWash = result.refundWash && flagOn(row.isEnableRefund)
-        result.rework = result.rework && flagOn(row.isEnableStockRework)
-        result.pick = result.pick && flagOn(row.isEnableSign)
+        result.refundWash = result.refundWash && Payment.flag(row.isEnableRefund)
+        result.rework = result.rework && Payment.flag(row.isEnableStockRework)
+        result.pick = result.pick && Payment.flag(row.isEnableSign)
     }
     return result
 }
@@ -107,17 +104,6 @@ function isAmountText(text) {
     return amountPattern.test(String(text))
 }
 
-// The typed yuan as whole fen, rounded half up past the second decimal ("25" 2500, "0.125"
-// 13); NaN for a text that is not an amount.
-function roundedFen(text) {
-    var m = /^(\d+)(?:\.(\d*))?$/.exec(String(text).trim())
-    if (m === null)
-        return NaN
-    var decimals = (m[2] || "") + "000"
-    var fen = parseInt(m[1], 10) * 100 + parseInt(decimals.substring(0, 2), 10)
-    return decimals.charAt(2) >= "5" ? fen + 1 : fen
-}
-
 // How a typed refund is split, for a paid order whose paid parts are `parts` (payments()),
 // with `refundable` fen left to give back:
 // - the balance part (when the first paid part is the balance) takes the amount up to that
@@ -129,7 +115,8 @@ function refundSplit(text, parts, refundable) {
                    toBalance: 0, toMeans: 0, balanceMethod: "", needsMeans: false }
     if (result.empty)
         return result
-    var amount = roundedFen(text)
+    // Rounded half up past the second decimal ("0.125" is 13 fen).
+    var amount = Money.yuanToFenRounded(text)
     if (isNaN(amount))
         return result
     var cap = Math.max(0, parseInt(refundable, 10) || 0)
