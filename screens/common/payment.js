@@ -23,6 +23,17 @@ function fen(value) {
     return isNaN(n) ? 0 : n
 }
 
+// Which means the merchant has enabled ({ wechat, alipay, cash, other } of booleans), from
+// the flags of a reply; `read(key)` gives a member of the reply's data as text.
+function enabledMeans(read) {
+    return {
+        wechat: flag(read("isEnableWx")),
+        alipay: flag(read("isEnableAli")),
+        cash: flag(read("isEnableCash")),
+        other: flag(read("isEnableOther"))
+    }
+}
+
 // The first enabled means ({ wechat, alipay, cash, other } of booleans); "" for none.
 function firstMeans(enabled) {
     for (var i = 0; i < meansOrder.length; ++i)

@@ -78,13 +78,10 @@ Item {
         backend.call("PayConfig", "mercParam/getPaymentConfig", {}, function (reply) {
             var r = backend.request
             talk.paySigns = Payment.paySignList(reply)
-            talk.enabledMeans = {
-                wechat: Payment.flag(r.getReturnMsg(reply, "isEnableWx")),
-                alipay: Payment.flag(r.getReturnMsg(reply, "isEnableAli")),
-                cash: Payment.flag(r.getReturnMsg(reply, "isEnableCash")),
-                other: Payment.flag(r.getReturnMsg(reply, "isEnableOther"))
-                       && r.getReturnMsg(reply, "otherRecharge") === "1"
-            }
+            var means = Payment.enabledMeans(function (key) { return r.getReturnMsg(reply, key) })
+            // Other means take a recharge only where the merchant allows it.
+            means.other = means.other && r.getReturnMsg(reply, "otherRecharge") === "1"
+            talk.enabledMeans = means
             talk.loading = false
             talk.chooseMeans(Payment.firstMeans(talk.enabledMeans))
             talk.loaded()

@@ -95,12 +95,7 @@ Item {
         couponAmount = Payment.fen(r.getReturnMsg(reply, "couponAmt"))
         couponId = r.getReturnMsg(reply, "cpnRelId")
         couponForbidsBalance = couponId !== "" && r.getReturnMsg(reply, "cpnUseBalance") === "0"
-        enabledMeans = {
-            wechat: Payment.flag(r.getReturnMsg(reply, "isEnableWx")),
-            alipay: Payment.flag(r.getReturnMsg(reply, "isEnableAli")),
-            cash: Payment.flag(r.getReturnMsg(reply, "isEnableCash")),
-            other: Payment.flag(r.getReturnMsg(reply, "isEnableOther"))
-        }
+        enabledMeans = Payment.enabledMeans(function (key) { return r.getReturnMsg(reply, key) })
         cardEnabled = r.getqueryOrder(reply, "uPayCard", "isEnable") === "1"
         cardBalance = Payment.fen(r.getqueryOrder(reply, "uPayCard", "balance"))
         cardRatio = Payment.fen(r.getqueryOrder(reply, "uPayCard", "payRatio"))
