@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import Brenvo 1.0
 import "requests.js" as Requests
+import "coupon.js" as Coupon
 
 // What the customer panel opens and changes, for every screen that shows the panel (place
 // order, pick-up, member details): the tag, group, coupon and member-card windows, and the
@@ -61,8 +62,7 @@ Item {
 
     function openCoupons() {
         backend.call("CouponInfo", "couponInfo/userList", { userId: userId() }, function (reply) {
-            couponWindow.coupons = windows.listOf(reply, ["id", "name", "amount", "fullAmount",
-                "couponRuleName", "timeStart", "timeEnd", "enableUse", "orderId", "useStatus", "useBalance"], 0)
+            couponWindow.coupons = windows.listOf(reply, Coupon.listKeys, 0)
             couponWindow.open()
         })
     }

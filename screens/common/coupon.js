@@ -3,6 +3,10 @@
 
 // How a coupon is written in the coupon window, and what a click on it does at the cashier.
 
+// The members of a coupon list (couponInfo/userList, couponInfo/orderList) the window shows.
+var listKeys = ["id", "name", "amount", "fullAmount", "couponRuleName", "timeStart", "timeEnd",
+                "enableUse", "orderId", "useStatus", "useBalance"]
+
 function couponAmount(fen) {
     return "¥" + Money.fenToYuan(fen)
 }

@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import Brenvo 1.0
 import "requests.js" as Requests
+import "coupon.js" as Coupon
 
 // The cashier's coupon requests: the coupons the order may use, using one and letting it go,
 // and redeeming a coupon code for the customer.
@@ -12,8 +13,7 @@ Item {
     property var backend: null
     property string orderId: ""
     property string userIds: ""
-    // The last list: [{ id, name, amount, fullAmount, couponRuleName, timeStart, timeEnd,
-    // enableUse, orderId, useStatus, useBalance }].
+    // The last list (Coupon.listKeys of each coupon).
     property var list: []
     property bool none: false
 
@@ -22,14 +22,11 @@ Item {
     signal codeExchanged()
     signal codeRefused(string reason)
 
-    readonly property var keys: ["id", "name", "amount", "fullAmount", "couponRuleName", "timeStart",
-                                 "timeEnd", "enableUse", "orderId", "useStatus", "useBalance"]
-
     function load() {
         if (backend.busy("CouponInfo"))
             return
         backend.call("CouponInfo", "couponInfo/orderList", { orderId: orderId }, function (reply) {
-            var rows = coupons.backend.listOf(reply, coupons.keys, 0)
+            var rows = coupons.backend.listOf(reply, Coupon.listKeys, 0)
             coupons.list = rows
             coupons.none = rows.length === 0
             coupons.listed(rows.length > 0)
