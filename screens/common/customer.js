@@ -1,6 +1,14 @@
 .pragma library
 
-// How the customer panel writes a customer's values (money: money.js).
+// How the customer panel writes a customer's values (money: money.js), and whether a
+// look-up found a customer.
+
+// Whether the `data` of a customer look-up (userInfo/queryByKey) holds a customer: nobody
+// is "{}", or no data at all.
+function isRecord(data) {
+    var text = String(data === undefined || data === null ? "" : data)
+    return text !== "" && text.replace(/\s/g, "") !== "{}"
+}
 
 // The member discount is the percentage of the price that is charged: 85 -> "8.5折".
 // Nothing off (0, or the full 100) reads "无折扣"; several discounts on one card "多折扣".

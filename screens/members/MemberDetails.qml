@@ -5,6 +5,7 @@ import Brenvo 1.0
 import "screens.js" as Screens
 import "requests.js" as Requests
 import "money.js" as Money
+import "customer.js" as Customer
 import "records.js" as Records
 
 // "会员详情": one member in full. The customer panel on the left with every window it opens
@@ -77,7 +78,7 @@ ScreenPage {
             return
         backend.call("ReturnPlace", "userInfo/queryByKey", { key: customerPanel.phone }, function (reply) {
             var data = backend.request.josnData(reply)
-            if (data !== "" && data.replace(/\s/g, "") !== "{}")
+            if (Customer.isRecord(data))
                 Screens.open(details, "PlaceOrderContent", { userData: data, searchKey: customerPanel.phone })
         })
     }

@@ -5,6 +5,7 @@ import Brenvo 1.0
 import "screens.js" as Screens
 import "members.js" as Members
 import "money.js" as Money
+import "customer.js" as Customer
 
 // "会员管理": the merchant's members ten at a time, filtered by card level, by group or by a
 // search text. Members ticked in the list can be made important customers; a row opens the
@@ -150,7 +151,7 @@ ScreenPage {
             return
         backend.call("placeOrder", "userInfo/queryByKey", { key: phone }, function (reply) {
             var data = backend.request.josnData(reply)
-            if (data.replace(/\s/g, "") === "{}" || data === "")
+            if (!Customer.isRecord(data))
                 return
             Screens.open(page, "PlaceOrderContent", { userData: data, searchKey: phone })
         })

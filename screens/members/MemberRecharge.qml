@@ -3,6 +3,7 @@ import QtQuick.Controls 2.15
 import Brenvo 1.0
 import "screens.js" as Screens
 import "money.js" as Money
+import "customer.js" as Customer
 import "recharge.js" as Recharge
 
 // "充值": tops up a member's balance by one of the merchant's offers or a free amount, paid by
@@ -48,7 +49,7 @@ ScreenPage {
         } else if (rechargeFlag === "PlaceOrder") {
             talk.backend.call("placeOrder", "userInfo/queryByKey", { key: userPhones }, function (reply) {
                 var data = talk.backend.request.josnData(reply)
-                if (data !== "" && data.replace(/\s/g, "") !== "{}")
+                if (Customer.isRecord(data))
                     Screens.open(recharge, "PlaceOrderContent", { userData: data, searchKey: recharge.userPhones })
             })
         } else if (rechargeFlag === "TakeCloth") {

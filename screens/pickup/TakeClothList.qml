@@ -5,6 +5,7 @@ import Brenvo 1.0
 import "screens.js" as Screens
 import "requests.js" as Requests
 import "money.js" as Money
+import "customer.js" as Customer
 import "pickup.js" as Pickup
 
 // The customer found at the pick-up counter: the customer panel on the left, the customer's
@@ -79,7 +80,7 @@ ScreenPage {
             return
         backend.call("ReturnPlace", "userInfo/queryByKey", { key: userPhone }, function (reply) {
             var data = backend.request.josnData(reply)
-            if (data.replace(/\s/g, "") === "{}" || data === "")
+            if (!Customer.isRecord(data))
                 return
             Screens.open(takeList, "PlaceOrderContent", { userData: data, searchKey: takeList.userPhone })
         })
