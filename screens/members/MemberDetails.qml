@@ -88,20 +88,8 @@ ScreenPage {
     function openOrder(id) {
         closeOrder()
         orderId = id
-        var component = Qt.createComponent("qrc:/TakeClothOrderInfo.qml")
-        if (component.status !== Component.Ready) {
-            console.warn("MemberDetails: no order view: " + component.errorString())
-            return
-        }
-        orderView = component.createObject(orderArea, { orderId: id, userId: userId,
-                                                         infoFlag: "MemverDetails", screenHost: details })
-        if (orderView === null)
-            return
-        orderView.anchors.fill = orderArea
-        orderView.backToList.connect(function () {
-            details.closeOrder()
-            records.choose("order")
-        })
+        orderView = orderViewComponent.createObject(orderArea, { orderId: id, userId: userId,
+                                                                infoFlag: "MemverDetails", screenHost: details })
     }
 
     function closeOrder() {
@@ -209,6 +197,17 @@ ScreenPage {
                 addressForm.start()
             }
             onEditAddress: function (address) { addressForm.edit(address) }
+        }
+    }
+
+    Component {
+        id: orderViewComponent
+        TakeClothOrderInfo {
+            anchors.fill: parent
+            onBackToList: {
+                details.closeOrder()
+                records.choose("order")
+            }
         }
     }
 
