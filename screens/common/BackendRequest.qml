@@ -91,6 +91,12 @@ Item {
         return rows
     }
 
+    // What the worker reads about a failed call: that the backend cannot be reached, or the
+    // backend's own reason (Session.msg, set before the call's onFailure runs).
+    function failureText(unreachable) {
+        return unreachable ? Requests.unreachableText : Session.msg
+    }
+
     // Whether a call with this tag is out: an action already in flight ignores a second
     // trigger instead of sending twice.
     function busy(tag) {

@@ -1,6 +1,5 @@
 import QtQuick 2.15
 import Brenvo 1.0
-import "requests.js" as Requests
 import "coupon.js" as Coupon
 
 // What the customer panel opens and changes, for every screen that shows the panel (place
@@ -77,7 +76,7 @@ Item {
                          windows.openCoupons()
                      }, function (reply, unreachable) {
                          couponWindow.code = ""
-                         windows.failed(unreachable ? Requests.unreachableText : Session.msg)
+                         windows.failed(windows.backend.failureText(unreachable))
                      })
     }
 

@@ -2,7 +2,6 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import BVMessageBox 1.0
 import Brenvo 1.0
-import "requests.js" as Requests
 import "members.js" as Members
 
 // "新建会员": phone, name, sex, card level, birthday and group of a new member. Opening it
@@ -70,7 +69,7 @@ ScreenPage {
             form.created(fields.phone)
             form.close()
         }, function (reply, unreachable) {
-            form.messageBox.btnMsgMessageErrBox("错误提示", unreachable ? Requests.unreachableText : Session.msg)
+            form.messageBox.btnMsgMessageErrBox("错误提示", backend.failureText(unreachable))
         })
     }
 

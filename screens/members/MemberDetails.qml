@@ -3,7 +3,6 @@ import QtQuick.Controls 2.15
 import BVMessageBox 1.0
 import Brenvo 1.0
 import "screens.js" as Screens
-import "requests.js" as Requests
 import "money.js" as Money
 import "customer.js" as Customer
 import "records.js" as Records
@@ -42,7 +41,7 @@ ScreenPage {
             details.detail = backend.request.josnData(reply)
             records.choose("address")
         }, function (reply, unreachable) {
-            details.showBox(unreachable ? Requests.unreachableText : Session.msg, function () { details.close() })
+            details.showBox(backend.failureText(unreachable), function () { details.close() })
         })
     }
 
@@ -111,7 +110,7 @@ ScreenPage {
             addressForm.close()
             records.loadAddresses()
         }, function (reply, unreachable) {
-            details.showBox(unreachable ? Requests.unreachableText : Session.msg, null)
+            details.showBox(backend.failureText(unreachable), null)
         })
     }
 

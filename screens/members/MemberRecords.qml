@@ -2,7 +2,6 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import Brenvo 1.0
 import "records.js" as Records
-import "requests.js" as Requests
 
 // The member details' five tabs: the addresses (set as default, delete, edit, add), then the
 // consumption, recharge, order and coupon records, ten at a time where the backend pages
@@ -52,7 +51,7 @@ Rectangle {
             records.loading = false
             if (recordList.loading)
                 recordList.failed()
-            records.failed(unreachable ? Requests.unreachableText : Session.msg, retry)
+            records.failed(records.backend.failureText(unreachable), retry)
         }
     }
 

@@ -237,7 +237,7 @@ Item {
 
     function refused(reply, unreachable) {
         console.log("MemberRecharge: refused: " + reply)
-        showBox(unreachable ? Requests.unreachableText : Session.msg, null)
+        showBox(backend.failureText(unreachable), null)
     }
 
     // A payment ended without money: the screen is ready again, with a fresh trade to scan

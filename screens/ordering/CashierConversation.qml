@@ -1,7 +1,6 @@
 import QtQuick 2.15
 import BVMessageBox 1.0
 import Brenvo 1.0
-import "requests.js" as Requests
 import "payment.js" as Payment
 import "coupon.js" as Coupon
 
@@ -123,7 +122,7 @@ Item {
     // A failed load is told; confirming the box loads everything again.
     function failedLoading(reply, unreachable) {
         console.log("Cashier: " + Session.whoPost + " failed: " + reply)
-        showBox("reload", "错误提示", unreachable ? Requests.unreachableText : Session.msg)
+        showBox("reload", "错误提示", backend.failureText(unreachable))
     }
 
     // `purpose` runs when the worker confirms the box.
@@ -251,7 +250,7 @@ Item {
         console.log("Cashier: payment refused: " + reply)
         tradeMode = ""
         busy = false
-        note = unreachable ? Requests.unreachableText : Session.msg
+        note = backend.failureText(unreachable)
         noteBad = true
     }
 

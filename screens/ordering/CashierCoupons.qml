@@ -1,6 +1,5 @@
 import QtQuick 2.15
 import Brenvo 1.0
-import "requests.js" as Requests
 import "coupon.js" as Coupon
 
 // The cashier's coupon requests: the coupons the order may use, using one and letting it go,
@@ -59,7 +58,7 @@ Item {
                          coupons.codeExchanged()
                          coupons.load()
                      }, function (reply, unreachable) {
-                         coupons.codeRefused(unreachable ? Requests.unreachableText : Session.msg)
+                         coupons.codeRefused(coupons.backend.failureText(unreachable))
                      })
     }
 }

@@ -1,6 +1,5 @@
 import QtQuick 2.15
 import Brenvo 1.0
-import "requests.js" as Requests
 import "garmentrecord.js" as Record
 
 // The garment entry's conversation with the backend: the order, the garment to change, the
@@ -28,12 +27,8 @@ Item {
     signal saved()
     signal saveFailed(string text, bool unresolved)
 
-    function failureText(unreachable) {
-        return unreachable ? Requests.unreachableText : Session.msg
-    }
-
     function refused(reply, unreachable) {
-        conversation.loadFailed(failureText(unreachable))
+        conversation.loadFailed(backend.failureText(unreachable))
     }
 
     function loadOrder(keywords) {
@@ -91,7 +86,7 @@ Item {
             conversation.saved()
         }, function (reply, unreachable) {
             conversation.saveUnresolved = unreachable || Number(Session.httpCode) >= 500
-            conversation.saveFailed(conversation.failureText(unreachable), conversation.saveUnresolved)
+            conversation.saveFailed(backend.failureText(unreachable), conversation.saveUnresolved)
         })
     }
 

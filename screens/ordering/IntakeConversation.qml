@@ -49,14 +49,10 @@ Item {
         "picCnt", "isEnableBindCode", "bindCode", "mercBusinessId", "businessId", "proTypeId",
         "productId", "proServiceId", "brandId", "chgSubtotal"]
 
-    function failureText(reply, unreachable) {
-        return unreachable ? Requests.unreachableText : Session.msg
-    }
-
     // A failure the worker is shown, then `purpose` runs.
     function failWith(purpose) {
         return function (reply, unreachable) {
-            talk.failed(purpose, talk.failureText(reply, unreachable))
+            talk.failed(purpose, backend.failureText(unreachable))
         }
     }
 
@@ -70,7 +66,7 @@ Item {
             talk.loadCarriage()
         }, function (reply, unreachable) {
             talk.loading = false
-            talk.failed("order", talk.failureText(reply, unreachable))
+            talk.failed("order", backend.failureText(unreachable))
         })
     }
 

@@ -3,7 +3,6 @@ import QtQuick.Controls 2.15
 import QtMultimedia 5.15
 import Brenvo 1.0
 import "photos.js" as Photos
-import "requests.js" as Requests
 
 // A garment's photos: the stored ones (the first one large) and new ones taken with the
 // camera, at most nine together. "确定" uploads the new photos to the photo store one after
@@ -105,7 +104,7 @@ PopupWindow {
                          { orderProId: garmentId, imgs: Photos.imagesText(keys) },
                          function () { window.close() },
                          function (reply, unreachable) {
-                             window.failed("order", unreachable ? Requests.unreachableText : Session.msg)
+                             window.failed("order", window.backend.failureText(unreachable))
                          })
         if (failures > 0)
             failed("settings", "图片上传")

@@ -3,7 +3,6 @@ import QtQuick.Controls 2.15
 import BVMessageBox 1.0
 import Brenvo 1.0
 import "screens.js" as Screens
-import "requests.js" as Requests
 
 // "下单": finds the customer by phone number, member card number or a member card on the
 // reader, and opens the order form for the customer found.
@@ -74,7 +73,7 @@ ScreenPage {
     }
 
     function refused(reply, unreachable) {
-        showBox("error", "error", "错误提示", unreachable ? Requests.unreachableText : Session.msg)
+        showBox("error", "error", "错误提示", backend.failureText(unreachable))
     }
 
     function found(tag, reply) {

@@ -3,7 +3,6 @@ import QtQuick.Controls 2.15
 import BVMessageBox 1.0
 import Brenvo 1.0
 import "screens.js" as Screens
-import "requests.js" as Requests
 import "orderheader.js" as Header
 import "customer.js" as Customer
 import "money.js" as Money
@@ -51,7 +50,7 @@ ScreenPage {
     // A failure that the worker must confirm before `purpose` runs.
     function failedWith(purpose) {
         return function (reply, unreachable) {
-            content.showError(purpose, unreachable ? Requests.unreachableText : Session.msg)
+            content.showError(purpose, backend.failureText(unreachable))
         }
     }
 

@@ -44,7 +44,7 @@ Item {
 
     function errorBox(title) {
         return function (reply, unreachable) {
-            talk.messageBox.btnMsgMessageErrBox(title, unreachable ? Requests.unreachableText : Session.msg)
+            talk.messageBox.btnMsgMessageErrBox(title, backend.failureText(unreachable))
         }
     }
 
@@ -119,7 +119,7 @@ Item {
                              if (!unreachable)
                                  talk.pendingRefund = null
                              console.log(tag + ": " + reply)
-                             talk.refundRefused(unreachable ? Requests.unreachableText : Session.msg)
+                             talk.refundRefused(backend.failureText(unreachable))
                          })
     }
 
@@ -163,7 +163,7 @@ Item {
         backend.call("onCredit", "orderInfo/credit", { id: orderId, creditRemark: remark }, function () {
             talk.credited()
         }, function (reply, unreachable) {
-            talk.creditRefused(unreachable ? Requests.unreachableText : Session.msg)
+            talk.creditRefused(backend.failureText(unreachable))
         })
     }
 

@@ -3,7 +3,6 @@ import QtQuick.Controls 2.15
 import BVMessageBox 1.0
 import Brenvo 1.0
 import "screens.js" as Screens
-import "requests.js" as Requests
 import "pickup.js" as Pickup
 
 // "取衣": finds the customer by phone, order or member card number and opens the customer's
@@ -30,7 +29,7 @@ ScreenPage {
         backend.call("UserInfo", "userInfo/info", { searchValue: typed }, function (reply) {
             takeCloth.found(typed, reply)
         }, function (reply, unreachable) {
-            takeCloth.messageBox.btnMsgMessageErrBox("错误提示", unreachable ? Requests.unreachableText : Session.msg)
+            takeCloth.messageBox.btnMsgMessageErrBox("错误提示", backend.failureText(unreachable))
         })
     }
 

@@ -43,7 +43,7 @@ ScreenPage {
             customerWindows.loadTags()
         }, function (reply, unreachable) {
             orderList.failed()
-            takeList.messageBox.btnMsgMessageErrBox("错误提示", unreachable ? Requests.unreachableText : Session.msg)
+            takeList.messageBox.btnMsgMessageErrBox("错误提示", backend.failureText(unreachable))
         })
     }
 
