@@ -29,6 +29,7 @@
 #include "messagecounter.h"
 #include "print/imageprovider.h"
 #include "privatebackend.h"
+#include "tests/screens/referencebackend.h"
 #include "uidriver.h"
 
 #include <QApplication>
@@ -617,10 +618,7 @@ Options parseOptions(const QStringList &arguments)
 // The terminal's configuration pointed at the private backend and its stand-ins.
 void configure(const QString &base)
 {
-    qputenv("BRENVO_BACKEND_URL", base.toUtf8());
-    qputenv("BRENVO_UPLOAD_HOST", (base + "/qiniu").toUtf8());
-    qputenv("BRENVO_MAP_HOST", (base + "/amap").toUtf8());
-    qputenv("BRENVO_VENDOR_HOST", (base + "/vendor/").toUtf8());
+    useReferenceBackend(base.toUtf8());
     qputenv("BRENVO_SERIAL_NUM", "BV2024000001");
     qputenv("TZ", "Asia/Shanghai");
 }

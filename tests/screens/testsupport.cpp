@@ -2,6 +2,7 @@
 
 #include "app/bvmessagebox.h"
 #include "tests/print/printtestsupport.h"
+#include "tests/screens/referencebackend.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,11 +23,8 @@ void TestSupport::configureBackend()
     if (!file.open(QIODevice::ReadOnly))
         return;
     const QByteArray base = file.readAll().trimmed();
-    qputenv("BRENVO_BACKEND_URL", base);
+    useReferenceBackend(base);
     startAddress() = QString::fromUtf8(base);
-    qputenv("BRENVO_UPLOAD_HOST", base + "/qiniu");
-    qputenv("BRENVO_MAP_HOST", base + "/amap");
-    qputenv("BRENVO_VENDOR_HOST", base + "/vendor/");
 }
 
 namespace {
