@@ -43,7 +43,7 @@ public:
     Q_INVOKABLE QString mtimestamp();
     Q_INVOKABLE void qmlSleep(unsigned long ms);
     // Inside a reqFlishedReturn handler: true when the text being delivered is the network
-    // layer's error text rather than a reply body (the version check tells them apart so).
+    // layer's error text rather than a reply body (callFinished carries it as `failed`).
     Q_INVOKABLE bool lastReplyFailed() const { return replyFailed; }
 
     // Login digests.
