@@ -480,7 +480,7 @@ bool CCNetWorkRequest::compareStr(QString mainStr, QString secondStr)
 QString CCNetWorkRequest::qiniuUpload(QString token, QString key)
 {
     ++uploading;
-    const QString stored = PhotoUploader(sslConfiguration()).upload(token, key);
+    const QString stored = PhotoUploader(manager, sslConfiguration()).upload(token, key);
     --uploading;
     if (uploading == 0 && !held.isEmpty())
         QMetaObject::invokeMethod(this, &CCNetWorkRequest::releaseHeld, Qt::QueuedConnection);

@@ -80,7 +80,10 @@ QString storedKey(QNetworkReply *reply, Failure *failure)
 
 } // namespace
 
-PhotoUploader::PhotoUploader(QSslConfiguration ssl) : ssl(std::move(ssl)) {}
+PhotoUploader::PhotoUploader(QNetworkAccessManager *manager, QSslConfiguration ssl)
+    : manager(manager), ssl(std::move(ssl))
+{
+}
 
 QString PhotoUploader::localPath(const QString &key)
 {
@@ -109,8 +112,7 @@ QString PhotoUploader::upload(const QString &token, const QString &key) const
 
     QNetworkRequest request{QUrl(AppConfig::uploadHost())};
     request.setSslConfiguration(ssl);
-    QNetworkAccessManager manager;
-    QNetworkReply *reply = manager.post(request, form);
+    QNetworkReply *reply = manager->post(request, form);
     form->setParent(reply);
 
     // The whole upload, not just a silence, must end within the request time limit.
