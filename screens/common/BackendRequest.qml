@@ -18,6 +18,8 @@ import "requests.js" as Requests
 // - no usable answer (network error, time limit, a page that is not an envelope): the
 //   call's onFailure(reply, true), or by default the "错误提示" box saying so;
 // - any other refusal: onFailure(reply, false), or by default a console line.
+// Writes go through write(): a write whose outcome is not known is sent again, on the
+// worker's retry, as the very same request, so a lost reply never makes it happen twice.
 Item {
     id: backend
 
@@ -27,7 +29,7 @@ Item {
     // How many calls are out.
     property int pending: 0
 
-    // callId -> { tag, onReply, onFailure, envelope }
+    // callId -> { tag, onReply, onFailure, envelope, write }
     property var calls: ({})
 
     visible: false
@@ -49,6 +51,42 @@ Item {
     // (0 when nothing could be sent).
     function call(tag, path, fields, onReply, onFailure) {
         return callBody(tag, path, sessionBody(fields || {}), onReply, onFailure)
+    }
+
+    // A signed POST that changes something on the backend, answered like call(). Until the
+    // backend answers it for sure, the write is held (Requests.hold): sending the same path
+    // with the same fields again in this session, from this screen or from one opened again,
+    // sends the very same request (its timestamp and signature too), and the backend answers
+    // that repeat with the answer it kept, at any delay. No usable answer, a fault of the
+    // service (5xx) and a screen closed before the answer all leave it held; any other answer
+    // releases it. The same write while it is out is not sent twice: that returns 0.
+    function write(tag, path, fields, onReply, onFailure) {
+        fields = fields || {}
+        var key = Requests.writeKey(path, fields, Session.accessToken)
+        if (writing(key))
+            return 0
+        var kept = Requests.heldBody(key)
+        var body = kept !== null ? kept : sessionBody(fields)
+        Requests.hold(key, body)
+        var callId = callBody(tag, path, body, onReply, onFailure)
+        if (callId === 0)
+            Requests.release(key)
+        else
+            calls[callId].write = { key: key, path: path, fields: fields, repeat: kept !== null }
+        return callId
+    }
+
+    // Whether this write's outcome is not known (or it is out): sending it again sends the
+    // very same request.
+    function held(path, fields) {
+        return Requests.heldBody(Requests.writeKey(path, fields || {}, Session.accessToken)) !== null
+    }
+
+    function writing(key) {
+        for (var id in calls)
+            if (calls[id].write && calls[id].write.key === key)
+                return true
+        return false
     }
 
     // A signed POST of `body` exactly as given (it carries the session fields itself).
@@ -134,12 +172,28 @@ Item {
         Session.httpCode = failed ? text : ccRequest.josnHttpCode(text)
         Session.msg = failed ? "" : ccRequest.josnMsg(text)
         var outcome = Requests.outcome(failed, String(Session.httpCode))
+        if (entry.write && settleWrite(entry, outcome))
+            return
         if (outcome === "expired")
             sessionExpired()
         else if (outcome === "ok")
             entry.onReply && entry.onReply(text)
         else
             fail(entry, text, outcome === "unreachable")
+    }
+
+    // Holds or releases a write after its answer. True when the answer was the backend's
+    // "too old" for a repeat it never saw: the first sending was lost on its way, so the write
+    // goes again as a new request, and its handlers hear that one's answer.
+    function settleWrite(entry, outcome) {
+        var w = entry.write
+        if (Requests.unresolved(outcome, Session.httpCode))
+            return false
+        Requests.release(w.key)
+        if (!w.repeat || !Requests.isStale(Session.httpCode, Session.msg))
+            return false
+        write(entry.tag, w.path, w.fields, entry.onReply, entry.onFailure)
+        return true
     }
 
     function fail(entry, text, unreachable) {

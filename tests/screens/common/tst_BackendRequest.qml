@@ -3,6 +3,7 @@ import QtTest 1.2
 import Brenvo 1.0
 import BrenvoTest 1.0
 import "qrc:/"
+import "qrc:/requests.js" as Requests
 
 // The screens' request piece against a backend that holds, refuses and garbles answers:
 // every reply reaches the handler of its own call, and every failure is told once.
@@ -19,6 +20,7 @@ TestCase {
 
     function init() {
         TestSupport.clearBoxes()
+        Requests.forgetHeldWrites()
         fake = createTemporaryObject(fakeComponent, testCase)
         TestSupport.setEnv("BRENVO_BACKEND_URL", fake.url)
         TestSupport.setEnv("BRENVO_REQUEST_TIMEOUT_MS", "1500")
@@ -120,5 +122,84 @@ TestCase {
         compare(dialog.title, "登录超时")
         compare(dialog.text, "您长时间没有操作，请重新登录")
         tryCompare(dialog, "visible", true)
+    }
+
+    // --- Writes: a write whose outcome is not known goes again as the very same request ------
+
+    function writeOnce(fields, heard) {
+        return backend.write("FinishOrder", "stockIn/add", fields, function (reply) {
+            heard.push("reply")
+        }, function (reply, unreachable) {
+            heard.push(unreachable ? "unreachable" : Session.httpCode)
+        })
+    }
+
+    // No answer, a 5xx: the retry sends the same address and body (same timestamp and sign);
+    // a definite answer releases the write, so the next one is a new request.
+    function test_write_unknown_outcome_is_sent_again_unchanged_data() {
+        return [
+            { tag: "no answer", code: 0 },
+            { tag: "service fault", code: 502 }
+        ]
+    }
+    function test_write_unknown_outcome_is_sent_again_unchanged(row) {
+        var heard = []
+        var fields = { orderId: "12", productId: "7" }
+        fake.reply = envelope(row.code, "网关错误")
+        fake.setMode(row.code === 0 ? "hold" : "answer")
+        verify(writeOnce(fields, heard) !== 0)
+        tryVerify(function () { return heard.length === 1 }, 10000)
+        compare(heard[0], row.code === 0 ? "unreachable" : String(row.code))
+        verify(backend.held("stockIn/add", { productId: "7", orderId: "12" }), "held, whatever the key order")
+
+        // The worker retries from the screen opened again.
+        backend = createTemporaryObject(requestComponent, testCase)
+        fake.setMode("hold")
+        wait(2)
+        verify(writeOnce(fields, heard) !== 0)
+        compare(writeOnce(fields, heard), 0, "not sent twice while out")
+        tryVerify(function () { return fake.requestCount() === 2 }, 5000)
+        compare(fake.requestTarget(1), fake.requestTarget(0))
+        compare(fake.requestBody(1), fake.requestBody(0))
+        fake.answerHeld(1, envelope(200, "ok"))
+        tryVerify(function () { return heard.length === 2 }, 5000)
+        compare(heard[1], "reply")
+        verify(!backend.held("stockIn/add", fields))
+
+        verify(writeOnce(fields, heard) !== 0)
+        tryVerify(function () { return fake.requestCount() === 3 }, 5000)
+        verify(fake.requestTarget(2) !== fake.requestTarget(0), "a new write is a new request")
+    }
+
+    function test_write_refusal_releases_it() {
+        fake.reply = envelope(409, "余额已变化")
+        fake.setMode("answer")
+        var heard = []
+        writeOnce({ orderId: "3" }, heard)
+        tryVerify(function () { return heard.length === 1 }, 5000)
+        compare(heard, ["409"])
+        verify(!backend.held("stockIn/add", { orderId: "3" }))
+    }
+
+    // The first sending never reached the backend and the retry comes after the time window:
+    // the backend, which answers a repeat it knows first, calls it too old, so the write goes
+    // as a new request and the handler hears that one's answer.
+    function test_stale_repeat_goes_as_a_new_request() {
+        var heard = []
+        fake.setMode("hold")
+        writeOnce({ orderId: "4" }, heard)
+        tryVerify(function () { return heard.length === 1 }, 10000)
+        compare(heard, ["unreachable"])
+
+        wait(2)
+        writeOnce({ orderId: "4" }, heard)
+        tryVerify(function () { return fake.requestCount() === 2 }, 5000)
+        fake.answerHeld(1, envelope(403, "请求时间戳已过期，请校准终端时间"))
+        tryVerify(function () { return fake.requestCount() === 3 }, 5000)
+        verify(fake.requestTarget(2) !== fake.requestTarget(1))
+        compare(heard, ["unreachable"], "the stale answer is not the write's")
+        fake.answerHeld(2, envelope(200, "ok"))
+        tryVerify(function () { return heard.length === 2 }, 5000)
+        compare(heard[1], "reply")
     }
 }
