@@ -60,9 +60,11 @@ Item {
     // that repeat with the answer it kept, at any delay. No usable answer, a fault of the
     // service (5xx) and a screen closed before the answer all leave it held; any other answer
     // releases it. The same write while it is out is not sent twice: that returns 0.
-    function write(tag, path, fields, onReply, onFailure) {
+    // `intent` names the write when its fields carry something made afresh at each attempt (a
+    // note's time): what the worker asked, which is the same at the retry.
+    function write(tag, path, fields, onReply, onFailure, intent) {
         fields = fields || {}
-        var key = Requests.writeKey(path, fields, Session.accessToken)
+        var key = Requests.writeKey(path, intent !== undefined ? intent : fields, Session.accessToken)
         if (writing(key))
             return 0
         var kept = Requests.heldBody(key)
@@ -72,14 +74,15 @@ Item {
         if (callId === 0)
             Requests.release(key)
         else
-            calls[callId].write = { key: key, path: path, fields: fields, repeat: kept !== null }
+            calls[callId].write = { key: key, path: path, fields: fields, intent: intent, repeat: kept !== null }
         return callId
     }
 
     // Whether this write's outcome is not known (or it is out): sending it again sends the
     // very same request.
-    function held(path, fields) {
-        return Requests.heldBody(Requests.writeKey(path, fields || {}, Session.accessToken)) !== null
+    function held(path, fields, intent) {
+        var key = Requests.writeKey(path, intent !== undefined ? intent : (fields || {}), Session.accessToken)
+        return Requests.heldBody(key) !== null
     }
 
     function writing(key) {
@@ -192,7 +195,7 @@ Item {
         Requests.release(w.key)
         if (!w.repeat || !Requests.isStale(Session.httpCode, Session.msg))
             return false
-        write(entry.tag, w.path, w.fields, entry.onReply, entry.onFailure)
+        write(entry.tag, w.path, w.fields, entry.onReply, entry.onFailure, w.intent)
         return true
     }
 

@@ -1,6 +1,5 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
-import BVMessageBox 1.0
 import Brenvo 1.0
 import "screens.js" as Screens
 import "money.js" as Money
@@ -23,11 +22,10 @@ ScreenPage {
     property string detail: ""
     property string orderId: ""
     property var orderView: null
-    property var messageBox: mMessageBox
-    // What confirming the error box does.
-    property var onBoxConfirmed: null
+    property var messageBox: followUp.box
     readonly property alias backend: backend
     readonly property alias panel: customerPanel
+    readonly property alias followUp: followUp
     readonly property alias records: records
     readonly property alias addressForm: addressForm
 
@@ -41,25 +39,13 @@ ScreenPage {
             details.detail = backend.request.josnData(reply)
             records.choose("address")
         }, function (reply, unreachable) {
-            details.showBox(backend.failureText(unreachable), function () { details.close() })
+            details.followUp.error(backend.failureText(unreachable), function () { details.close() })
         })
     }
 
     // The panel reads a customer record, whose member lies under `user`.
     function record() {
         return detail === "" ? "" : "{\"user\":" + detail + "}"
-    }
-
-    function showBox(text, then) {
-        onBoxConfirmed = then
-        messageBox.btnMsgMessageErrBox("错误提示", text)
-    }
-
-    function boxConfirmed() {
-        var then = onBoxConfirmed
-        onBoxConfirmed = null
-        if (then)
-            then()
     }
 
     function openRecharge() {
@@ -110,7 +96,7 @@ ScreenPage {
             addressForm.close()
             records.loadAddresses()
         }, function (reply, unreachable) {
-            details.showBox(backend.failureText(unreachable), null)
+            details.followUp.error(backend.failureText(unreachable))
         })
     }
 
@@ -120,10 +106,7 @@ ScreenPage {
         messageBox: details.messageBox
     }
 
-    BVMessageBox {
-        id: mMessageBox
-        onOkFlishedReturn: function (jsonStr) { details.boxConfirmed() }
-    }
+    FollowUpBox { id: followUp; messageBox: details.messageBox }
 
     Text {
         text: "会员详情"
@@ -188,7 +171,7 @@ ScreenPage {
                     customerWindows.loadTags()
                 }
             }
-            onFailed: function (text, retry) { details.showBox(text, retry) }
+            onFailed: function (text, retry) { details.followUp.error(text, retry) }
             onOrderClicked: function (id) { details.openOrder(id) }
             onAddAddress: {
                 addressForm.contactName = customerPanel.name
@@ -214,7 +197,7 @@ ScreenPage {
         id: customerWindows
         backend: backend
         panel: customerPanel
-        onFailed: function (text) { details.showBox(text, null) }
+        onFailed: function (text) { details.followUp.error(text) }
     }
 
     AddressForm {

@@ -1,7 +1,5 @@
 import QtQuick 2.15
-import BVMessageBox 1.0
 import Brenvo 1.0
-import "requests.js" as Requests
 import "payment.js" as Payment
 import "recharge.js" as Recharge
 
@@ -16,7 +14,7 @@ Item {
     visible: false
 
     property string userIds: ""
-    property var messageBox: defaultBox
+    property var messageBox: followUp.box
     readonly property alias backend: backend
     readonly property alias poller: follower.poller
 
@@ -47,8 +45,6 @@ Item {
     property string note: ""
     property bool noteBad: false
     property bool done: false
-    // What the error box's confirmation does.
-    property var onBoxConfirmed: null
 
     signal loaded()
     // The merchant has no offers: the free amount is to be typed.
@@ -166,7 +162,7 @@ Item {
     }
 
     function sendPay(fields) {
-        send("Pay", "userRecharge/pay", backend.sessionBody(fields), function (reply) {
+        send("Pay", "userRecharge/pay", fields, function (reply) {
             var status = backend.request.getReturnMsg(reply, "status")
             if (status === "1") {
                 talk.succeed()
@@ -208,7 +204,7 @@ Item {
             return false
         busy = true
         send("XJRecharge", "userRecharge/confirmRecharge",
-             backend.sessionBody(Recharge.rechargeFields(userIds, amountFen, withActive, "")), succeed)
+             Recharge.rechargeFields(userIds, amountFen, withActive, ""), succeed)
         return true
     }
 
@@ -218,16 +214,16 @@ Item {
         busy = true
         var fields = Recharge.rechargeFields(userIds, amountFen, withActive, remark)
         fields.paySign = paySign
-        send("OtherRecharge", "userRecharge/otherRecharge", backend.sessionBody(fields), succeed)
+        send("OtherRecharge", "userRecharge/otherRecharge", fields, succeed)
         return true
     }
 
-    // Sends a payment `body`; when its answer is lost, confirming the box sends the same body
-    // again. A refusal is told and the payment is over.
-    function send(tag, path, body, onReply) {
-        backend.callBody(tag, path, body, onReply, function (reply, unreachable) {
-            if (unreachable) {
-                talk.showBox(Requests.unreachableText, function () { talk.send(tag, path, body, onReply) })
+    // Sends a payment (a write); when its outcome is not known, confirming the box sends it
+    // again as the very same request. A refusal is told and the payment is over.
+    function send(tag, path, fields, onReply) {
+        backend.write(tag, path, fields, onReply, function (reply, unreachable) {
+            if (backend.held(path, fields)) {
+                followUp.error(backend.failureText(unreachable), function () { talk.send(tag, path, fields, onReply) })
                 return
             }
             talk.refused(reply, false)
@@ -237,7 +233,7 @@ Item {
 
     function refused(reply, unreachable) {
         console.log("MemberRecharge: refused: " + reply)
-        showBox(backend.failureText(unreachable), null)
+        followUp.error(backend.failureText(unreachable))
     }
 
     // A payment ended without money: the screen is ready again, with a fresh trade to scan
@@ -311,25 +307,13 @@ Item {
             if (wasQr)
                 qrGivenUp()
             closeTrade(tradeSeq)
-            showBox("顾客未在规定时间内完成支付，交易已取消", null)
+            followUp.error("顾客未在规定时间内完成支付，交易已取消")
             return
         }
         // A status query failed: a scanned code's trade is given up at once, the QR window
         // stays until it is closed.
         if (!wasQr)
             closeTrade(tradeSeq)
-    }
-
-    function showBox(text, then) {
-        onBoxConfirmed = then
-        messageBox.btnMsgMessageErrBox("错误提示", text)
-    }
-
-    function boxConfirmed() {
-        var then = onBoxConfirmed
-        onBoxConfirmed = null
-        if (then)
-            then()
     }
 
     BackendRequest {
@@ -348,8 +332,5 @@ Item {
         onEnded: function (outcome, reply) { talk.followEnded(outcome) }
     }
 
-    BVMessageBox {
-        id: defaultBox
-        onOkFlishedReturn: function (jsonStr) { talk.boxConfirmed() }
-    }
+    FollowUpBox { id: followUp; messageBox: talk.messageBox }
 }

@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import BVMessageBox 1.0
 import Brenvo 1.0
 import "payment.js" as Payment
 import "coupon.js" as Coupon
@@ -14,7 +13,7 @@ Item {
 
     property string orderId: ""
     property string userIds: ""
-    property var messageBox: defaultBox
+    property var messageBox: followUp.box
     readonly property alias backend: backend
     readonly property alias poller: follower.poller
 
@@ -64,7 +63,6 @@ Item {
     // A line for the worker about the last payment, and whether it went wrong.
     property string note: ""
     property bool noteBad: false
-    property string boxPurpose: ""
 
     signal loaded()
     // The coupon list arrived: open the window when there are coupons.
@@ -122,23 +120,7 @@ Item {
     // A failed load is told; confirming the box loads everything again.
     function failedLoading(reply, unreachable) {
         console.log("Cashier: " + Session.whoPost + " failed: " + reply)
-        showBox("reload", "错误提示", backend.failureText(unreachable))
-    }
-
-    // `purpose` runs when the worker confirms the box.
-    function showBox(purpose, title, text) {
-        boxPurpose = purpose
-        if (title === "错误提示")
-            messageBox.btnMsgMessageErrBox(title, text)
-        else
-            messageBox.btnMsgMessageInformationBox(title, text)
-    }
-
-    function boxConfirmed() {
-        var purpose = boxPurpose
-        boxPurpose = ""
-        if (purpose === "reload")
-            load()
+        followUp.error(backend.failureText(unreachable), load)
     }
 
     // --- Switches -----------------------------------------------------------------------
@@ -321,7 +303,7 @@ Item {
             noteBad = true
             if (wasQr)
                 qrGivenUp()
-            showBox("", "提示", "顾客未在规定时间内完成支付，交易已取消")
+            followUp.info("提示", "顾客未在规定时间内完成支付，交易已取消")
             return
         }
         // A failed query: the QR window stays until it is closed; a scanned code's trade is
@@ -358,12 +340,9 @@ Item {
         onCodeExchanged: talk.codeExchanged()
         onCodeRefused: function (reason) {
             talk.codeRefused()
-            talk.showBox("", "错误提示", reason)
+            followUp.error(reason)
         }
     }
 
-    BVMessageBox {
-        id: defaultBox
-        onOkFlishedReturn: function (jsonStr) { talk.boxConfirmed() }
-    }
+    FollowUpBox { id: followUp; messageBox: talk.messageBox }
 }

@@ -1,6 +1,5 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
-import BVMessageBox 1.0
 import Brenvo 1.0
 import "garmentrecord.js" as Record
 
@@ -18,7 +17,7 @@ ScreenPage {
     property string keywords: ""
     property string idofCloth: ""
     // The message box; tests put a recorder in its place.
-    property var messageBox: mMessageBox
+    property var messageBox: followUp.box
 
     // The garment was stored: the opener reloads the order.
     signal garmentSaved(string orderNumber)
@@ -29,26 +28,14 @@ ScreenPage {
     // Change mode: the chain of step 2 marks the record's choices instead of choosing afresh.
     property bool preselecting: false
     property bool brandsArrived: false
-    property string boxPurpose: ""
     property var pendingAddOn: null
     readonly property var price: Record.prices(sel)
     readonly property alias backend: conversation.backend
     readonly property alias tabs: tabs
+    readonly property alias followUp: followUp
     readonly property alias orderId: conversation.orderId
 
     Component.onCompleted: conversation.loadOrder(keywords)
-
-    function showBox(purpose, text) {
-        boxPurpose = purpose
-        messageBox.btnMsgMessageErrBox("错误提示", text)
-    }
-
-    function boxConfirmed() {
-        var purpose = boxPurpose
-        boxPurpose = ""
-        if (purpose === "resend")
-            conversation.resend()
-    }
 
     // --- Loading: the order, the projects, in change mode the garment --------------------
 
@@ -224,7 +211,7 @@ ScreenPage {
     }
 
     function refuse(text) {
-        showBox("", text)
+        followUp.error(text)
     }
 
     function sizeTyped(text) {
@@ -270,7 +257,7 @@ ScreenPage {
         onLoadFailed: function (text) {
             screen.loading = false
             if (text !== "")
-                screen.showBox("", text)
+                screen.followUp.error(text)
         }
         onPageLoaded: function (kind, page, rows, generation) { screen.pageArrived(kind, page, rows, generation) }
         onPageFailed: function (kind, generation) {
@@ -282,13 +269,13 @@ ScreenPage {
             screen.garmentSaved(screen.keywords)
             screen.close()
         }
-        onSaveFailed: function (text, unresolved) { screen.showBox(unresolved ? "resend" : "", text) }
+        // Confirmed, a save whose outcome is not known goes again.
+        onSaveFailed: function (text, unresolved) {
+            screen.followUp.error(text, unresolved ? function () { conversation.save(screen.sel) } : null)
+        }
     }
 
-    BVMessageBox {
-        id: mMessageBox
-        onOkFlishedReturn: function (jsonStr) { screen.boxConfirmed() }
-    }
+    FollowUpBox { id: followUp; messageBox: screen.messageBox }
 
     Text {
         id: title

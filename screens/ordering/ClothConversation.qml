@@ -3,9 +3,9 @@ import Brenvo 1.0
 import "garmentrecord.js" as Record
 
 // The garment entry's conversation with the backend: the order, the garment to change, the
-// catalogue's pages and the save, each answer handed on through a signal. A save whose
-// outcome is not known (no answer, or a fault of the service) is sent again as the very same
-// request, so a lost reply never stores the garment twice; a refusal is final.
+// catalogue's pages and the save, each answer handed on through a signal. The save is a
+// write (BackendRequest.write): saved again after an unknown outcome, the same garment goes
+// as the very same request, so a lost reply never stores it twice; a refusal is final.
 Item {
     id: conversation
     visible: false
@@ -14,9 +14,6 @@ Item {
     // From stockIn/queryOrder.
     property string orderId: ""
     property string pricingMode: ""
-    // The save last sent, { tag, path, fields, body }, and whether its outcome is unknown.
-    property var saveRequest: null
-    property bool saveUnresolved: false
     readonly property alias backend: backend
 
     signal orderLoaded()
@@ -60,33 +57,18 @@ Item {
         })
     }
 
-    // "完成": a save already out is not sent twice; after a save whose outcome is not known,
-    // the same garment goes again as the very same request.
+    // "完成": a save already out is not sent twice. `unresolved` tells the worker's retry that
+    // the same garment will go as the very same request.
     function save(sel) {
-        if (saveRequest !== null && backend.busy(saveRequest.tag))
+        if (backend.busy("FinishOrder") || backend.busy("FinishModiffCloth"))
             return
-        var fields = Record.saveFields(sel, orderId)
-        if (saveUnresolved && JSON.stringify(fields) === JSON.stringify(saveRequest.fields)) {
-            resend()
-            return
-        }
         var change = sel.changeMode
-        saveRequest = {
-            tag: change ? "FinishModiffCloth" : "FinishOrder",
-            path: change ? "stockIn/update" : "stockIn/add",
-            fields: fields,
-            body: backend.sessionBody(fields)
-        }
-        resend()
-    }
-
-    function resend() {
-        saveUnresolved = false
-        backend.callBody(saveRequest.tag, saveRequest.path, saveRequest.body, function () {
+        var path = change ? "stockIn/update" : "stockIn/add"
+        var fields = Record.saveFields(sel, orderId)
+        backend.write(change ? "FinishModiffCloth" : "FinishOrder", path, fields, function () {
             conversation.saved()
         }, function (reply, unreachable) {
-            conversation.saveUnresolved = unreachable || Number(Session.httpCode) >= 500
-            conversation.saveFailed(backend.failureText(unreachable), conversation.saveUnresolved)
+            conversation.saveFailed(backend.failureText(unreachable), backend.held(path, fields))
         })
     }
 

@@ -1,6 +1,5 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
-import BVMessageBox 1.0
 import Brenvo 1.0
 import "screens.js" as Screens
 
@@ -18,10 +17,10 @@ ScreenPage {
     property bool cardMode: false
     // The unknown 11-digit key may become a new member once the box was confirmed.
     property bool offerNewMember: false
-    property string boxPurpose: ""
     // The message box; tests put a recorder in its place.
-    property var messageBox: mMessageBox
+    property var messageBox: followUp.box
     readonly property alias backend: backend
+    readonly property alias followUp: followUp
 
     // A customer was found and the order form opened for it.
     signal customerFound(string record)
@@ -57,32 +56,17 @@ ScreenPage {
         }, refused)
     }
 
-    function showBox(purpose, kind, title, text) {
-        boxPurpose = purpose
-        if (kind === "info")
-            messageBox.btnMsgMessageInformationBox(title, text)
-        else
-            messageBox.btnMsgMessageErrBox(title, text)
-    }
-
-    // The box was confirmed.
-    function boxConfirmed() {
-        if (boxPurpose === "newMember")
-            offerNewMember = true
-        boxPurpose = ""
-    }
-
     function refused(reply, unreachable) {
-        showBox("error", "error", "错误提示", backend.failureText(unreachable))
+        followUp.error(backend.failureText(unreachable))
     }
 
     function found(tag, reply) {
         var data = backend.request.josnData(reply)
         if (data.replace(/\s/g, "") === "{}") {
             if (tag === "PlaceOrder" && searchKey.length === 11)
-                showBox("newMember", "info", "创建新用户", "没有此用户，请创建新用户")
+                followUp.info("创建新用户", "没有此用户，请创建新用户", function () { placeOrder.offerNewMember = true })
             else
-                showBox("", "info", "创建新用户", "没有此会员卡，请创建账户")
+                followUp.info("创建新用户", "没有此会员卡，请创建账户")
             return
         }
         userData = data
@@ -115,10 +99,7 @@ ScreenPage {
         messageBox: placeOrder.messageBox
     }
 
-    BVMessageBox {
-        id: mMessageBox
-        onOkFlishedReturn: function (jsonStr) { placeOrder.boxConfirmed() }
-    }
+    FollowUpBox { id: followUp; messageBox: placeOrder.messageBox }
 
     CustomerSearchCard {
         id: searchCard

@@ -1,6 +1,5 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
-import BVMessageBox 1.0
 import Brenvo 1.0
 import "screens.js" as Screens
 import "orderheader.js" as Header
@@ -22,15 +21,13 @@ ScreenPage {
     property var addresses: []
     property var slots: []
     readonly property alias customerTags: customerWindows.customerTags
-    // The body of the last orderInfo/add: a failed attempt is sent again as it was.
-    property var orderBody: null
     // What the intake screen is handed once the order exists.
     property var handOff: null
-    property string boxPurpose: ""
-    property var messageBox: mMessageBox
+    property var messageBox: followUp.box
     readonly property alias backend: backend
     readonly property alias panel: customerPanel
     readonly property alias header: headerForm
+    readonly property alias followUp: followUp
 
     signal orderCreated(string orderNumber, var handOff)
 
@@ -42,27 +39,9 @@ ScreenPage {
         return customerPanel.userId
     }
 
-    function showError(purpose, text) {
-        boxPurpose = purpose
-        messageBox.btnMsgMessageErrBox("错误提示", text)
-    }
-
-    // A failure that the worker must confirm before `purpose` runs.
-    function failedWith(purpose) {
-        return function (reply, unreachable) {
-            content.showError(purpose, backend.failureText(unreachable))
-        }
-    }
-
-    // The error box was confirmed: the loading chain starts again, a failed order is sent
-    // again as the very same request.
-    function boxConfirmed() {
-        var purpose = boxPurpose
-        boxPurpose = ""
-        if (purpose === "reload")
-            loadAddresses()
-        else if (purpose === "resendOrder")
-            resendOrder()
+    // A failed load is told; confirming the box starts the loading chain again.
+    function reloadAfter(reply, unreachable) {
+        followUp.error(backend.failureText(unreachable), loadAddresses)
     }
 
     function listOf(reply, keys, flag) {
@@ -77,7 +56,7 @@ ScreenPage {
             content.takeAddresses(reply)
             headerForm.setAddress(Header.preselectedAddress(content.addresses))
             content.loadSlots()
-        }, failedWith("reload"))
+        }, reloadAfter)
     }
 
     function takeAddresses(reply) {
@@ -94,7 +73,7 @@ ScreenPage {
             }
             content.loading = false
             content.loadTags()
-        }, failedWith("reload"))
+        }, reloadAfter)
     }
 
     function loadTags() {
@@ -103,17 +82,15 @@ ScreenPage {
 
     // --- The order -----------------------------------------------------------------------
 
-    // "提交下单" while the order is being created does nothing: one order per submission.
+    // "提交下单" while the order is being created does nothing: one order per submission. An
+    // order whose answer was lost goes again, on the worker's confirmation or next press, as
+    // the very same request; a refusal is told and the form stays as it was.
     function submitOrder() {
         if (backend.busy("createOrder"))
             return
         var remark = headerForm.remark
-        orderBody = Header.orderBody({
-            serialNum: Session.serialNum,
+        var fields = Header.orderFields({
             userId: userId(),
-            timestamp: backend.request.mtimestamp(),
-            appSecret: Session.appSecret,
-            accessToken: Session.accessToken,
             takeMode: headerForm.takeMode,
             sendMode: headerForm.sendMode,
             priority: headerForm.priority,
@@ -128,11 +105,13 @@ ScreenPage {
             takeTimeEnd: headerForm.takeTimeEnd,
             sendDate: headerForm.sendDate
         })
-        resendOrder()
-    }
-
-    function resendOrder() {
-        backend.callBody("createOrder", "orderInfo/add", orderBody, orderDone, failedWith("resendOrder"))
+        // The note's entry carries the time it was written: the order is what the worker typed.
+        var intent = Object.assign({}, fields)
+        delete intent.remarkJson
+        backend.write("createOrder", "orderInfo/add", fields, orderDone, function (reply, unreachable) {
+            var again = backend.held("orderInfo/add", fields, intent)
+            followUp.error(backend.failureText(unreachable), again ? content.submitOrder : null)
+        }, intent)
     }
 
     function orderDone(reply) {
@@ -194,10 +173,7 @@ ScreenPage {
         messageBox: content.messageBox
     }
 
-    BVMessageBox {
-        id: mMessageBox
-        onOkFlishedReturn: function (jsonStr) { content.boxConfirmed() }
-    }
+    FollowUpBox { id: followUp; messageBox: content.messageBox }
 
     CustomerPanel {
         id: customerPanel
@@ -255,7 +231,7 @@ ScreenPage {
         backend: backend
         panel: customerPanel
         onGroupChosen: function (id, name, forMark) { headerForm.mark = name }
-        onFailed: function (text) { content.showError("", text) }
+        onFailed: function (text) { followUp.error(text) }
     }
 
     LoadingShade { visible: content.loading }

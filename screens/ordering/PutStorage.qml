@@ -1,6 +1,5 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
-import BVMessageBox 1.0
 import Brenvo 1.0
 import "screens.js" as Screens
 import "money.js" as Money
@@ -28,13 +27,13 @@ ScreenPage {
     property string priority: ""
 
     // The message box; tests put a recorder in its place.
-    property var messageBox: mMessageBox
-    property string boxPurpose: ""
+    property var messageBox: followUp.box
     // After a failed order: its actions are withdrawn until an order loads.
     property bool withdrawn: false
     // After a payment, until the order arrives again.
     property bool paidHere: false
     readonly property alias conversation: talk
+    readonly property alias followUp: followUp
     readonly property alias orderField: orderField
     readonly property var offered: {
         var b = Intake.buttons(talk.flags, talk.orderNo, talk.rows.length)
@@ -65,22 +64,17 @@ ScreenPage {
         talk.load(number)
     }
 
+    // Once the worker confirms the box, a failed order withdraws its actions; other failures
+    // open the settings screen, where the printers and the terminal's options are chosen.
     function showError(purpose, text) {
-        boxPurpose = purpose
-        messageBox.btnMsgMessageErrBox("错误提示", text)
-    }
-
-    // The box was confirmed: a failed order withdraws its actions; other failures open the
-    // settings screen, where the printers and the terminal's options are chosen.
-    function boxConfirmed() {
-        var purpose = boxPurpose
-        boxPurpose = ""
-        if (purpose === "order") {
-            withdrawn = true
-            orderField.text = ""
-        } else if (purpose === "settings") {
-            Screens.open(page, "Setting", { backVisible: true })
-        }
+        followUp.error(text, function () {
+            if (purpose === "order") {
+                page.withdrawn = true
+                orderField.text = ""
+            } else if (purpose === "settings") {
+                Screens.open(page, "Setting", { backVisible: true })
+            }
+        })
     }
 
     // After a direct payment in the cashier.
@@ -117,10 +111,7 @@ ScreenPage {
         onCodeBound: bindWindow.close()
     }
 
-    BVMessageBox {
-        id: mMessageBox
-        onOkFlishedReturn: function (jsonStr) { page.boxConfirmed() }
-    }
+    FollowUpBox { id: followUp; messageBox: page.messageBox }
 
     // --- The order field -------------------------------------------------------------------
 

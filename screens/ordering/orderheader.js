@@ -1,21 +1,17 @@
 .pragma library
 
-// Pure pieces of the place-order screens: the order header's request body, the address
+// Pure pieces of the place-order screens: the order header's request fields, the address
 // list order, the pieces counter, the tag text, the map service's markers.
 
 var maxPieces = 10000
 var maxTips = 5
 
-// The `orderInfo/add` body in its fixed member order; the optional members only when they
-// apply (a management note, a garment mark, the pick-up date and slot for take mode 2,
-// the delivery date for send mode 2).
-function orderBody(h) {
+// The `orderInfo/add` fields in their fixed member order (the request adds the session's);
+// the optional members only when they apply (a management note, a garment mark, the pick-up
+// date and slot for take mode 2, the delivery date for send mode 2).
+function orderFields(h) {
     var body = {
-        serialNum: h.serialNum,
         userId: String(h.userId),
-        timestamp: h.timestamp,
-        appSecret: h.appSecret,
-        accessToken: h.accessToken,
         takeMode: String(h.takeMode),
         sendMode: String(h.sendMode),
         priority: String(h.priority || 0),

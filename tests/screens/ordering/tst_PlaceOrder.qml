@@ -145,7 +145,7 @@ TestCase {
         }
         tryCompare(testCase, "boxes", [row.box], 5000)
         verify(!button.visible)
-        screen.boxConfirmed()
+        screen.followUp.confirm()
         compare(button.visible, row.offer)
         verify(contentOf(screen) === null)
         shot(screen, "placeorder-" + row.key.length)
@@ -248,7 +248,9 @@ TestCase {
         compare(content.backend.request.getMemberInfo(record, "info", "phone", "", 0), "13912340006")
     }
 
-    function test_failed_order_is_sent_again_unchanged() {
+    // A refusal is final: confirming the box sends nothing, and the corrected form is a new
+    // request.
+    function test_refused_order_is_not_sent_again() {
         var content = openContent("13912340020") // no addresses: take mode 2 is refused
         mouseClick(findChild(content, "takeMode2"))
         mouseClick(findChild(content, "submitOrder"))
@@ -257,24 +259,28 @@ TestCase {
         var first = lastSent("orderInfo/add")
         compare(query(first).takeAddrId, "")
         var before = sentSpy.count
-        content.boxConfirmed()
-        tryVerify(function () { return sentSpy.count === before + 1 })
-        compare(lastSent("orderInfo/add"), first)
-        compare(createdSpy.count, 0)
+        content.followUp.confirm()
+        wait(50)
+        compare(sentSpy.count, before)
+        mouseClick(findChild(content, "takeMode1"))
+        mouseClick(findChild(content, "submitOrder"))
+        tryCompare(createdSpy, "count", 1, 5000)
+        verify(lastSent("orderInfo/add") !== first)
     }
 
+    // The backend made the order but its answer never reached the form: the worker's retry
+    // sends the very same request, and the backend's kept answer names the one order made.
     function test_lost_reply_retry_leaves_one_order() {
         var content = openContent("13912340007")
         var before = ordersOf(content.userId())
         content.submitOrder()
-        // The reply of the first attempt never reaches the form.
         var out = Object.keys(content.backend.calls)
         compare(out.length, 1)
-        content.backend.calls[out[0]].onReply = function () {}
-        tryCompare(repliedSpy, "count", 1, 5000)
         var first = lastSent("orderInfo/add")
-        content.boxPurpose = "resendOrder"
-        content.boxConfirmed()
+        content.backend.finish(Number(out[0]), "Operation canceled", true)
+        compare(boxes, [["错误提示", "无法连接服务器，请检查网络后重试"]])
+        tryVerify(function () { return ordersOf(content.userId()).length === before.length + 1 }, 5000)
+        content.followUp.confirm()
         tryCompare(createdSpy, "count", 1, 5000)
         compare(lastSent("orderInfo/add"), first)
         // The two attempts made one order, the one the form was told of.

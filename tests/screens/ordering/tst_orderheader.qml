@@ -84,8 +84,7 @@ TestCase {
     function test_pieces_accepted(row) { compare(Header.piecesAccepted(row.text), row.ok) }
 
     function header(more) {
-        var h = { serialNum: "S", userId: "7", timestamp: "100", appSecret: "A", accessToken: "T",
-                  takeMode: 1, sendMode: 1, priority: 0, takeAddrId: "3", sendAddrId: "3",
+        var h = { userId: "7", takeMode: 1, sendMode: 1, priority: 0, takeAddrId: "3", sendAddrId: "3",
                   remark: "", userRemark: "", remarkJson: "[x]", mark: "",
                   takeDate: "2026-03-02", takeTimeStart: "09:00", takeTimeEnd: "11:00",
                   sendDate: "2026-03-04" }
@@ -94,8 +93,8 @@ TestCase {
         return h
     }
 
-    function test_order_body_data() {
-        var base = ["serialNum", "userId", "timestamp", "appSecret", "accessToken", "takeMode",
+    function test_order_fields_data() {
+        var base = ["userId", "takeMode",
                     "sendMode", "priority", "takeAddrId", "sendAddrId", "remark", "userRemark"]
         return [
             { tag: "take 1, send 1", more: {}, keys: base },
@@ -109,8 +108,8 @@ TestCase {
             { tag: "no address", more: { takeAddrId: "", sendAddrId: "" }, keys: base }
         ]
     }
-    function test_order_body(row) {
-        var body = Header.orderBody(header(row.more))
+    function test_order_fields(row) {
+        var body = Header.orderFields(header(row.more))
         compare(Object.keys(body), row.keys)
         compare(body.takeMode, String(row.more.takeMode || 1))
         compare(body.priority, "0")
