@@ -79,6 +79,11 @@ bool FileIo::load(QString *text)
     return true;
 }
 
+bool FileIo::exists() const
+{
+    return !m_source.isEmpty() && QFileInfo::exists(m_source);
+}
+
 QStringList FileIo::lines()
 {
     QString text;

@@ -26,6 +26,8 @@ public:
     bool holdsList() const;
 
     Q_INVOKABLE QString read();
+    // Whether the bound file is there: a settings file is only written once it is chosen.
+    Q_INVOKABLE bool exists() const;
     Q_INVOKABLE bool write(const QString &date);
     Q_INVOKABLE QString reads(int lineNum);
     Q_INVOKABLE QJsonValue readaccount(const QString &key);

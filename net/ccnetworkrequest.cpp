@@ -100,8 +100,12 @@ CCNetWorkRequest::~CCNetWorkRequest()
 
 QString CCNetWorkRequest::maskedForLog(QString text)
 {
-    static const QRegularExpression query(QStringLiteral("(accessToken=)[^&]*"));
-    static const QRegularExpression json(QStringLiteral("(\"accessToken\"\\s*:\\s*\")[^\"]*"));
+    // The worker's session token, the customer's payment code and the sign-in password's
+    // digest: each opens something on its own, so none of them reaches the log.
+    static const QRegularExpression query(
+        QStringLiteral("(\\b(?:accessToken|authCode|password)=)[^&]*"));
+    static const QRegularExpression json(
+        QStringLiteral("(\"(?:accessToken|authCode|password)\"\\s*:\\s*\")[^\"]*"));
     return text.replace(query, QStringLiteral("\\1***")).replace(json, QStringLiteral("\\1***"));
 }
 

@@ -31,7 +31,8 @@ public:
 
     // "<backend>/mac/": what CCRequest_GET and CCRequest_POST put before the interface text.
     static QString baseAddress();
-    // An address or body for the log: the worker's accessToken never reaches it.
+    // An address or body for the log: the accessToken, a payment code (authCode) and the
+    // sign-in password never reach it.
     static QString maskedForLog(QString text);
 
     // Envelope accessors.

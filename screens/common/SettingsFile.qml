@@ -1,8 +1,15 @@
 import QtQuick 2.15
 import FileIo 1.0
+import "settingsfiles.js" as SettingsFiles
 
-// A screen's binding to one local file. What goes wrong with the file (a missing file, no
-// name) is written to the console, and the screen goes on with the empty text.
+// A screen's binding to one local file; the screen goes on with the empty text whatever goes
+// wrong. A settings file that was never written is expected (its default holds) and named in
+// one debug line; any other fault (no name, a file that cannot be read) is a warning.
 FileIo {
-    onError: function (msg) { console.log((source !== "" ? source : "file") + ": " + msg) }
+    onError: function (msg) {
+        if (source !== "" && !exists())
+            SettingsFiles.noteMissing(source)
+        else
+            console.warn((source !== "" ? source : "file") + ": " + msg)
+    }
 }

@@ -62,7 +62,8 @@ private slots:
     void objectsShareOneConnection();
     void closedObjectDropsItsCalls();
     void repliesWaitForTheUploadLoop();
-    void logHidesTheAccessToken();
+    void logHidesSecrets_data();
+    void logHidesSecrets();
     void tlsTrust_data();
     void tlsTrust();
 
@@ -489,8 +490,17 @@ void TestCCNetWorkRequest::repliesWaitForTheUploadLoop()
     QVERIFY(QDir::setCurrent(before));
 }
 
-void TestCCNetWorkRequest::logHidesTheAccessToken()
+void TestCCNetWorkRequest::logHidesSecrets_data()
 {
+    QTest::addColumn<QString>("key");
+    QTest::newRow("session token") << "accessToken";
+    QTest::newRow("payment code") << "authCode";
+    QTest::newRow("sign-in password") << "password";
+}
+
+void TestCCNetWorkRequest::logHidesSecrets()
+{
+    QFETCH(QString, key);
     LoopbackServer server;
     QVERIFY(server.start());
     useBackend(server);
@@ -498,17 +508,20 @@ void TestCCNetWorkRequest::logHidesTheAccessToken()
     LogCapture log("brenvo.net");
     CCNetWorkRequest request;
     Spies spies(request);
-    request.CCRequest_POST(R"({"accessToken":"tok-SECRET-1"})",
-                           "wkMenu/queryAllByWorkId?accessToken=tok-SECRET-1&appSecret=&sign=x");
-    request.CCRequest_POST1(R"({"accessToken":"tok-SECRET-1"})", server.baseUrl() + "/raw");
-    request.CCRequest_GET("?accessToken=tok-SECRET-1", "userTag/all");
+    const QString json = QStringLiteral(R"({"%1":"tok-SECRET-1","sign":"x"})").arg(key);
+    const QString query = QStringLiteral("%1=tok-SECRET-1&appSecret=&sign=x").arg(key);
+    request.CCRequest_POST(json, "wkMenu/queryAllByWorkId?" + query);
+    request.CCRequest_POST1(json, server.baseUrl() + "/raw");
+    request.CCRequest_GET("?" + query, "userTag/all");
     QTRY_COMPARE(spies.finished.count(), 3);
-    // The token still reaches the backend, but never the log.
-    QVERIFY(server.requests[0].target.contains("accessToken=tok-SECRET-1"));
+    // The secret still reaches the backend, but never the log.
+    QVERIFY(server.requests[0].target.contains((key + "=tok-SECRET-1").toUtf8()));
     const QString lines = log.lines().join('\n');
     QVERIFY2(!lines.contains("SECRET"), qPrintable(lines));
-    QCOMPARE(lines.count("accessToken=***"), 2);
-    QCOMPARE(lines.count(R"("accessToken":"***")"), 1);
+    QCOMPARE(lines.count(key + "=***"), 2);
+    QCOMPARE(lines.count(QStringLiteral(R"("%1":"***")").arg(key)), 1);
+    // Only the secret goes: the rest of the line still helps support.
+    QVERIFY(lines.contains("sign=x"));
 }
 
 void TestCCNetWorkRequest::tlsTrust_data()
