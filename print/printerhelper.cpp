@@ -15,27 +15,43 @@ namespace {
 
 // Shared by every document of one page: set-up, layout, hand-over to the spooler.
 template <typename Layout>
-void printOnePage(const QString &printername, const QString &printinfo, Layout layout)
+bool printOnePage(const QString &printername, const QString &printinfo, Layout layout)
 {
     const Json::Value data = PrintData::readData(printinfo);
     PrintDocument document(printername);
     if (!document.isReady())
-        return;
+        return false;
     layout(document.canvas(), data);
     document.finish();
+    return true;
 }
 
-void printCertificate(const QString &printername, const QString &printinfo,
+// One page per label: the label printer cuts or peels between pages.
+bool printLabels(const QString &printername, const QVector<Json::Value> &labels)
+{
+    PrintDocument document(printername);
+    if (!document.isReady())
+        return false;
+    for (int i = 0; i < labels.size(); ++i) {
+        if (i > 0)
+            document.newPage();
+        WashLabel::draw(document.canvas(), labels.at(i));
+    }
+    document.finish();
+    return true;
+}
+
+bool printCertificate(const QString &printername, const QString &printinfo,
                       Certificate::Style style)
 {
-    printOnePage(printername, printinfo, [style](PrintCanvas &c, const Json::Value &data) {
+    return printOnePage(printername, printinfo, [style](PrintCanvas &c, const Json::Value &data) {
         Certificate::draw(c, data, style);
     });
 }
 
-void printTicket(const QString &printername, const QString &printinfo, OrderTicket::Roll roll)
+bool printTicket(const QString &printername, const QString &printinfo, OrderTicket::Roll roll)
 {
-    printOnePage(printername, printinfo, [roll](PrintCanvas &c, const Json::Value &data) {
+    return printOnePage(printername, printinfo, [roll](PrintCanvas &c, const Json::Value &data) {
         OrderTicket::draw(c, data, roll);
     });
 }
@@ -60,23 +76,23 @@ int PrinterHelper::getPrinterListNum()
     return QPrinterInfo::availablePrinters().size();
 }
 
-void PrinterHelper::printInfo(const QString &printername, const QString &printinfo,
+bool PrinterHelper::printInfo(const QString &printername, const QString &printinfo,
                               const QString &json)
 {
     const Json::Value element = PrintData::readData(printinfo);
     const Json::Value order = json.isEmpty() ? Json::Value() : PrintData::readData(json);
-    const QVector<Json::Value> labels =
-        WashLabel::labels(element, json.isEmpty() ? nullptr : &order);
-    PrintDocument document(printername);
-    if (!document.isReady())
-        return;
-    // One page per label: the label printer cuts or peels between pages.
-    for (int i = 0; i < labels.size(); ++i) {
-        if (i > 0)
-            document.newPage();
-        WashLabel::draw(document.canvas(), labels.at(i));
-    }
-    document.finish();
+    return printLabels(printername, WashLabel::labels(element, json.isEmpty() ? nullptr : &order));
+}
+
+bool PrinterHelper::printAllLabels(const QString &printername, const QString &json)
+{
+    const Json::Value order = PrintData::readData(json);
+    QVector<Json::Value> labels;
+    const Json::Value &garments = PrintData::member(order, "productList");
+    if (garments.isArray())
+        for (const Json::Value &garment : garments)
+            labels += WashLabel::labels(garment, &order);
+    return printLabels(printername, labels);
 }
 
 QString PrinterHelper::jsonTra(const QString &json, const QString &key)
@@ -98,32 +114,32 @@ QPixmap PrinterHelper::creatQRCode(const QString &text)
     return QPixmap::fromImage(QrCodePicture::printed(modules));
 }
 
-void PrinterHelper::ticketPrintIfo(const QString &printername, const QString &printinfo)
+bool PrinterHelper::ticketPrintIfo(const QString &printername, const QString &printinfo)
 {
-    printTicket(printername, printinfo, OrderTicket::Roll::Mm80);
+    return printTicket(printername, printinfo, OrderTicket::Roll::Mm80);
 }
 
-void PrinterHelper::ticketPrintIfo58(const QString &printername, const QString &printinfo)
+bool PrinterHelper::ticketPrintIfo58(const QString &printername, const QString &printinfo)
 {
-    printTicket(printername, printinfo, OrderTicket::Roll::Mm58);
+    return printTicket(printername, printinfo, OrderTicket::Roll::Mm58);
 }
 
-void PrinterHelper::bagNumPrintInfo(const QString &printername, const QString &printinfo)
+bool PrinterHelper::bagNumPrintInfo(const QString &printername, const QString &printinfo)
 {
-    printOnePage(printername, printinfo, BagLabel::draw);
+    return printOnePage(printername, printinfo, BagLabel::draw);
 }
 
-void PrinterHelper::qualifiedPrintInfo(const QString &printername, const QString &printinfo)
+bool PrinterHelper::qualifiedPrintInfo(const QString &printername, const QString &printinfo)
 {
-    printCertificate(printername, printinfo, Certificate::Style::One);
+    return printCertificate(printername, printinfo, Certificate::Style::One);
 }
 
-void PrinterHelper::qualifiedPrintInfo1(const QString &printername, const QString &printinfo)
+bool PrinterHelper::qualifiedPrintInfo1(const QString &printername, const QString &printinfo)
 {
-    printCertificate(printername, printinfo, Certificate::Style::Two);
+    return printCertificate(printername, printinfo, Certificate::Style::Two);
 }
 
-void PrinterHelper::qualifiedPrintInfo2(const QString &printername, const QString &printinfo)
+bool PrinterHelper::qualifiedPrintInfo2(const QString &printername, const QString &printinfo)
 {
-    printCertificate(printername, printinfo, Certificate::Style::Three);
+    return printCertificate(printername, printinfo, Certificate::Style::Three);
 }

@@ -50,28 +50,47 @@ export LD_LIBRARY_PATH="$build/device/readers/full${LD_LIBRARY_PATH:+:$LD_LIBRAR
 export BRENVO_READER_CARD_FILE="$rundir/card.txt"
 touch "$BRENVO_READER_CARD_FILE"
 
+# The stand-in scripts find this run's backend through BRENVO_RUN_DIR.
+scripts="$here/scripts"
+if [ "$rundir" != "$here/run" ]; then
+    scripts="BRENVO_RUN_DIR=$rundir $scripts"
+fi
+echo "The stand-ins of this run (README.md, \"Signing in to the demo store\"):"
+echo "  the customer's phone:  $scripts/wallet.sh pay"
+echo "  the approval desk:     $scripts/refund-audit.sh approve"
+echo "  the card reader:       $scripts/card.sh zhangli"
+
 cd "$rundir"
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    echo "The terminal opens on this machine's display (${DISPLAY:-$WAYLAND_DISPLAY})."
     "$build/brenvopos"
     exit $?
 fi
 
-# No display: a virtual one, served over VNC on this machine only, plus a screenshot.
+# No display: a virtual one (Xvfb picks a free number), served over VNC on this machine
+# only, plus a screenshot.
 port=${BRENVO_VNC_PORT:-5900}
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1300x900x24 -nolisten tcp >/dev/null 2>&1 &
+if (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; then
+    echo "VNC port $port is taken (another run?): choose another with BRENVO_VNC_PORT=5901" >&2
+    exit 1
+fi
+displayfile="$rundir/display"
+rm -f "$displayfile"
+Xvfb -displayfd 5 -screen 0 1300x900x24 -nolisten tcp 5>"$displayfile" >/dev/null 2>&1 &
 pids+=($!)
-sleep 1
-x11vnc -display "$display" -localhost -rfbport "$port" -forever -nopw -quiet >/dev/null 2>&1 &
+for _ in $(seq 50); do [ -s "$displayfile" ] && break; sleep 0.1; done
+[ -s "$displayfile" ] || { echo "The virtual display did not start (Xvfb)" >&2; exit 1; }
+display=:$(head -n1 "$displayfile")
+x11vnc -display "$display" -localhost -rfbport "$port" -forever -nopw -quiet >"$rundir/vnc.log" 2>&1 &
 pids+=($!)
 DISPLAY=$display "$build/brenvopos" &
 app=$!
 pids+=($app)
 sleep 5
 DISPLAY=$display xwd -root -silent | convert xwd:- "$rundir/screen.png" 2>/dev/null || true
-echo "No display here: the terminal runs on a virtual display."
+echo "No display here: the terminal runs on the virtual display $display."
 echo "  See it live:   vncviewer localhost:$port   (VNC, reachable from this machine only;"
 echo "                 from elsewhere: ssh -L $port:localhost:$port this-machine)"
-echo "  A screenshot:  $rundir/screen.png"
+echo "  A screenshot:  $rundir/screen.png   (a new one: DISPLAY=$display xwd -root | convert xwd:- shot.png)"
 echo "Press Ctrl+C to stop."
 wait "$app"

@@ -70,7 +70,7 @@ int main(int argc, char *argv[])
     const QString certificate = fixture("product_qualified.json");
     const QString barcodeCertificate =
         withData(certificate, [](QJsonObject &d) { d[QStringLiteral("showCode")] = 0; });
-    const QList<QPair<QString, void (PrinterHelper::*)(const QString &, const QString &)>> styles{
+    const QList<QPair<QString, bool (PrinterHelper::*)(const QString &, const QString &)>> styles{
         {QStringLiteral("certificate1"), &PrinterHelper::qualifiedPrintInfo},
         {QStringLiteral("certificate2"), &PrinterHelper::qualifiedPrintInfo1},
         {QStringLiteral("certificate3"), &PrinterHelper::qualifiedPrintInfo2}};

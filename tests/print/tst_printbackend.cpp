@@ -12,7 +12,7 @@
 
 namespace {
 
-using PrintCall = void (PrinterHelper::*)(const QString &, const QString &);
+using PrintCall = bool (PrinterHelper::*)(const QString &, const QString &);
 
 const QString pdfPath = QStringLiteral("release/qrpic/123.pdf");
 

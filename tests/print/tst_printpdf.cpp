@@ -13,7 +13,7 @@ using PrintTest::fixture;
 
 namespace {
 
-using PrintCall = void (PrinterHelper::*)(const QString &, const QString &);
+using PrintCall = bool (PrinterHelper::*)(const QString &, const QString &);
 
 const QString pdfPath = QStringLiteral("release/qrpic/123.pdf");
 
@@ -288,26 +288,14 @@ void TestPrintPdf::washLabelsOfOneGarment()
 
 void TestPrintPdf::washLabelsOfAnOrder()
 {
-    // The screen's loop over "print/product/all": one call per garment with the element as
-    // its own reply and the whole reply beside it.
-    const QString reply = fixture(QStringLiteral("product_all.json"));
-    const QJsonArray garments = QJsonDocument::fromJson(reply.toUtf8())
-                                    .object()[QStringLiteral("data")]
-                                    .toObject()[QStringLiteral("productList")]
-                                    .toArray();
-    QStringList labels;
+    // "全打标": the whole "print/product/all" reply, every label in one job.
+    PrinterHelper helper;
+    QVERIFY(
+        helper.printAllLabels(QStringLiteral("pdf"), fixture(QStringLiteral("product_all.json"))));
+    const QStringList labels = PrintTest::pdfPages(pdfPath);
     QStringList codes;
-    for (const QJsonValue &garment : garments) {
-        const QString element = QString::fromUtf8(
-            QJsonDocument(QJsonObject{{QStringLiteral("data"), garment}}).toJson());
-        PrinterHelper helper;
-        helper.printInfo(QStringLiteral("pdf"), element, reply);
-        const QStringList pages = PrintTest::pdfPages(pdfPath);
-        for (int page = 0; page < pages.size(); ++page) {
-            labels << pages.at(page);
-            codes << decodedCodes(pdfPath, page + 1, 2);
-        }
-    }
+    for (int page = 0; page < labels.size(); ++page)
+        codes << decodedCodes(pdfPath, page + 1, 2);
     // Two garments and the one accessory of the first.
     QCOMPARE(labels.size(), 3);
     QCOMPARE(codes,
@@ -423,14 +411,16 @@ void TestPrintPdf::noPrinterPrintsNothing()
     QFETCH(QString, printer);
     PrinterHelper helper;
     const QString ticket = fixture(QStringLiteral("order_detail.json"));
-    helper.ticketPrintIfo(printer, ticket);
-    helper.ticketPrintIfo58(printer, ticket);
-    helper.bagNumPrintInfo(printer, fixture(QStringLiteral("batch_product.json")));
-    helper.printInfo(printer, fixture(QStringLiteral("product_detail.json")), QString());
     const QString certificate = fixture(QStringLiteral("product_qualified.json"));
-    helper.qualifiedPrintInfo(printer, certificate);
-    helper.qualifiedPrintInfo1(printer, certificate);
-    helper.qualifiedPrintInfo2(printer, certificate);
+    // Each call says that nothing was printed, so the screen can tell the worker.
+    QVERIFY(!helper.ticketPrintIfo(printer, ticket));
+    QVERIFY(!helper.ticketPrintIfo58(printer, ticket));
+    QVERIFY(!helper.bagNumPrintInfo(printer, fixture(QStringLiteral("batch_product.json"))));
+    QVERIFY(!helper.printInfo(printer, fixture(QStringLiteral("product_detail.json")), QString()));
+    QVERIFY(!helper.printAllLabels(printer, fixture(QStringLiteral("product_all.json"))));
+    QVERIFY(!helper.qualifiedPrintInfo(printer, certificate));
+    QVERIFY(!helper.qualifiedPrintInfo1(printer, certificate));
+    QVERIFY(!helper.qualifiedPrintInfo2(printer, certificate));
     QCOMPARE(PrintTest::filesBelow(m_work.path()), QStringList());
 }
 
