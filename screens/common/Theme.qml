@@ -97,4 +97,5 @@ QtObject {
     readonly property int radiusSmall: 4   // fields, choices, buttons
     readonly property int radiusMedium: 6  // rows, side panels, small cards
     readonly property int radiusLarge: 8   // cards and windows
+    readonly property int radiusHuge: 20   // the menu's banner and its round buttons
 }

@@ -16,13 +16,15 @@ private slots:
     void screenConsoleUsesItsCategory();
     void areaConsoleUsesTheAreaCategory_data();
     void areaConsoleUsesTheAreaCategory();
+    void screenOpenerWarnsUnderTheShell();
 
 private:
     void runScreenConsole(const QByteArray &call)
     {
         QQmlEngine engine;
         QQmlComponent component(&engine);
-        component.setData("import QtQml 2.15\nimport Brenvo 1.0\nQtObject { Component.onCompleted: " +
+        component.setData("import QtQml 2.15\nimport Brenvo 1.0\nimport \"qrc:/screens.js\" as "
+                          "Screens\nQtObject { Component.onCompleted: " +
                               call + " }",
                           QUrl());
         QVERIFY2(component.isReady(), qPrintable(component.errorString()));
@@ -76,6 +78,16 @@ void TestAppLogging::areaConsoleUsesTheAreaCategory()
     runScreenConsole("console.warn(Logs." + area + ", 'still wanted')");
     QLoggingCategory::setFilterRules(QString());
     QCOMPARE(capture.lines(), (QStringList{"page 2 of the list", "still wanted"}));
+}
+
+// The shell's script that opens screens tells under brenvo.app why a screen did not open.
+void TestAppLogging::screenOpenerWarnsUnderTheShell()
+{
+    LogCapture capture("brenvo.app");
+    runScreenConsole("Screens.open(null, 'NoSuchScreen')");
+    QCOMPARE(capture.lines().size(), 1);
+    QVERIFY2(capture.lines().first().startsWith("cannot open NoSuchScreen: "),
+             qPrintable(capture.lines().first()));
 }
 
 QTEST_GUILESS_MAIN(TestAppLogging)
