@@ -69,7 +69,7 @@ Rectangle {
     Image {
         objectName: "homeButton"
         width: 50; height: 50
-        y: 20
+        y: Theme.spacingLarge
         anchors.horizontalCenter: parent.horizontalCenter
         visible: bar.signedIn
         source: homeArea.pressed ? "qrc:/icon/icon/menu1.png" : "qrc:/icon/icon/menu2.png"
@@ -112,7 +112,7 @@ Rectangle {
 
     Text {
         anchors.top: portrait.bottom
-        anchors.topMargin: 5
+        anchors.topMargin: Theme.spacingTiny
         width: 60
         anchors.horizontalCenter: parent.horizontalCenter
         visible: bar.signedIn
@@ -151,16 +151,17 @@ Rectangle {
     }
     Text {
         id: weekdayText
-        anchors.bottom: parent.bottom
-        anchors.bottomMargin: 150
+        anchors.bottom: version.top
+        anchors.bottomMargin: 2 * Theme.spacingHuge
         anchors.horizontalCenter: parent.horizontalCenter
         color: Theme.textOnDark
         font.pixelSize: Theme.fontSmall
     }
 
     Text {
-        anchors.bottom: parent.bottom
-        anchors.bottomMargin: 55
+        id: version
+        anchors.bottom: credit.top
+        anchors.bottomMargin: Theme.spacingSmall
         anchors.horizontalCenter: parent.horizontalCenter
         text: Session.exeVersion
         color: Theme.textOnDark
@@ -168,8 +169,9 @@ Rectangle {
     }
 
     Text {
+        id: credit
         anchors.bottom: parent.bottom
-        anchors.bottomMargin: 20
+        anchors.bottomMargin: Theme.spacingLarge
         anchors.horizontalCenter: parent.horizontalCenter
         text: "由Brenvo提供\n  技术支持"
         color: creditArea.containsMouse ? Theme.textOnDark : Theme.credit

@@ -74,20 +74,20 @@ Rectangle {
 
         Rectangle {
             anchors.fill: parent
-            radius: 20
+            radius: Theme.radiusHuge
             color: Theme.bannerShade
             opacity: Theme.bannerOpacity
         }
         RoundImage {
             id: logo
             width: 60; height: 60
-            x: 20
+            x: Theme.spacingLarge
             anchors.verticalCenter: parent.verticalCenter
             source: Session.logoPath
         }
         Text {
             anchors.left: logo.right
-            anchors.leftMargin: 20
+            anchors.leftMargin: Theme.spacingLarge
             anchors.verticalCenter: parent.verticalCenter
             text: Session.mainName
             color: Theme.textOnDark
@@ -95,7 +95,7 @@ Rectangle {
         }
         Text {
             anchors.right: parent.right
-            anchors.rightMargin: 20
+            anchors.rightMargin: Theme.spacingLarge
             anchors.verticalCenter: parent.verticalCenter
             text: Session.mainInfo
             color: Theme.textOnDark
@@ -133,7 +133,7 @@ Rectangle {
                 id: button
                 x: 75; y: 75
                 width: 100; height: 100
-                radius: 21
+                radius: Theme.radiusHuge
                 source: "qrc:/icon/icon/" + (buttonArea.containsMouse ? entry.hover : entry.icon) + ".png"
                 MouseArea {
                     id: buttonArea
@@ -144,7 +144,7 @@ Rectangle {
             }
             Text {
                 anchors.top: button.bottom
-                anchors.topMargin: 8
+                anchors.topMargin: Theme.spacingSmall
                 anchors.horizontalCenter: button.horizontalCenter
                 text: entry.label
                 color: Theme.textOnDark

@@ -30,7 +30,7 @@ Item {
 
     Rectangle {
         anchors.fill: parent
-        anchors.margins: 10
+        anchors.margins: Theme.spacingMedium
         color: Theme.quitShade
         opacity: 0.8
     }
@@ -42,12 +42,12 @@ Item {
     Rectangle {
         width: 500
         height: 433
-        radius: 8
+        radius: Theme.radiusLarge
         anchors.centerIn: parent
         color: Theme.card
 
         Text {
-            x: 20; y: 20
+            x: Theme.spacingLarge; y: Theme.spacingLarge
             text: "退出当前账号"
             font.pixelSize: Theme.fontLarge
         }
@@ -56,7 +56,7 @@ Item {
             width: 20; height: 20
             anchors.right: parent.right
             anchors.top: parent.top
-            anchors.margins: 20
+            anchors.margins: Theme.spacingLarge
             source: closeArea.pressed ? "qrc:/icon/icon/close_x2.png" : "qrc:/icon/icon/close_x1.png"
             MouseArea {
                 id: closeArea
@@ -73,7 +73,7 @@ Item {
         }
         Text {
             anchors.top: portrait.bottom
-            anchors.topMargin: 15
+            anchors.topMargin: Theme.spacingMedium
             anchors.horizontalCenter: parent.horizontalCenter
             text: Session.workername
             font.pixelSize: Theme.fontLarge
@@ -81,10 +81,10 @@ Item {
         Rectangle {
             objectName: "logoutButton"
             width: 120; height: 50
-            radius: 4
+            radius: Theme.radiusSmall
             anchors.horizontalCenter: parent.horizontalCenter
             anchors.bottom: parent.bottom
-            anchors.bottomMargin: 60
+            anchors.bottomMargin: Theme.spacingHuge + Theme.spacingLarge
             color: logoutArea.pressed ? Theme.dangerPressed : Theme.dangerStrong
             Text {
                 anchors.centerIn: parent

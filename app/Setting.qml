@@ -74,7 +74,7 @@ ScreenPage {
     function choose(list, choice) {
         settingsFile.source = Options.lists[list].file
         if (!settingsFile.write(String(choice)))
-            console.log("cannot write " + Options.lists[list].file)
+            console.log(Logs.app, "cannot write " + Options.lists[list].file)
         Session[Options.lists[list].session] = Options.sessionValue(list, choice)
         var next = setting.choices.slice()
         next[list] = choice
@@ -126,7 +126,7 @@ ScreenPage {
         color: Theme.card
 
         Column {
-            y: 20
+            y: Theme.spacingLarge
             Repeater {
                 model: setting.sections
 
@@ -146,17 +146,17 @@ ScreenPage {
 
     Rectangle {
         id: pageArea
-        x: sectionBar.width + 20
-        y: titleBar.height + 20
-        width: parent.width - x - 20
-        height: parent.height - y - 20
+        x: sectionBar.width + Theme.spacingLarge
+        y: titleBar.height + Theme.spacingLarge
+        width: parent.width - x - Theme.spacingLarge
+        height: parent.height - y - Theme.spacingLarge
         color: Theme.card
-        radius: 4
+        radius: Theme.radiusSmall
 
         Text {
             id: pageTitle
             objectName: "pageTitle"
-            x: 20
+            x: Theme.spacingLarge
             height: 56
             verticalAlignment: Text.AlignVCenter
             text: setting.sections[setting.section].title

@@ -43,7 +43,7 @@ Column {
                 objectName: row.index === 2 ? "versionText" : ""
                 visible: row.index === 2
                 anchors.right: parent.right
-                anchors.rightMargin: 30
+                anchors.rightMargin: Theme.spacingLarge
                 anchors.verticalCenter: parent.verticalCenter
                 text: page.current ? "已是最新版本" + Session.exeVersion
                                    : "最新版本" + Session.newestVersion + "，点击升级程序"
@@ -54,7 +54,7 @@ Column {
             Text {
                 visible: row.index !== 2
                 anchors.right: parent.right
-                anchors.rightMargin: 30
+                anchors.rightMargin: Theme.spacingLarge
                 anchors.verticalCenter: parent.verticalCenter
                 text: ">"
                 font.pixelSize: Theme.fontMedium

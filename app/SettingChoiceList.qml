@@ -41,7 +41,7 @@ Column {
             Image {
                 objectName: "tick"
                 anchors.right: parent.right
-                anchors.rightMargin: 30
+                anchors.rightMargin: Theme.spacingLarge
                 anchors.verticalCenter: parent.verticalCenter
                 width: 20
                 height: 20

@@ -49,7 +49,7 @@ Item {
                 Text {
                     objectName: "optionValue"
                     anchors.right: parent.right
-                    anchors.rightMargin: 30
+                    anchors.rightMargin: Theme.spacingLarge
                     anchors.verticalCenter: parent.verticalCenter
                     text: page.rowText(row.index) + "  >"
                     font.pixelSize: Theme.fontMedium
@@ -71,7 +71,7 @@ Item {
 
             Image {
                 id: backIcon
-                x: 20
+                x: Theme.spacingLarge
                 width: 24
                 height: 24
                 anchors.verticalCenter: parent.verticalCenter
@@ -79,7 +79,7 @@ Item {
             }
             Text {
                 anchors.left: backIcon.right
-                anchors.leftMargin: 6
+                anchors.leftMargin: Theme.spacingSmall
                 anchors.verticalCenter: parent.verticalCenter
                 text: "返回"
                 font.pixelSize: Theme.fontMedium

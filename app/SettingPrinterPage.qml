@@ -19,7 +19,7 @@ Flickable {
     function choose(name) {
         settingsFile.source = page.fileName
         if (!settingsFile.write(name))
-            console.log("cannot write " + page.fileName)
+            console.log(Logs.app, "cannot write " + page.fileName)
         Session[page.sessionKey] = name
     }
 

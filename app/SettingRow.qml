@@ -18,7 +18,7 @@ Rectangle {
 
     Text {
         id: labelText
-        x: 20
+        x: Theme.spacingLarge
         anchors.verticalCenter: parent.verticalCenter
         font.pixelSize: Theme.fontMedium
         color: Theme.text
@@ -26,7 +26,7 @@ Rectangle {
 
     Rectangle {
         anchors.bottom: parent.bottom
-        x: 20
+        x: Theme.spacingLarge
         width: parent.width - 40
         height: 1
         color: Theme.divider

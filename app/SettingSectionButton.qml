@@ -18,7 +18,7 @@ Rectangle {
 
     Image {
         id: iconImage
-        x: 30
+        x: Theme.spacingLarge
         width: 24
         height: 24
         anchors.verticalCenter: parent.verticalCenter
@@ -28,7 +28,7 @@ Rectangle {
 
     Text {
         anchors.left: iconImage.right
-        anchors.leftMargin: 12
+        anchors.leftMargin: Theme.spacingMedium
         anchors.verticalCenter: parent.verticalCenter
         text: button.label
         font.pixelSize: Theme.fontMedium

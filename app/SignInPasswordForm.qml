@@ -70,7 +70,7 @@ Item {
             objectName: "dropButton"
             width: 20; height: 20
             anchors.right: parent.right
-            anchors.rightMargin: 10
+            anchors.rightMargin: Theme.spacingMedium
             anchors.verticalCenter: parent.verticalCenter
             source: form.listOpen ? "qrc:/icon/icon/upup.png" : "qrc:/icon/icon/downdown.png"
             MouseArea {
@@ -99,7 +99,7 @@ Item {
         x: 370
         width: 50; height: 35
         anchors.verticalCenter: passwordField.verticalCenter
-        radius: 4
+        radius: Theme.radiusSmall
         color: loginArea.pressed ? Theme.actionPressed : (passwordField.text === "" ? Theme.actionPale : Theme.action)
         Text {
             anchors.centerIn: parent
@@ -129,7 +129,7 @@ Item {
             id: accountView
             objectName: "accountView"
             anchors.fill: parent
-            anchors.margins: 1
+            anchors.margins: parent.border.width
             clip: true
             model: form.accounts
             delegate: Rectangle {
@@ -139,7 +139,7 @@ Item {
                 height: 30
                 color: rowArea.containsMouse ? Theme.selectedStrong : Theme.card
                 Text {
-                    x: 10
+                    x: Theme.spacingMedium
                     anchors.verticalCenter: parent.verticalCenter
                     text: row.modelData.view
                     font.pixelSize: Theme.fontMedium

@@ -10,11 +10,11 @@ Rectangle {
     signal passwordClicked()
 
     height: 70
-    radius: 8
+    radius: Theme.radiusLarge
     color: Theme.tabBar
 
     // Square lower corners under the rounded upper ones.
-    Rectangle { width: parent.width; height: 8; anchors.bottom: parent.bottom; color: parent.color }
+    Rectangle { width: parent.width; height: Theme.radiusLarge; anchors.bottom: parent.bottom; color: parent.color }
 
     Item {
         objectName: "cardTab"

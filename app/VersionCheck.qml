@@ -32,7 +32,7 @@ Item {
     // A vendor host out of reach, or an empty file, ends the check without a word: the
     // terminal works on with the version it has.
     function quiet(text) {
-        console.log("version check: " + text)
+        console.log(Logs.app, "version check: " + text)
     }
 
     function versionRead(text) {

@@ -1,4 +1,5 @@
 .pragma library
+.import Brenvo 1.0 as Brenvo
 
 // Opens a screen from the resources over `parent`. A screen fills its parent and swallows
 // the clicks, so what lies below stays alive but out of reach. Returns the screen, or null
@@ -6,14 +7,14 @@
 function open(parent, name, properties) {
     var component = Qt.createComponent("qrc:/" + name + ".qml")
     if (component.status !== 1 /* Component.Ready */) {
-        console.warn("cannot open " + name + ": " + component.errorString())
+        console.warn(Brenvo.Logs.app, "cannot open " + name + ": " + component.errorString())
         return null
     }
     var screen = component.createObject(parent, properties || {})
     if (screen === null)
-        console.warn("cannot create " + name)
+        console.warn(Brenvo.Logs.app, "cannot create " + name)
     else if (screen.isScreen !== true)
-        console.warn(name + " has no isScreen: it would not be closed with its opener")
+        console.warn(Brenvo.Logs.app, name + " has no isScreen: it would not be closed with its opener")
     return screen
 }
 

@@ -20,6 +20,7 @@ void registerBrenvoTypes()
 
     qmlRegisterSingletonType(QUrl(QStringLiteral("qrc:/Session.qml")), "Brenvo", 1, 0, "Session");
     qmlRegisterSingletonType(QUrl(QStringLiteral("qrc:/Theme.qml")), "Brenvo", 1, 0, "Theme");
+    qmlRegisterSingletonType(QUrl(QStringLiteral("qrc:/Logs.qml")), "Brenvo", 1, 0, "Logs");
     qmlRegisterSingletonType<AppConfig>("Brenvo", 1, 0, "AppConfig",
                                         [](QQmlEngine *, QJSEngine *) -> QObject * {
                                             return new AppConfig;

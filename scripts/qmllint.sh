@@ -16,7 +16,7 @@ for qrc in "$here"/app/*.qrc "$here"/screens/*/*.qrc; do
     grep -o '<file alias="[^"]*">[^<]*</file>' "$qrc" | sed -E 's#<file alias="([^"]*)">([^<]*)</file>#\1 \2#' |
         while read -r alias path; do cp "$dir/$path" "$work/qrc/$alias"; done
 done
-cp "$work/qrc/Session.qml" "$work/qrc/Theme.qml" "$work/modules/Brenvo/"
+cp "$work/qrc/Session.qml" "$work/qrc/Theme.qml" "$work/qrc/Logs.qml" "$work/modules/Brenvo/"
 
 # Syntax errors fail outright. Of the checks, unqualified access is the one that holds:
 # qmllint of Qt 5.15 also reports members of JavaScript libraries and enum values it

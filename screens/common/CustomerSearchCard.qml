@@ -23,7 +23,7 @@ Rectangle {
 
     width: 640
     height: 420
-    radius: 8
+    radius: Theme.radiusLarge
     color: Theme.card
     border.color: Theme.border
 
@@ -33,15 +33,15 @@ Rectangle {
         color: Theme.text
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.top: parent.top
-        anchors.topMargin: 30
+        anchors.topMargin: Theme.spacingHuge
     }
 
     Row {
         id: tabs
-        spacing: 20
+        spacing: Theme.spacingLarge
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.top: titleText.bottom
-        anchors.topMargin: 24
+        anchors.topMargin: Theme.spacingLarge
         Button {
             id: keyModeButton
             objectName: "keyModeButton"
@@ -66,10 +66,10 @@ Rectangle {
     Row {
         id: searchRow
         visible: !searchCard.cardMode
-        spacing: 12
+        spacing: Theme.spacingMedium
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.top: tabs.bottom
-        anchors.topMargin: 50
+        anchors.topMargin: Theme.spacingHuge
         TextField {
             id: searchField
             objectName: "searchField"
@@ -78,7 +78,8 @@ Rectangle {
             font.pixelSize: Theme.fontTitle
             placeholderText: keyModeButton.text
             maximumLength: 25
-            validator: RegularExpressionValidator { regularExpression: /\d{0,25}/ }
+            // Phones and order numbers are digits; member card numbers carry letters (VIP0001).
+            validator: RegularExpressionValidator { regularExpression: /[0-9A-Za-z]{0,25}/ }
             focus: true
             Keys.onReturnPressed: searchCard.searchRequested()
             Keys.onEnterPressed: searchCard.searchRequested()
@@ -95,10 +96,10 @@ Rectangle {
 
     Column {
         visible: searchCard.cardMode
-        spacing: 16
+        spacing: Theme.spacingMedium
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.top: tabs.bottom
-        anchors.topMargin: 30
+        anchors.topMargin: Theme.spacingLarge
         Image {
             source: "qrc:/icon/icon/RFIDshow.png"
             anchors.horizontalCenter: parent.horizontalCenter

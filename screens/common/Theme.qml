@@ -1,8 +1,8 @@
 pragma Singleton
 import QtQuick 2.15
 
-// The terminal's colours and type sizes. Screens name a role here instead of writing a
-// colour or a size of their own, so the look stays one look.
+// The terminal's colours, type sizes, spacings and corner radii. Screens name a role here
+// instead of writing a colour or a size of their own, so the look stays one look.
 QtObject {
     // --- Colours ---------------------------------------------------------------------
     // Full-window backgrounds: the sign-in panel and the menu fade from night to sky blue.
@@ -83,4 +83,19 @@ QtObject {
     readonly property int fontHuge: 48
 
     readonly property string fontFamily: "微软雅黑"
+
+    // --- Spacing (pixels) -----------------------------------------------------------
+    // Between and around items: the lines of one block, the items of a row, the blocks of
+    // a card, a screen's edge, the gap that sets a block apart.
+    readonly property int spacingTiny: 4
+    readonly property int spacingSmall: 8
+    readonly property int spacingMedium: 12
+    readonly property int spacingLarge: 20
+    readonly property int spacingHuge: 40
+
+    // --- Corner radii (pixels) ------------------------------------------------------
+    readonly property int radiusSmall: 4   // fields, choices, buttons
+    readonly property int radiusMedium: 6  // rows, side panels, small cards
+    readonly property int radiusLarge: 8   // cards and windows
+    readonly property int radiusHuge: 20   // the menu's banner and its round buttons
 }

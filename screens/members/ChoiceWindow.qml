@@ -33,8 +33,11 @@ PopupWindow {
     GridView {
         id: grid
         objectName: "choiceList"
-        anchors.fill: parent
-        anchors.bottomMargin: 56
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: parent.top
+        anchors.bottom: buttons.top
+        anchors.bottomMargin: Theme.spacingMedium
         clip: true
         cellWidth: 250
         cellHeight: 48
@@ -42,16 +45,17 @@ PopupWindow {
         delegate: RadioDelegate {
             required property var modelData
             objectName: "choice_" + modelData.id
-            width: grid.cellWidth - 10
+            width: grid.cellWidth - Theme.spacingSmall
             text: modelData.label
             checked: choiceWindow.markedId === modelData.id
             onClicked: choiceWindow.markedId = modelData.id
         }
     }
     Row {
+        id: buttons
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.bottom: parent.bottom
-        spacing: 20
+        spacing: Theme.spacingLarge
         Button { objectName: "choiceCancel"; text: "取消"; onClicked: choiceWindow.close() }
         Button { objectName: "choiceConfirm"; text: "确定"; highlighted: true; onClicked: choiceWindow.confirm() }
     }

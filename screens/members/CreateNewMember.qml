@@ -1,13 +1,13 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
-import BVMessageBox 1.0
 import Brenvo 1.0
 import "members.js" as Members
 
 // "新建会员": phone, name, sex, card level, birthday and group of a new member. Opening it
-// reads the levels, then the groups, then whether a level may be chosen. "保存" creates the
-// member and closes the screen (the opener hears `created`); a refusal is told and the form
-// stays as it is.
+// reads the levels, then the groups, then whether a level may be chosen; if that fails, the
+// worker is told (confirming asks again) and can always leave. "保存" creates the member and
+// closes the screen (the opener hears `created`); a refusal is told and the form stays as it
+// is.
 ScreenPage {
     id: form
     objectName: "CreateNewMember"
@@ -15,18 +15,16 @@ ScreenPage {
     // From the place-order screen: the phone that found nobody.
     property string createNewMemberPhone: ""
 
-    property bool loading: true
-    property var levels: []
-    property var groups: []
-    property bool addCardUser: false
     property string cardId: ""
     property string cardName: ""
     property string groupId: "-1"
     property string groupName: "默认分组"
     property string sex: ""
     property string birthday: Qt.formatDate(new Date(), "yyyy-MM-dd")
-    property var messageBox: mMessageBox
-    readonly property alias backend: backend
+    property var messageBox: followUp.box
+    readonly property alias loading: talk.loading
+    readonly property alias conversation: talk
+    readonly property alias followUp: followUp
     readonly property alias phoneField: phoneField
     readonly property alias nameField: nameField
 
@@ -35,51 +33,34 @@ ScreenPage {
     Component.onCompleted: {
         phoneField.text = createNewMemberPhone
         phoneField.forceActiveFocus()
-        load()
-    }
-
-    function load() {
-        loading = true
-        levels = []
-        groups = []
-        backend.call("CardList", "userCard/listForSelect", {}, function (reply) {
-            form.levels = Members.levels(reply)
-            var def = Members.defaultLevel(form.levels)
-            form.cardId = def !== null ? def.id : ""
-            form.cardName = def !== null ? def.name : ""
-            backend.call("GroupList", "userGroup/list", {}, function (groupReply) {
-                form.groups = [{ id: "-1", label: "默认分组" }].concat(
-                    Members.groupFilter("", groupReply).map(function (g) { return { id: g.id, label: g.name } }))
-                backend.call("IsCard", "mercCity/paramDetail", {}, function (params) {
-                    form.addCardUser = backend.request.getReturnMsg(params, "addCardUser") === "1"
-                    form.loading = false
-                })
-            })
-        })
+        talk.load()
     }
 
     function save() {
-        if (phoneField.text === "" || backend.busy("CreateMember"))
+        if (phoneField.text === "" || !talk.ready)
             return
-        var fields = Members.newMemberFields({
+        talk.create(Members.newMemberFields({
             name: nameField.text.trim(), phone: phoneField.text, sex: sex,
             cardId: cardId, groupId: groupId, birthday: birthday
-        })
-        backend.call("CreateMember", "userInfo/add", fields, function () {
-            form.created(fields.phone)
-            form.close()
-        }, function (reply, unreachable) {
-            form.messageBox.btnMsgMessageErrBox("错误提示", backend.failureText(unreachable))
-        })
+        }))
     }
 
-    BackendRequest {
-        id: backend
-        objectName: "newMemberBackend"
+    NewMemberConversation {
+        id: talk
         messageBox: form.messageBox
+        onLevelsLoaded: function (level) {
+            form.cardId = level !== null ? level.id : ""
+            form.cardName = level !== null ? level.name : ""
+        }
+        onLoadFailed: function (text) { followUp.error(text, talk.load) }
+        onCreated: function (phone) {
+            form.created(phone)
+            form.close()
+        }
+        onRefused: function (text) { followUp.error(text) }
     }
 
-    BVMessageBox { id: mMessageBox }
+    FollowUpBox { id: followUp; messageBox: form.messageBox }
 
     component Label: Text {
         width: 110
@@ -93,12 +74,12 @@ ScreenPage {
         signal clicked()
         width: 320
         height: 40
-        radius: 4
+        radius: Theme.radiusSmall
         border.color: Theme.lineInput
         color: Theme.card
         Text {
             id: choiceText
-            x: 12
+            x: Theme.spacingMedium
             anchors.verticalCenter: parent.verticalCenter
             font.pixelSize: Theme.fontBody
             color: Theme.text
@@ -109,7 +90,7 @@ ScreenPage {
     Text {
         text: "新建会员"
         anchors.left: form.backButton.right
-        anchors.leftMargin: 20
+        anchors.leftMargin: Theme.spacingLarge
         anchors.verticalCenter: form.backButton.verticalCenter
         font.pixelSize: Theme.fontTitle
         font.bold: true
@@ -120,13 +101,13 @@ ScreenPage {
         anchors.centerIn: parent
         width: 560
         height: 500
-        radius: 8
+        radius: Theme.radiusLarge
         color: Theme.card
 
         Column {
             anchors.fill: parent
-            anchors.margins: 40
-            spacing: 18
+            anchors.margins: Theme.spacingHuge
+            spacing: Theme.spacingLarge
             Row {
                 Label { text: "手机号：" }
                 TextField {
@@ -148,7 +129,7 @@ ScreenPage {
                 }
             }
             Row {
-                spacing: 10
+                spacing: Theme.spacingMedium
                 Label { text: "性别：" }
                 RadioButton {
                     objectName: "sexMale"
@@ -169,7 +150,7 @@ ScreenPage {
                     objectName: "cardChoice"
                     text: form.cardName
                     onClicked: {
-                        if (form.addCardUser)
+                        if (talk.addCardUser)
                             levelWindow.openAt(form.cardId)
                     }
                 }
@@ -191,10 +172,17 @@ ScreenPage {
                 }
             }
             Row {
-                spacing: 30
+                spacing: Theme.spacingHuge
                 anchors.horizontalCenter: parent.horizontalCenter
                 Button { objectName: "newMemberBack"; text: "返回"; width: 120; onClicked: form.close() }
-                Button { objectName: "newMemberSave"; text: "保存"; width: 120; highlighted: true; onClicked: form.save() }
+                Button {
+                    objectName: "newMemberSave"
+                    text: "保存"
+                    width: 120
+                    highlighted: true
+                    enabled: talk.ready
+                    onClicked: form.save()
+                }
             }
         }
     }
@@ -213,24 +201,24 @@ ScreenPage {
         id: levelWindow
         objectName: "levelWindow"
         title: "会员卡"
-        entries: form.levels.map(function (l) { return { id: l.id, label: l.label } })
+        entries: talk.levels.map(function (l) { return { id: l.id, label: l.label } })
         onChosen: function (id, label) {
             form.cardId = id
-            for (var i = 0; i < form.levels.length; ++i)
-                if (form.levels[i].id === id)
-                    form.cardName = form.levels[i].name
+            for (var i = 0; i < talk.levels.length; ++i)
+                if (talk.levels[i].id === id)
+                    form.cardName = talk.levels[i].name
         }
     }
     ChoiceWindow {
         id: groupWindow
         objectName: "newGroupChooser"
         title: "分组"
-        entries: form.groups
+        entries: talk.groups
         onChosen: function (id, label) {
             form.groupId = id
             form.groupName = label
         }
     }
 
-    LoadingShade { visible: form.loading }
+    LoadingShade { visible: talk.loading }
 }

@@ -22,7 +22,7 @@ PopupWindow {
 
     Column {
         anchors.fill: parent
-        spacing: 8
+        spacing: Theme.spacingSmall
         Repeater {
             model: Members.grades
             RadioDelegate {
@@ -48,7 +48,7 @@ PopupWindow {
     Row {
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.bottom: parent.bottom
-        spacing: 20
+        spacing: Theme.spacingLarge
         Button { objectName: "gradeCancel"; text: "取消"; onClicked: gradeWindow.close() }
         Button {
             objectName: "gradeConfirm"

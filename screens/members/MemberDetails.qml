@@ -3,8 +3,6 @@ import QtQuick.Controls 2.15
 import Brenvo 1.0
 import "screens.js" as Screens
 import "money.js" as Money
-import "customer.js" as Customer
-import "records.js" as Records
 
 // "会员详情": one member in full. The customer panel on the left with every window it opens
 // (name, sex, birthday, group, tags, coupons and codes, member card), "充值" and "下单"; the
@@ -17,35 +15,21 @@ ScreenPage {
     // From the opener: the member's id.
     property string userId: ""
 
-    property bool loading: true
-    // The `data` of userInfo/detail.
-    property string detail: ""
     property string orderId: ""
     property var orderView: null
     property var messageBox: followUp.box
-    readonly property alias backend: backend
+    readonly property alias loading: talk.loading
+    readonly property alias conversation: talk
     readonly property alias panel: customerPanel
     readonly property alias followUp: followUp
     readonly property alias records: records
     readonly property alias addressForm: addressForm
 
-    Component.onCompleted: load()
-
-    // The member, then the addresses (the tags follow them). A member that cannot be read is
-    // told, and the screen closes.
-    function load() {
-        loading = true
-        backend.call("UserInfo", "userInfo/detail", { id: userId }, function (reply) {
-            details.detail = backend.request.josnData(reply)
-            records.choose("address")
-        }, function (reply, unreachable) {
-            details.followUp.error(backend.failureText(unreachable), function () { details.close() })
-        })
-    }
+    Component.onCompleted: talk.load()
 
     // The panel reads a customer record, whose member lies under `user`.
     function record() {
-        return detail === "" ? "" : "{\"user\":" + detail + "}"
+        return talk.detail === "" ? "" : "{\"user\":" + talk.detail + "}"
     }
 
     function openRecharge() {
@@ -58,14 +42,8 @@ ScreenPage {
         })
     }
 
-    function placeOrder() {
-        if (backend.busy("ReturnPlace"))
-            return
-        backend.call("ReturnPlace", "userInfo/queryByKey", { key: customerPanel.phone }, function (reply) {
-            var data = backend.request.josnData(reply)
-            if (Customer.isRecord(data))
-                Screens.open(details, "PlaceOrderContent", { userData: data, searchKey: customerPanel.phone })
-        })
+    function openOrderForm(record, phone) {
+        Screens.open(details, "PlaceOrderContent", { userData: record, searchKey: phone })
     }
 
     // --- The order view --------------------------------------------------------------------
@@ -84,26 +62,23 @@ ScreenPage {
         orderId = ""
     }
 
-    // --- Addresses -------------------------------------------------------------------------
-
-    function saveAddress(fields) {
-        if (backend.busy("AddUserAddr"))
-            return
-        fields.userId = userId
-        var editing = addressForm.editingId !== ""
-        backend.call("AddUserAddr", editing ? "userAddress/update" : "userAddress/add",
-                     editing ? Records.updateFields(addressForm.editingId, fields) : fields, function () {
+    MemberDetailsConversation {
+        id: talk
+        userId: details.userId
+        messageBox: details.messageBox
+        onMemberLoaded: records.choose("address")
+        // A member that cannot be read is told, and the screen closes.
+        onMemberFailed: function (text) { followUp.error(text, details.close) }
+        onAddressesLoaded: function (addresses, first) {
+            if (first)
+                customerWindows.loadTags()
+        }
+        onAddressSaved: {
             addressForm.close()
             records.loadAddresses()
-        }, function (reply, unreachable) {
-            details.followUp.error(backend.failureText(unreachable))
-        })
-    }
-
-    BackendRequest {
-        id: backend
-        objectName: "memberDetailsBackend"
-        messageBox: details.messageBox
+        }
+        onAddressRefused: function (text) { followUp.error(text) }
+        onCustomerFound: function (record, phone) { details.openOrderForm(record, phone) }
     }
 
     FollowUpBox { id: followUp; messageBox: details.messageBox }
@@ -111,7 +86,7 @@ ScreenPage {
     Text {
         text: "会员详情"
         anchors.left: details.backButton.right
-        anchors.leftMargin: 20
+        anchors.leftMargin: Theme.spacingLarge
         anchors.verticalCenter: details.backButton.verticalCenter
         font.pixelSize: Theme.fontTitle
         font.bold: true
@@ -123,24 +98,24 @@ ScreenPage {
         anchors.left: parent.left
         anchors.top: details.backButton.bottom
         anchors.bottom: parent.bottom
-        anchors.margins: 20
+        anchors.margins: Theme.spacingLarge
         width: 400
-        spacing: 12
+        spacing: Theme.spacingMedium
         CustomerPanel {
             id: customerPanel
             width: parent.width
             height: parent.height - actions.height - parent.spacing
             userData: details.record()
-            request: backend.request
+            request: talk.backend.request
             showBindings: true
             tagNames: customerWindows.customerTags.map(function (t) { return t.name })
             onRechargeClicked: details.openRecharge()
         }
         Row {
             id: actions
-            spacing: 12
+            spacing: Theme.spacingMedium
             Button { objectName: "detailsRecharge"; text: "充值"; onClicked: details.openRecharge() }
-            Button { objectName: "detailsPlaceOrder"; text: "下单"; onClicked: details.placeOrder() }
+            Button { objectName: "detailsPlaceOrder"; text: "下单"; onClicked: talk.placeOrder(customerPanel.phone) }
             Button {
                 objectName: "detailsCard"
                 text: customerPanel.isBinding === "1" ? "RFID实体会员卡" : "电子会员卡"
@@ -155,22 +130,15 @@ ScreenPage {
         anchors.right: parent.right
         anchors.top: left.top
         anchors.bottom: parent.bottom
-        anchors.leftMargin: 20
-        anchors.rightMargin: 20
-        anchors.bottomMargin: 20
+        anchors.leftMargin: Theme.spacingLarge
+        anchors.rightMargin: Theme.spacingLarge
+        anchors.bottomMargin: Theme.spacingLarge
 
         MemberRecords {
             id: records
             anchors.fill: parent
             visible: details.orderView === null
-            backend: backend
-            userId: details.userId
-            onAddressesLoaded: {
-                if (details.loading) {
-                    details.loading = false
-                    customerWindows.loadTags()
-                }
-            }
+            conversation: talk
             onFailed: function (text, retry) { details.followUp.error(text, retry) }
             onOrderClicked: function (id) { details.openOrder(id) }
             onAddAddress: {
@@ -195,15 +163,15 @@ ScreenPage {
 
     CustomerWindows {
         id: customerWindows
-        backend: backend
+        backend: talk.backend
         panel: customerPanel
         onFailed: function (text) { details.followUp.error(text) }
     }
 
     AddressForm {
         id: addressForm
-        onSaveRequested: function (fields) { details.saveAddress(fields) }
+        onSaveRequested: function (fields) { talk.saveAddress(addressForm.editingId, fields) }
     }
 
-    LoadingShade { visible: details.loading }
+    LoadingShade { visible: talk.loading }
 }

@@ -7,7 +7,7 @@ import Brenvo 1.0
 Rectangle {
     id: filters
     color: Theme.card
-    radius: 6
+    radius: Theme.radiusMedium
 
     // [{ id, label }] and [{ id, name, cnt }]
     property var levels: []
@@ -29,8 +29,8 @@ Rectangle {
         color: chosen ? Theme.selected : Theme.card
         Text {
             anchors.verticalCenter: parent.verticalCenter
-            x: 16
-            width: parent.width - 24
+            x: Theme.spacingMedium
+            width: parent.width - 2 * Theme.spacingMedium
             elide: Text.ElideRight
             text: entry.label
             font.pixelSize: Theme.fontBody
@@ -40,15 +40,18 @@ Rectangle {
     }
 
     Flickable {
-        anchors.fill: parent
-        anchors.bottomMargin: 56
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: parent.top
+        anchors.bottom: newGroupButton.top
+        anchors.bottomMargin: Theme.spacingSmall
         contentHeight: column.height
         clip: true
         Column {
             id: column
             width: parent.width
             Text {
-                x: 16
+                x: Theme.spacingMedium
                 height: 40
                 verticalAlignment: Text.AlignVCenter
                 text: "会员卡等级"
@@ -68,7 +71,7 @@ Rectangle {
                 }
             }
             Text {
-                x: 16
+                x: Theme.spacingMedium
                 height: 40
                 verticalAlignment: Text.AlignVCenter
                 text: "会员分组"
@@ -90,11 +93,12 @@ Rectangle {
         }
     }
     Button {
+        id: newGroupButton
         objectName: "newGroupButton"
         text: "新建分组"
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.bottom: parent.bottom
-        anchors.bottomMargin: 10
+        anchors.bottomMargin: Theme.spacingMedium
         onClicked: filters.newGroupClicked()
     }
 }

@@ -5,7 +5,6 @@ import Brenvo 1.0
 import "screens.js" as Screens
 import "members.js" as Members
 import "money.js" as Money
-import "customer.js" as Customer
 
 // "会员管理": the merchant's members ten at a time, filtered by card level, by group or by a
 // search text. Members ticked in the list can be made important customers; a row opens the
@@ -17,9 +16,6 @@ ScreenPage {
     enterFlag: "MemberMage"
     backVisible: false
 
-    property bool loading: true
-    property var levels: []
-    property var groups: []
     // The level and group marked ("" for all, "-1" the default group).
     property string userLvlup: ""
     property string userGroup: ""
@@ -29,7 +25,10 @@ ScreenPage {
     property var memberArray: []
     property var tickedGrades: ({})
     property var messageBox: mMessageBox
-    readonly property alias backend: backend
+    readonly property alias loading: talk.loading
+    readonly property alias levels: talk.levels
+    readonly property alias groups: talk.groups
+    readonly property alias conversation: talk
     readonly property alias list: memberList
     readonly property alias searchField: searchField
 
@@ -38,47 +37,16 @@ ScreenPage {
         loadAll()
     }
 
-    // --- Loading -------------------------------------------------------------------------
-
-    // The opening chain; a step that fails stops it (its failure is logged, or told when the
-    // backend cannot be reached).
+    // Everything read again: the filters, then the first page.
     function loadAll() {
-        loading = true
-        levels = []
-        groups = []
         memberArray = []
         tickedGrades = {}
-        backend.call("UserCard", "userCard/listForSelect", {}, function (reply) {
-            page.levels = Members.levelFilter(Members.levels(reply))
-            backend.call("SideCnt", "userGroup/sideCnt", {}, function (side) {
-                backend.call("GroupList", "userGroup/list", {}, function (groupReply) {
-                    page.groups = Members.groupFilter(side, groupReply)
-                    page.userLvlup = ""
-                    page.userGroup = ""
-                    page.reload({})
-                })
-            })
-        })
+        talk.open()
     }
 
     function reload(filters) {
         listFilters = filters
-        loading = true
         memberList.reload()
-    }
-
-    function requestPage(fields) {
-        var body = Members.listFields(listFilters)
-        for (var k in fields)
-            body[k] = fields[k]
-        backend.call("UserList", "userInfo/list", body, function (reply) {
-            memberList.received(Members.memberRows(reply))
-            page.loading = false
-        }, function (reply, unreachable) {
-            console.log("MemberManagement: userInfo/list failed: " + reply)
-            memberList.failed()
-            page.loading = false
-        })
     }
 
     // --- Filters -------------------------------------------------------------------------
@@ -146,15 +114,8 @@ ScreenPage {
             })
     }
 
-    function placeOrder(phone) {
-        if (backend.busy("placeOrder"))
-            return
-        backend.call("placeOrder", "userInfo/queryByKey", { key: phone }, function (reply) {
-            var data = backend.request.josnData(reply)
-            if (!Customer.isRecord(data))
-                return
-            Screens.open(page, "PlaceOrderContent", { userData: data, searchKey: phone })
-        })
+    function openOrderForm(record, phone) {
+        Screens.open(page, "PlaceOrderContent", { userData: record, searchKey: phone })
     }
 
     // --- Important customers -------------------------------------------------------------
@@ -165,15 +126,11 @@ ScreenPage {
         gradeWindow.openAt(Members.startGrade(memberArray.map(function (id) { return tickedGrades[id] })))
     }
 
-    function setGrade(grade) {
-        if (backend.busy("SetGrade"))
-            return
-        backend.call("SetGrade", "userInfo/updateGrade", { ids: memberArray.join(","), grade: grade }, function () {
-            page.memberArray = []
-            page.tickedGrades = {}
-            gradeWindow.close()
-            page.reload(page.listFilters)
-        })
+    function gradeSet() {
+        memberArray = []
+        tickedGrades = {}
+        gradeWindow.close()
+        reload(listFilters)
     }
 
     // --- New group -----------------------------------------------------------------------
@@ -183,14 +140,22 @@ ScreenPage {
             messageBox.btnMsgMessageInformationBox("提示", "分组名称已存在！！！")
             return
         }
-        groups = groups.concat([{ id: "new:" + name, name: name, cnt: "0" }])
+        talk.addGroup(name)
         newGroupWindow.close()
     }
 
-    BackendRequest {
-        id: backend
-        objectName: "memberListBackend"
+    MemberListConversation {
+        id: talk
         messageBox: page.messageBox
+        onOpened: {
+            page.userLvlup = ""
+            page.userGroup = ""
+            page.reload({})
+        }
+        onPageReceived: function (rows) { memberList.received(rows) }
+        onPageFailed: memberList.failed()
+        onGradeSet: page.gradeSet()
+        onCustomerFound: function (record, phone) { page.openOrderForm(record, phone) }
     }
 
     BVMessageBox { id: mMessageBox }
@@ -200,7 +165,7 @@ ScreenPage {
         anchors.left: parent.left
         anchors.top: parent.top
         anchors.bottom: parent.bottom
-        anchors.margins: 20
+        anchors.margins: Theme.spacingLarge
         width: 200
         levels: page.levels
         groups: page.groups
@@ -215,8 +180,8 @@ ScreenPage {
         id: toolbar
         anchors.left: filters.right
         anchors.top: parent.top
-        anchors.margins: 20
-        spacing: 12
+        anchors.margins: Theme.spacingLarge
+        spacing: Theme.spacingMedium
         TextField {
             id: searchField
             objectName: "memberSearchField"
@@ -252,21 +217,21 @@ ScreenPage {
         anchors.right: parent.right
         anchors.top: toolbar.bottom
         anchors.bottom: parent.bottom
-        anchors.margins: 20
-        onPageRequested: function (number, fields) { page.requestPage(fields) }
+        anchors.margins: Theme.spacingLarge
+        onPageRequested: function (number, fields) { talk.requestPage(page.listFilters, fields) }
         delegate: MemberRow {
             width: memberList.width
             ticked: page.memberArray.indexOf(userId) >= 0
             onTickClicked: page.tick(userId, grade)
             onDetailsClicked: page.openDetails(userId)
             onRechargeClicked: page.openRecharge({ userId: userId, name: name, phone: phone, balance: balance })
-            onOrderClicked: page.placeOrder(phone)
+            onOrderClicked: talk.placeOrder(phone)
         }
     }
 
     GradeWindow {
         id: gradeWindow
-        onConfirmed: function (grade) { page.setGrade(grade) }
+        onConfirmed: function (grade) { talk.setGrade(page.memberArray, grade) }
     }
     NewGroupWindow {
         id: newGroupWindow

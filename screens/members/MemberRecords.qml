@@ -6,14 +6,14 @@ import "records.js" as Records
 // The member details' five tabs: the addresses (set as default, delete, edit, add), then the
 // consumption, recharge, order and coupon records, ten at a time where the backend pages
 // them. A tab reloads from page 1 when it is chosen; a failed load is told, and confirming
-// it loads the tab again. Requests go through the screen's request piece.
+// it loads the tab again. Its requests go through the screen's conversation.
 Rectangle {
     id: records
     color: Theme.card
-    radius: 8
+    radius: Theme.radiusLarge
 
-    property var backend: null
-    property string userId: ""
+    // The screen's MemberDetailsConversation.
+    property var conversation: null
     property string current: "address"
     property var addresses: []
     property bool loading: false
@@ -26,8 +26,6 @@ Rectangle {
     signal orderClicked(string orderId)
     // A tab's load failed with `text`; `retry` loads it again.
     signal failed(string text, var retry)
-    // The addresses arrived (the first time the screen opens, the tags follow).
-    signal addressesLoaded()
 
     function choose(key) {
         current = key
@@ -39,57 +37,50 @@ Rectangle {
 
     function loadAddresses() {
         loading = true
-        backend.call("getUserAddress", "userAddress/list", { userId: userId }, function (reply) {
-            records.addresses = Records.addresses(reply)
-            records.loading = false
-            records.addressesLoaded()
-        }, failedWith(loadAddresses))
-    }
-
-    function failedWith(retry) {
-        return function (reply, unreachable) {
-            records.loading = false
-            if (recordList.loading)
-                recordList.failed()
-            records.failed(records.backend.failureText(unreachable), retry)
-        }
+        conversation.loadAddresses()
     }
 
     function requestPage(number, fields) {
-        var key = current
-        var request = Records.requests[key]
-        if (!request.paged && number > 1) {
-            recordList.received([])
-            return
-        }
-        if (request.paged)
-            fields.userId = userId
-        else
-            fields = { userId: userId }
         loading = true
-        backend.call(request.tag, request.path, fields, function (reply) {
-            if (records.current !== key)
-                return
-            recordList.received(Records.cards(key, reply, Session.timerToDate, Session.timerToDates, Date.now()))
-            records.loading = false
-        }, failedWith(function () { records.choose(key) }))
+        conversation.recordPage(current, number, fields)
     }
 
     function setDefault(addressId) {
-        backend.call("UpdateDefault", "userAddress/updateDefault", { id: addressId }, loadAddresses,
-                     failedWith(loadAddresses))
+        conversation.setDefault(addressId)
     }
 
     function remove(addressId) {
-        backend.call("DeleteUserAddr", "userAddress/delete", { id: addressId }, loadAddresses,
-                     failedWith(loadAddresses))
+        conversation.removeAddress(addressId)
+    }
+
+    function failedWith(text, retry) {
+        loading = false
+        if (recordList.loading)
+            recordList.failed()
+        failed(text, retry)
+    }
+
+    Connections {
+        target: records.conversation
+        function onAddressesLoaded(addresses, first) {
+            records.addresses = addresses
+            records.loading = false
+        }
+        function onAddressesFailed(text) { records.failedWith(text, records.loadAddresses) }
+        function onRecordsReceived(key, cards) {
+            if (records.current !== key)
+                return
+            recordList.received(cards)
+            records.loading = false
+        }
+        function onTabFailed(key, text) { records.failedWith(text, function () { records.choose(key) }) }
     }
 
     Row {
         id: tabBar
-        x: 20
-        y: 12
-        spacing: 28
+        x: Theme.spacingLarge
+        y: Theme.spacingMedium
+        spacing: Theme.spacingLarge
         Repeater {
             model: Records.tabs
             Text {
@@ -106,7 +97,7 @@ Rectangle {
         objectName: "addAddressButton"
         visible: records.current === "address"
         anchors.right: parent.right
-        anchors.rightMargin: 20
+        anchors.rightMargin: Theme.spacingLarge
         anchors.verticalCenter: tabBar.verticalCenter
         text: "添加地址"
         onClicked: records.addAddress()
@@ -115,7 +106,7 @@ Rectangle {
         objectName: "couponRefreshTab"
         visible: records.current === "coupon"
         anchors.right: parent.right
-        anchors.rightMargin: 20
+        anchors.rightMargin: Theme.spacingLarge
         anchors.verticalCenter: tabBar.verticalCenter
         text: "刷新"
         onClicked: recordList.reload()
@@ -125,23 +116,25 @@ Rectangle {
         id: addressList
         objectName: "addressList"
         visible: records.current === "address"
-        anchors.fill: parent
-        anchors.topMargin: 60
-        anchors.margins: 20
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: tabBar.bottom
+        anchors.bottom: parent.bottom
+        anchors.margins: Theme.spacingLarge
         clip: true
-        spacing: 8
+        spacing: Theme.spacingSmall
         model: records.addresses
         delegate: Rectangle {
             id: addressRow
             required property var modelData
             width: addressList.width
             height: 70
-            radius: 6
+            radius: Theme.radiusMedium
             color: Theme.cardAlt
             Column {
-                x: 16
+                x: Theme.spacingMedium
                 anchors.verticalCenter: parent.verticalCenter
-                spacing: 6
+                spacing: Theme.spacingSmall
                 Text {
                     text: addressRow.modelData.phone + " " + addressRow.modelData.name
                     font.pixelSize: Theme.fontBody
@@ -155,9 +148,9 @@ Rectangle {
             }
             Row {
                 anchors.right: parent.right
-                anchors.rightMargin: 16
+                anchors.rightMargin: Theme.spacingMedium
                 anchors.verticalCenter: parent.verticalCenter
-                spacing: 14
+                spacing: Theme.spacingMedium
                 Text {
                     objectName: "defaultMark"
                     visible: addressRow.modelData.isDefault
@@ -191,10 +184,12 @@ Rectangle {
         id: recordList
         objectName: "recordList"
         visible: records.current !== "address"
-        anchors.fill: parent
-        anchors.topMargin: 60
-        anchors.margins: 20
-        spacing: 8
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: tabBar.bottom
+        anchors.bottom: parent.bottom
+        anchors.margins: Theme.spacingLarge
+        spacing: Theme.spacingSmall
         onPageRequested: function (number, fields) { records.requestPage(number, fields) }
         delegate: Rectangle {
             id: card
@@ -204,13 +199,13 @@ Rectangle {
             required property string detail
             required property string amount
             width: recordList.width
-            height: Math.max(detailText.y + detailText.height, amountText.height) + 16
-            radius: 6
+            height: Math.max(detailText.y + detailText.height, amountText.height) + Theme.spacingMedium
+            radius: Theme.radiusMedium
             color: records.current === "order" && records.markedOrderId === recordId ? Theme.selected : Theme.cardAlt
             Text {
                 id: titleText
-                x: 16
-                y: 10
+                x: Theme.spacingMedium
+                y: Theme.spacingMedium
                 text: card.title
                 font.pixelSize: Theme.fontMedium
                 font.bold: true
@@ -218,7 +213,7 @@ Rectangle {
             }
             Text {
                 anchors.left: titleText.right
-                anchors.leftMargin: 16
+                anchors.leftMargin: Theme.spacingMedium
                 anchors.verticalCenter: titleText.verticalCenter
                 text: card.badge
                 font.pixelSize: Theme.fontNormal
@@ -226,9 +221,9 @@ Rectangle {
             }
             Text {
                 id: detailText
-                x: 16
+                x: Theme.spacingMedium
                 anchors.top: titleText.bottom
-                anchors.topMargin: 6
+                anchors.topMargin: Theme.spacingSmall
                 text: card.detail
                 lineHeight: 1.3
                 font.pixelSize: Theme.fontNormal
@@ -237,7 +232,7 @@ Rectangle {
             Text {
                 id: amountText
                 anchors.right: parent.right
-                anchors.rightMargin: 16
+                anchors.rightMargin: Theme.spacingMedium
                 anchors.verticalCenter: parent.verticalCenter
                 horizontalAlignment: Text.AlignRight
                 text: card.amount

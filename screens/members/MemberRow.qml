@@ -39,8 +39,8 @@ Rectangle {
 
     Row {
         anchors.fill: parent
-        anchors.leftMargin: 12
-        spacing: 10
+        anchors.leftMargin: Theme.spacingMedium
+        spacing: Theme.spacingMedium
         Image {
             objectName: "tickBox"
             anchors.verticalCenter: parent.verticalCenter
@@ -58,9 +58,9 @@ Rectangle {
         Column {
             width: 150
             anchors.verticalCenter: parent.verticalCenter
-            spacing: 6
+            spacing: Theme.spacingSmall
             Row {
-                spacing: 6
+                spacing: Theme.spacingSmall
                 Text {
                     objectName: "rowName"
                     text: row.name
@@ -93,14 +93,14 @@ Rectangle {
         Column {
             width: 140
             anchors.verticalCenter: parent.verticalCenter
-            spacing: 6
+            spacing: Theme.spacingSmall
             Text { text: Session.timerToDate(row.createTime); font.pixelSize: Theme.fontNormal; color: Theme.textSecondary }
             Text { text: "积分：" + row.point; font.pixelSize: Theme.fontNormal; color: Theme.textRegular }
         }
         Column {
             width: 130
             anchors.verticalCenter: parent.verticalCenter
-            spacing: 6
+            spacing: Theme.spacingSmall
             Text { text: row.levelName; font.pixelSize: Theme.fontBody; color: Theme.text }
             Text { objectName: "rowDiscount"; text: row.discountText; font.pixelSize: Theme.fontNormal; color: Theme.warning }
             Text {
@@ -113,7 +113,7 @@ Rectangle {
         Column {
             width: 110
             anchors.verticalCenter: parent.verticalCenter
-            spacing: 6
+            spacing: Theme.spacingSmall
             Text { text: row.groupName; font.pixelSize: Theme.fontBody; color: Theme.text }
             Text {
                 objectName: "rowTags"
@@ -127,7 +127,7 @@ Rectangle {
         }
         Column {
             anchors.verticalCenter: parent.verticalCenter
-            spacing: 6
+            spacing: Theme.spacingSmall
             Button { objectName: "rowRecharge"; text: "充值"; height: 36; onClicked: row.rechargeClicked() }
             Button { objectName: "rowOrder"; text: "下单"; height: 36; onClicked: row.orderClicked() }
         }

@@ -23,7 +23,7 @@ PopupWindow {
 
     Column {
         anchors.fill: parent
-        spacing: 10
+        spacing: Theme.spacingMedium
         TextField {
             id: nameField
             objectName: "newGroupName"

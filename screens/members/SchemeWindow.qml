@@ -25,10 +25,13 @@ PopupWindow {
     ListView {
         id: list
         objectName: "schemeList"
-        anchors.fill: parent
-        anchors.bottomMargin: 56
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: parent.top
+        anchors.bottom: confirmButton.top
+        anchors.bottomMargin: Theme.spacingMedium
         clip: true
-        spacing: 8
+        spacing: Theme.spacingSmall
         model: schemeWindow.schemes
         delegate: Rectangle {
             id: entry
@@ -37,13 +40,13 @@ PopupWindow {
             objectName: "scheme_" + index
             width: list.width
             height: 64
-            radius: 6
+            radius: Theme.radiusMedium
             color: schemeWindow.marked === index ? Theme.selected : Theme.cardAlt
             border.color: schemeWindow.marked === index ? Theme.primary : Theme.line
             Column {
                 anchors.verticalCenter: parent.verticalCenter
-                x: 16
-                spacing: 4
+                x: Theme.spacingMedium
+                spacing: Theme.spacingTiny
                 Text {
                     text: entry.modelData.name + "  " + Recharge.schemeText(entry.modelData)
                     font.pixelSize: Theme.fontMedium
@@ -60,6 +63,7 @@ PopupWindow {
         }
     }
     Button {
+        id: confirmButton
         objectName: "schemeConfirm"
         text: "确定"
         highlighted: true

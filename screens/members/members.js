@@ -89,6 +89,14 @@ function listFields(filters) {
     return fields
 }
 
+// The fields of one page of userInfo/list: the filters, then the paging (pageNum, pageSize).
+function pageFields(filters, paging) {
+    var fields = listFields(filters)
+    for (var k in paging)
+        fields[k] = str(paging[k])
+    return fields
+}
+
 function get(object, path) {
     var v = object
     for (var i = 0; i < path.length; ++i) {
@@ -165,6 +173,13 @@ function newMemberFields(form) {
         groupId: str(form.groupId) === "" ? "-1" : str(form.groupId),
         birthday: str(form.birthday)
     }
+}
+
+// The new member's group choices from userGroup/list: "默认分组" (-1) first, as { id, label }.
+function newMemberGroups(groupsText) {
+    return [{ id: "-1", label: "默认分组" }].concat(groupFilter("", groupsText).map(function (g) {
+        return { id: g.id, label: g.name }
+    }))
 }
 
 // The level a new member gets unless another is chosen: the one marked `def`, else the first.

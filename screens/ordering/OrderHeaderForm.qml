@@ -10,7 +10,7 @@ Rectangle {
     objectName: "orderHeaderForm"
     color: Theme.card
     border.color: Theme.line
-    radius: 6
+    radius: Theme.radiusMedium
 
     property int takeMode: 1
     property int sendMode: 1
@@ -74,11 +74,11 @@ Rectangle {
     Column {
         id: rows
         anchors.fill: parent
-        anchors.margins: 20
-        spacing: 14
+        anchors.margins: Theme.spacingLarge
+        spacing: Theme.spacingMedium
 
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             RowLabel { text: "取件方式" }
             ModeButton {
                 objectName: "takeMode1"
@@ -94,7 +94,7 @@ Rectangle {
             }
         }
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             visible: form.takeMode === 2
             RowLabel { text: "取件时间" }
             Button {
@@ -109,7 +109,7 @@ Rectangle {
             }
         }
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             visible: form.takeMode === 2
             RowLabel { text: "取件地址" }
             Column {
@@ -121,7 +121,7 @@ Rectangle {
             Button { objectName: "addAddressButton"; text: "添加地址"; onClicked: form.addAddress() }
         }
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             RowLabel { text: "送件方式" }
             ModeButton {
                 objectName: "sendMode1"
@@ -137,7 +137,7 @@ Rectangle {
             }
         }
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             visible: form.sendMode === 2
             RowLabel { text: "送件时间" }
             Button {
@@ -147,7 +147,7 @@ Rectangle {
             }
         }
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             visible: form.sendMode === 2
             RowLabel { text: "送件地址" }
             Column {
@@ -158,7 +158,7 @@ Rectangle {
             Button { objectName: "sendAddrChoose"; text: "选择地址"; onClicked: form.chooseAddress() }
         }
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             RowLabel { text: "下单件数" }
             Button { objectName: "piecesMinus"; text: "-"; width: 40; onClicked: form.stepPieces(-1) }
             TextField {
@@ -171,18 +171,18 @@ Rectangle {
             Button { objectName: "piecesPlus"; text: "+"; width: 40; onClicked: form.stepPieces(1) }
         }
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             RowLabel { text: "衣物标记" }
             TextField { id: markField; objectName: "markField"; width: 300 }
             Button { objectName: "markChoose"; text: "选择"; onClicked: form.chooseMark() }
         }
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             RowLabel { text: "客户备注" }
             TextField { id: userRemarkField; objectName: "userRemarkField"; width: 460 }
         }
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             RowLabel { text: "备注管理" }
             TextField { id: remarkField; objectName: "remarkField"; width: 460 }
         }
@@ -197,7 +197,7 @@ Rectangle {
         highlighted: true
         anchors.right: parent.right
         anchors.bottom: parent.bottom
-        anchors.margins: 20
+        anchors.margins: Theme.spacingLarge
         onClicked: form.submit()
     }
 

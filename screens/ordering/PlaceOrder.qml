@@ -2,6 +2,7 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import Brenvo 1.0
 import "screens.js" as Screens
+import "orderheader.js" as Header
 
 // "下单": finds the customer by phone number, member card number or a member card on the
 // reader, and opens the order form for the customer found.
@@ -19,7 +20,7 @@ ScreenPage {
     property bool offerNewMember: false
     // The message box; tests put a recorder in its place.
     property var messageBox: followUp.box
-    readonly property alias backend: backend
+    readonly property alias conversation: lookup
     readonly property alias followUp: followUp
 
     // A customer was found and the order form opened for it.
@@ -30,47 +31,31 @@ ScreenPage {
     // A search already out is not sent again (a scanner's Enter after a click).
     function search() {
         var key = searchCard.field.text
-        if (key === "" || backend.busy("PlaceOrder"))
+        if (key === "" || lookup.busy())
             return
         offerNewMember = false
         searchKey = key
-        backend.call("PlaceOrder", "userInfo/queryByKey", { key: key }, function (reply) {
-            placeOrder.found("PlaceOrder", reply)
-        }, refused)
+        lookup.byKey(key)
     }
 
     // Card mode: one read of the card's secret; a member card's secret finds its member.
     function readCard() {
         cardMode = true
         offerNewMember = false
-        var secret = backend.request.getRFIDSecret()
+        var secret = lookup.backend.request.getRFIDSecret()
         if (secret === "") {
-            console.log("PlaceOrder: no card on the reader")
+            console.log(Logs.ordering, "PlaceOrder: no card on the reader")
             return
         }
-        if (backend.busy("RfidUser"))
+        if (lookup.busy())
             return
         searchKey = secret
-        backend.call("RfidUser", "rfid/user", { rfidSecret: secret }, function (reply) {
-            placeOrder.found("RfidUser", reply)
-        }, refused)
+        lookup.byCard(secret)
     }
 
-    function refused(reply, unreachable) {
-        followUp.error(backend.failureText(unreachable))
-    }
-
-    function found(tag, reply) {
-        var data = backend.request.josnData(reply)
-        if (data.replace(/\s/g, "") === "{}") {
-            if (tag === "PlaceOrder" && searchKey.length === 11)
-                followUp.info("创建新用户", "没有此用户，请创建新用户", function () { placeOrder.offerNewMember = true })
-            else
-                followUp.info("创建新用户", "没有此会员卡，请创建账户")
-            return
-        }
-        userData = data
-        openContent()
+    function nobody(key, byCard) {
+        var said = Header.nobodyFound(key, byCard)
+        followUp.info("创建新用户", said.text, said.offerNewMember ? function () { placeOrder.offerNewMember = true } : null)
     }
 
     function openContent() {
@@ -93,10 +78,17 @@ ScreenPage {
             search()
     }
 
-    BackendRequest {
-        id: backend
-        objectName: "placeOrderBackend"
+    CustomerLookup {
+        id: lookup
         messageBox: placeOrder.messageBox
+        keyTag: "PlaceOrder"
+        reportsFailures: true
+        onFound: function (record, userId, phone, key) {
+            placeOrder.userData = record
+            placeOrder.openContent()
+        }
+        onNobody: function (key, byCard) { placeOrder.nobody(key, byCard) }
+        onFailed: function (text) { followUp.error(text) }
     }
 
     FollowUpBox { id: followUp; messageBox: placeOrder.messageBox }
@@ -120,7 +112,7 @@ ScreenPage {
             font.pixelSize: Theme.fontMedium
             anchors.horizontalCenter: parent.horizontalCenter
             anchors.top: searchCard.searchRow.bottom
-            anchors.topMargin: 40
+            anchors.topMargin: Theme.spacingHuge
             onClicked: placeOrder.openNewMember()
         }
     }

@@ -3,7 +3,6 @@ import QtQuick.Controls 2.15
 import Brenvo 1.0
 import "screens.js" as Screens
 import "orderheader.js" as Header
-import "customer.js" as Customer
 import "money.js" as Money
 
 // The order form for one customer: the customer panel beside the order header. Opening it
@@ -17,21 +16,21 @@ ScreenPage {
     property string userData: ""
     property string searchKey: ""
 
-    property bool loading: true
-    property var addresses: []
-    property var slots: []
+    readonly property alias loading: talk.loading
+    readonly property alias addresses: talk.addresses
+    readonly property alias slots: talk.slots
     readonly property alias customerTags: customerWindows.customerTags
     // What the intake screen is handed once the order exists.
     property var handOff: null
     property var messageBox: followUp.box
-    readonly property alias backend: backend
+    readonly property alias conversation: talk
     readonly property alias panel: customerPanel
     readonly property alias header: headerForm
     readonly property alias followUp: followUp
 
     signal orderCreated(string orderNumber, var handOff)
 
-    Component.onCompleted: loadAddresses()
+    Component.onCompleted: talk.open(userId())
 
     function userId() {
         if (customerPanel.userId === "")
@@ -39,41 +38,14 @@ ScreenPage {
         return customerPanel.userId
     }
 
-    // A failed load is told; confirming the box starts the loading chain again.
-    function reloadAfter(reply, unreachable) {
-        followUp.error(backend.failureText(unreachable), loadAddresses)
-    }
-
-    function listOf(reply, keys, flag) {
-        return backend.listOf(reply, keys, flag)
-    }
-
-    // --- The loading chain: addresses, time slots, tags ---------------------------------
-
-    function loadAddresses() {
-        loading = true
-        backend.call("getUserAddress", "userAddress/list", { userId: userId() }, function (reply) {
-            content.takeAddresses(reply)
-            headerForm.setAddress(Header.preselectedAddress(content.addresses))
-            content.loadSlots()
-        }, reloadAfter)
-    }
-
-    function takeAddresses(reply) {
-        addresses = Header.addressesDefaultFirst(listOf(reply,
-            ["id", "name", "phone", "regionalDesc", "detail", "def"], 0))
-    }
-
-    function loadSlots() {
-        backend.call("getServiceTime", "serviceTime/list", { type: "1" }, function (reply) {
-            content.slots = content.listOf(reply, ["timeStart", "timeEnd"], 1)
-            if (content.slots.length > 0) {
-                headerForm.takeTimeStart = content.slots[0].timeStart
-                headerForm.takeTimeEnd = content.slots[0].timeEnd
-            }
-            content.loading = false
-            content.loadTags()
-        }, reloadAfter)
+    // The form takes the default address and the first slot; the tags follow.
+    function opened() {
+        headerForm.setAddress(Header.preselectedAddress(addresses))
+        if (slots.length > 0) {
+            headerForm.takeTimeStart = slots[0].timeStart
+            headerForm.takeTimeEnd = slots[0].timeEnd
+        }
+        loadTags()
     }
 
     function loadTags() {
@@ -82,14 +54,9 @@ ScreenPage {
 
     // --- The order -----------------------------------------------------------------------
 
-    // "提交下单" while the order is being created does nothing: one order per submission. An
-    // order whose answer was lost goes again, on the worker's confirmation or next press, as
-    // the very same request; a refusal is told and the form stays as it was.
     function submitOrder() {
-        if (backend.busy("createOrder"))
-            return
         var remark = headerForm.remark
-        var fields = Header.orderFields({
+        talk.createOrder(Header.orderFields({
             userId: userId(),
             takeMode: headerForm.takeMode,
             sendMode: headerForm.sendMode,
@@ -98,24 +65,16 @@ ScreenPage {
             sendAddrId: headerForm.sendAddrId,
             remark: remark,
             userRemark: headerForm.userRemark,
-            remarkJson: remark !== "" ? backend.request.createRemarkJson(remark, Session.workerid, Session.workername) : "",
+            remarkJson: remark !== "" ? talk.backend.request.createRemarkJson(remark, Session.workerid, Session.workername) : "",
             mark: headerForm.mark,
             takeDate: headerForm.takeDate,
             takeTimeStart: headerForm.takeTimeStart,
             takeTimeEnd: headerForm.takeTimeEnd,
             sendDate: headerForm.sendDate
-        })
-        // The note's entry carries the time it was written: the order is what the worker typed.
-        var intent = Object.assign({}, fields)
-        delete intent.remarkJson
-        backend.write("createOrder", "orderInfo/add", fields, orderDone, function (reply, unreachable) {
-            var again = backend.held("orderInfo/add", fields, intent)
-            followUp.error(backend.failureText(unreachable), again ? content.submitOrder : null)
-        }, intent)
+        }))
     }
 
-    function orderDone(reply) {
-        var number = backend.request.getOrderName(reply)
+    function orderDone(number) {
         handOff = {
             orderNumber: number,
             clothNum1: headerForm.pieces,
@@ -141,7 +100,7 @@ ScreenPage {
             rechargeFlag: "PlaceOrder"
         })
         if (screen === null)
-            console.log("PlaceOrderContent: member recharge is not available yet")
+            console.log(Logs.ordering, "PlaceOrderContent: member recharge is not available yet")
     }
 
     // --- The customer's windows ----------------------------------------------------------
@@ -150,27 +109,27 @@ ScreenPage {
     // unless the new address was made the default: then it fills both rows, as the
     // default does when the form opens.
     function saveAddress(fields) {
-        if (backend.busy("AddUserAddr"))
-            return
         fields.userId = userId()
-        backend.call("AddUserAddr", "userAddress/add", fields, function () {
-            addressForm.close()
-            backend.call("getUserAddress", "userAddress/list", { userId: content.userId() }, function (reply) {
-                content.takeAddresses(reply)
-                if (fields.def === "1")
-                    headerForm.setAddress(Header.preselectedAddress(content.addresses))
-            })
-        })
+        talk.addAddress(fields)
     }
 
     function showGroups(reply, forMark) {
         customerWindows.showGroups(reply, forMark)
     }
 
-    BackendRequest {
-        id: backend
-        objectName: "contentBackend"
+    PlaceOrderConversation {
+        id: talk
         messageBox: content.messageBox
+        onOpened: content.opened()
+        // Confirming the box starts the loading chain again.
+        onOpenFailed: function (text) { followUp.error(text, function () { talk.open(content.userId()) }) }
+        onAddressAdded: function (def) {
+            addressForm.close()
+            if (def === "1")
+                headerForm.setAddress(Header.preselectedAddress(talk.addresses))
+        }
+        onOrderCreated: function (number) { content.orderDone(number) }
+        onOrderFailed: function (text, retry) { followUp.error(text, retry) }
     }
 
     FollowUpBox { id: followUp; messageBox: content.messageBox }
@@ -180,9 +139,9 @@ ScreenPage {
         anchors.left: parent.left
         anchors.top: content.backButton.bottom
         anchors.bottom: parent.bottom
-        anchors.margins: 20
+        anchors.margins: Theme.spacingLarge
         userData: content.userData
-        request: backend.request
+        request: talk.backend.request
         tagNames: content.customerTags.map(function (t) { return t.name })
         onRechargeClicked: content.openRecharge()
     }
@@ -193,9 +152,9 @@ ScreenPage {
         anchors.right: parent.right
         anchors.top: content.backButton.bottom
         anchors.bottom: parent.bottom
-        anchors.margins: 20
+        anchors.margins: Theme.spacingLarge
         onChooseAddress: {
-            addressChooser.addresses = content.addresses
+            addressChooser.addresses = talk.addresses
             addressChooser.open()
         }
         onAddAddress: {
@@ -204,7 +163,7 @@ ScreenPage {
             addressForm.start()
         }
         onChooseSlot: {
-            slotWindow.slots = content.slots
+            slotWindow.slots = talk.slots
             slotWindow.open()
         }
         onChooseMark: customerWindows.openGroups(true)
@@ -228,11 +187,11 @@ ScreenPage {
     }
     CustomerWindows {
         id: customerWindows
-        backend: backend
+        backend: talk.backend
         panel: customerPanel
         onGroupChosen: function (id, name, forMark) { headerForm.mark = name }
         onFailed: function (text) { followUp.error(text) }
     }
 
-    LoadingShade { visible: content.loading }
+    LoadingShade { visible: talk.loading }
 }

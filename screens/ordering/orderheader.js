@@ -34,6 +34,24 @@ function orderFields(h) {
     return body
 }
 
+// What the search tells when nobody has the key: 11 digits typed (a phone) may become a new
+// member, offered once the box is confirmed; a card number, a card's secret or any other key
+// may not.
+function nobodyFound(key, byCard) {
+    var phone = !byCard && /^\d{11}$/.test(String(key))
+    return { text: phone ? "没有此用户，请创建新用户" : "没有此会员卡，请创建账户", offerNewMember: phone }
+}
+
+// What the worker asked for in an `orderInfo/add`: its fields without the management note's
+// entry, which carries the time it was written and so differs at each attempt.
+function orderIntent(fields) {
+    var intent = {}
+    for (var k in fields)
+        if (k !== "remarkJson")
+            intent[k] = fields[k]
+    return intent
+}
+
 // The pieces field: empty, or a whole number from 0 to 10000.
 function piecesAccepted(text) {
     return text === "" || (/^\d{1,5}$/.test(text) && parseInt(text, 10) <= maxPieces)

@@ -15,35 +15,28 @@ ScreenPage {
 
     property bool cardMode: false
     property var messageBox: mMessageBox
-    readonly property alias backend: backend
+    readonly property alias conversation: lookup
 
     // The customer was found and the order list opened for it.
     signal customerFound(string record)
 
     Component.onCompleted: searchCard.field.forceActiveFocus()
 
+    // A search already out is not sent again.
     function search() {
         var typed = searchCard.field.text
-        if (typed === "" || backend.busy("UserInfo"))
+        if (typed === "" || lookup.busy())
             return
-        backend.call("UserInfo", "userInfo/info", { searchValue: typed }, function (reply) {
-            takeCloth.found(typed, reply)
-        }, function (reply, unreachable) {
-            takeCloth.messageBox.btnMsgMessageErrBox("错误提示", backend.failureText(unreachable))
-        })
+        lookup.bySearch(typed)
     }
 
-    function found(typed, reply) {
-        var r = backend.request
-        var data = r.josnData(reply)
-        var userId = r.getMemberInfo(data, "info", "id", "", 0)
-        var phone = r.getMemberInfo(data, "info", "phone", "", 0)
+    function found(record, userId, phone, typed) {
         var key = Pickup.orderKey(typed, phone, userId)
         var list = Screens.open(takeCloth, "TakeClothList", {
-            userData: data, userIdkey: userId, userPhone: phone,
+            userData: record, userIdkey: userId, userPhone: phone,
             orderKey: key.orderKey, getFlag: key.getFlag
         })
-        customerFound(data)
+        customerFound(record)
         return list
     }
 
@@ -52,10 +45,13 @@ ScreenPage {
             search()
     }
 
-    BackendRequest {
-        id: backend
-        objectName: "takeClothBackend"
+    // A customer nobody has is a refusal, told; the search screen stays.
+    CustomerLookup {
+        id: lookup
         messageBox: takeCloth.messageBox
+        reportsFailures: true
+        onFound: function (record, userId, phone, key) { takeCloth.found(record, userId, phone, key) }
+        onFailed: function (text) { takeCloth.messageBox.btnMsgMessageErrBox("错误提示", text) }
     }
 
     BVMessageBox { id: mMessageBox }

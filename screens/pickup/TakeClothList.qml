@@ -3,10 +3,7 @@ import QtQuick.Controls 2.15
 import BVMessageBox 1.0
 import Brenvo 1.0
 import "screens.js" as Screens
-import "requests.js" as Requests
 import "money.js" as Money
-import "customer.js" as Customer
-import "pickup.js" as Pickup
 
 // The customer found at the pick-up counter: the customer panel on the left, the customer's
 // orders on the right, ten at a time. A click on an order shows it (TakeClothOrderInfo) in
@@ -27,31 +24,12 @@ ScreenPage {
     property string orderId: ""
     property var orderView: null
     property var messageBox: mMessageBox
-    readonly property alias backend: backend
+    readonly property alias conversation: talk
     readonly property alias orders: orderList
     readonly property alias panel: customerPanel
     readonly property alias customerWindows: customerWindows
 
     Component.onCompleted: orderList.reload()
-
-    function requestPage(page, fields) {
-        var key = Pickup.listFields(getFlag, orderKey)
-        for (var k in key)
-            fields[k] = key[k]
-        backend.call("TakeList", "orderInfo/takeList2", fields, function (reply) {
-            orderList.received(takeList.rowsOf(reply))
-            customerWindows.loadTags()
-        }, function (reply, unreachable) {
-            orderList.failed()
-            takeList.messageBox.btnMsgMessageErrBox("错误提示", backend.failureText(unreachable))
-        })
-    }
-
-    function rowsOf(reply) {
-        var pageInfo = Requests.dataObject(reply).pageInfo
-        var list = pageInfo ? pageInfo.list : undefined
-        return Array.isArray(list) ? list : []
-    }
 
     // "显示全部订单": all of the customer's orders, whatever the search was.
     function showAll() {
@@ -74,16 +52,8 @@ ScreenPage {
         orderView = null
     }
 
-    // "下单": the customer is read again and the order form opens for them.
-    function placeOrder() {
-        if (backend.busy("ReturnPlace"))
-            return
-        backend.call("ReturnPlace", "userInfo/queryByKey", { key: userPhone }, function (reply) {
-            var data = backend.request.josnData(reply)
-            if (!Customer.isRecord(data))
-                return
-            Screens.open(takeList, "PlaceOrderContent", { userData: data, searchKey: takeList.userPhone })
-        })
+    function openOrderForm(record, phone) {
+        Screens.open(takeList, "PlaceOrderContent", { userData: record, searchKey: phone })
     }
 
     function openRecharge() {
@@ -96,10 +66,20 @@ ScreenPage {
         })
     }
 
-    BackendRequest {
-        id: backend
-        objectName: "takeListBackend"
+    TakeClothListConversation {
+        id: talk
         messageBox: takeList.messageBox
+        onPageReceived: function (rows) {
+            orderList.received(rows)
+            customerWindows.loadTags()
+        }
+        // The list keeps its rows.
+        onPageFailed: function (text) {
+            orderList.failed()
+            takeList.messageBox.btnMsgMessageErrBox("错误提示", text)
+        }
+        // A customer whose record comes back empty opens nothing.
+        onCustomerFound: function (record, phone) { takeList.openOrderForm(record, phone) }
     }
 
     BVMessageBox { id: mMessageBox }
@@ -109,9 +89,9 @@ ScreenPage {
         anchors.left: parent.left
         anchors.top: takeList.backButton.bottom
         anchors.bottom: placeButton.top
-        anchors.margins: 20
+        anchors.margins: Theme.spacingLarge
         userData: takeList.userData
-        request: backend.request
+        request: talk.backend.request
         showBindings: true
         couponUnit: "张"
         tagNames: customerWindows.customerTags.map(function (t) { return t.name })
@@ -128,8 +108,8 @@ ScreenPage {
         highlighted: true
         anchors.left: parent.left
         anchors.bottom: parent.bottom
-        anchors.margins: 20
-        onClicked: takeList.placeOrder()
+        anchors.margins: Theme.spacingLarge
+        onClicked: talk.placeOrder(takeList.userPhone)
     }
 
     Item {
@@ -138,7 +118,7 @@ ScreenPage {
         anchors.right: parent.right
         anchors.top: takeList.backButton.bottom
         anchors.bottom: parent.bottom
-        anchors.margins: 20
+        anchors.margins: Theme.spacingLarge
 
         Text {
             id: listTitle
@@ -158,18 +138,21 @@ ScreenPage {
         PagedList {
             id: orderList
             objectName: "orderList"
-            anchors.fill: parent
-            anchors.topMargin: 50
-            spacing: 8
+            anchors.left: parent.left
+            anchors.right: parent.right
+            anchors.top: listTitle.bottom
+            anchors.bottom: parent.bottom
+            anchors.topMargin: Theme.spacingLarge
+            spacing: Theme.spacingSmall
             pageSize: 10
-            onPageRequested: function (page, fields) { takeList.requestPage(page, fields) }
+            onPageRequested: function (page, fields) { talk.requestPage(takeList.getFlag, takeList.orderKey, fields) }
             delegate: Rectangle {
                 id: orderRow
                 required property var model
                 objectName: "order_" + model.id
                 width: orderList.width
                 height: 86
-                radius: 6
+                radius: Theme.radiusMedium
                 color: String(orderRow.model.id) === takeList.orderId ? Theme.selected : Theme.card
                 border.color: Theme.line
                 MouseArea {
@@ -179,8 +162,8 @@ ScreenPage {
                 Column {
                     anchors.left: parent.left
                     anchors.verticalCenter: parent.verticalCenter
-                    anchors.leftMargin: 16
-                    spacing: 8
+                    anchors.leftMargin: Theme.spacingMedium
+                    spacing: Theme.spacingSmall
                     Text {
                         text: "单号：" + orderRow.model.orderNo
                         font.pixelSize: Theme.fontMedium
@@ -195,7 +178,7 @@ ScreenPage {
                 Column {
                     anchors.horizontalCenter: parent.horizontalCenter
                     anchors.verticalCenter: parent.verticalCenter
-                    spacing: 8
+                    spacing: Theme.spacingSmall
                     Text {
                         text: "数量 " + orderRow.model.productCnt + " 件"
                         font.pixelSize: Theme.fontNormal
@@ -210,8 +193,8 @@ ScreenPage {
                 Column {
                     anchors.right: parent.right
                     anchors.verticalCenter: parent.verticalCenter
-                    anchors.rightMargin: 16
-                    spacing: 8
+                    anchors.rightMargin: Theme.spacingMedium
+                    spacing: Theme.spacingSmall
                     Text {
                         text: orderRow.model.statusText
                         font.pixelSize: Theme.fontNormal
@@ -243,7 +226,7 @@ ScreenPage {
 
     CustomerWindows {
         id: customerWindows
-        backend: backend
+        backend: talk.backend
         panel: customerPanel
         onFailed: function (text) { takeList.messageBox.btnMsgMessageErrBox("错误提示", text) }
     }

@@ -5,6 +5,7 @@
 
 .import "money.js" as Money
 .import "payment.js" as Payment
+.import "requests.js" as Requests
 
 // --- The search ---------------------------------------------------------------------------
 
@@ -18,6 +19,14 @@ function orderKey(typed, phone, userId) {
 // The fields of orderInfo/takeList2 beyond the paging.
 function listFields(getFlag, orderKey) {
     return getFlag === 1 ? { userId: orderKey } : { searchValue: orderKey }
+}
+
+// The order rows of an orderInfo/takeList2 reply (its `data.pageInfo.list`); none for a reply
+// that holds no list.
+function orderRows(text) {
+    var pageInfo = Requests.dataObject(text).pageInfo
+    var list = pageInfo ? pageInfo.list : undefined
+    return Array.isArray(list) ? list : []
 }
 
 // --- Garment selection ----------------------------------------------------------------------

@@ -105,7 +105,8 @@ int main(int argc, char *argv[])
     for (const Export &e : types)
         ok = writeModule(root, e.uri, {e}, {}) && ok;
     ok = writeModule(root, "Brenvo", {{&AppConfig::staticMetaObject, "Brenvo", "AppConfig", true}},
-                     {"singleton Session 1.0 Session.qml", "singleton Theme 1.0 Theme.qml"}) &&
+                     {"singleton Session 1.0 Session.qml", "singleton Theme 1.0 Theme.qml",
+                      "singleton Logs 1.0 Logs.qml"}) &&
          ok;
     return ok ? 0 : 1;
 }

@@ -48,7 +48,7 @@ TestCase {
     }
 
     function cleanup() {
-        if (screen !== null && screen.backend !== undefined)
+        if (screen !== null && screen.conversation !== undefined)
             screen.close()
         screen = null
         createdSpy.target = null
@@ -97,7 +97,7 @@ TestCase {
     function sentTo(path) { return Routes.sentTo(fake, path) }
 
     function closed() {
-        return screen === null || screen.backend === undefined
+        return screen === null || screen.conversation === undefined
     }
 
     // Levels, then groups, then the setting; the default level and group are shown; nothing
@@ -185,6 +185,41 @@ TestCase {
         verify(!item("levelWindow").visible)
     }
 
+    // Whichever first request fails, the shade goes and the worker is told; the form cannot be
+    // saved half-loaded, and "返回" closes the screen.
+    function test_failed_opening_leaves_the_way_back_data() {
+        return [
+            { tag: "levels refused", path: "userCard/listForSelect", reply: Routes.refused(500, "服务器忙"), text: "服务器忙" },
+            { tag: "groups unreachable", path: "userGroup/list", reply: "<html>", text: "无法连接服务器，请检查网络后重试" },
+            { tag: "setting refused", path: "mercCity/paramDetail", reply: Routes.refused(403, "无权限"), text: "无权限" }
+        ]
+    }
+    function test_failed_opening_leaves_the_way_back(row) {
+        useFake("1")
+        routes[row.path] = row.reply
+        open()
+        tryVerify(function () { return TestSupport.boxes().length === 1 }, 5000)
+        compare(TestSupport.boxes()[0].slice(1), ["错误提示", row.text])
+        verify(!item("loadingShade").visible)
+        verify(!item("newMemberSave").enabled)
+        click(item("newMemberBack"))
+        tryVerify(closed, 5000)
+    }
+
+    // Confirming the box asks again, and the form that then arrives can be saved.
+    function test_failed_opening_loads_again_on_confirmation() {
+        useFake("1")
+        routes["userGroup/list"] = [Routes.refused(500, "服务器忙"), Routes.ok([{ id: 4, name: "高端客户", cnt: 3 }])]
+        TestSupport.confirmBoxes(true)
+        open()
+        tryCompare(item("newMemberSave"), "enabled", true, 5000)
+        compare(TestSupport.boxes().length, 1)
+        compare(Routes.paths(fake), ["userCard/listForSelect", "userGroup/list",
+                                     "userCard/listForSelect", "userGroup/list", "mercCity/paramDetail"])
+        verify(!item("loadingShade").visible)
+        compare(item("cardChoice").text, "银卡会员")
+    }
+
     // --- Against the reference backend -------------------------------------------------------
 
     // A phone of this run's own, so a second run on the same database finds none.
@@ -218,6 +253,30 @@ TestCase {
         compare(item("newPhoneField").text, "13912340003")
         compare(item("newNameField").text, "重复")
         compare(createdSpy.count, 0)
+    }
+
+    // The backend made the member but its answer never reached the form: the worker's second
+    // "保存" sends the very same request, and the backend's kept answer is the member made,
+    // not "该手机号已注册".
+    function test_lost_reply_saved_again_makes_one_member() {
+        var phone = newPhone()
+        open()
+        item("newPhoneField").text = phone
+        item("newNameField").text = "丢失回复"
+        click(item("newMemberSave"))
+        var backend = screen.conversation.backend
+        var out = Object.keys(backend.calls)
+        compare(out.length, 1)
+        backend.finish(Number(out[0]), "Operation canceled", true)
+        tryVerify(function () { return TestSupport.boxes().length === 1 }, 5000)
+        compare(TestSupport.boxes()[0].slice(1), ["错误提示", "无法连接服务器，请检查网络后重试"])
+        tryVerify(function () { return reference.data("userInfo/queryByKey", { key: phone }).data.user !== undefined }, 5000)
+        verify(!closed())
+        click(item("newMemberSave"))
+        tryCompare(createdSpy, "count", 1, 5000)
+        tryVerify(closed, 5000)
+        compare(TestSupport.boxes().length, 1)
+        compare(reference.data("userInfo/queryByKey", { key: phone }).data.user.info.name, "丢失回复")
     }
 
     // "创建该用户" on the place-order screen opens the form with the phone typed there; once

@@ -49,7 +49,7 @@ TestCase {
     }
 
     function cleanup() {
-        if (screen !== null && screen.backend !== undefined)
+        if (screen !== null && screen.conversation !== undefined)
             screen.close()
         screen = null
         sentSpy.target = null
@@ -61,7 +61,7 @@ TestCase {
     function open(userId) {
         screen = Qt.createComponent("qrc:/MemberDetails.qml").createObject(host, { userId: String(userId) })
         verify(screen !== null)
-        sentSpy.target = screen.backend.request
+        sentSpy.target = screen.conversation.backend.request
         return screen
     }
 
@@ -84,7 +84,7 @@ TestCase {
     }
 
     function closed() {
-        return screen === null || screen.backend === undefined
+        return screen === null || screen.conversation === undefined
     }
 
     function shot(name) {
@@ -236,6 +236,31 @@ TestCase {
         open(99999)
         tryVerify(closed, 5000)
         compare(TestSupport.boxes()[0].slice(1), ["错误提示", "会员不存在"])
+    }
+
+    // The worker who does not confirm the failure of the first requests can still leave: the
+    // shade is gone from "返回".
+    function test_failed_opening_leaves_the_way_back_data() {
+        return [
+            { tag: "member", path: "userInfo/detail", text: "会员不存在" },
+            { tag: "addresses", path: "userAddress/list", text: "服务器忙" }
+        ]
+    }
+    function test_failed_opening_leaves_the_way_back(row) {
+        useFake()
+        routes[row.path] = Routes.refused(500, row.text)
+        open(7)
+        tryVerify(function () { return TestSupport.boxes().length === 1 }, 5000)
+        compare(TestSupport.boxes()[0].slice(1), ["错误提示", row.text])
+        tryCompare(screen, "loading", false, 5000)
+        var shades = []
+        for (var i = 0; i < screen.children.length; ++i)
+            if (screen.children[i].objectName === "loadingShade" && screen.children[i].visible)
+                shades.push(screen.children[i])
+        compare(shades.length, 0)
+        verify(!closed())
+        click(item("backButton"))
+        tryVerify(closed, 5000)
     }
 
     function test_empty_coupon_code_sends_nothing() {

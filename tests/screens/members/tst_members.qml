@@ -65,6 +65,13 @@ TestCase {
         compare(Members.listFields({ cardId: 3 }), { cardId: "3" })
     }
 
+    // A page keeps the filters of the list and adds its paging as text.
+    function test_page_fields() {
+        compare(Members.pageFields({ cardId: "2", groupId: "" }, { pageNum: 3, pageSize: 10 }),
+                { cardId: "2", pageNum: "3", pageSize: "10" })
+        compare(Members.pageFields({}, { pageNum: "1", pageSize: "10" }), { pageNum: "1", pageSize: "10" })
+    }
+
     function test_member_row() {
         var e = { info: { id: 7, name: "王芳", phone: "13912340007", headimgPath: "", createTime: 1700000000000, grade: 2 },
                   ext: { point: 840, balance: 33950 },
@@ -129,6 +136,12 @@ TestCase {
         var levels = Members.levels(reply({ list: [{ id: 1, name: "A", def: 0 }, { id: 2, name: "B", def: 1 }] }))
         compare(Members.defaultLevel(levels).id, "2")
         compare(Members.defaultLevel([]), null)
+    }
+
+    function test_new_member_groups_default_first() {
+        compare(Members.newMemberGroups(reply([{ id: 4, name: "高端客户", cnt: 3 }])),
+                [{ id: "-1", label: "默认分组" }, { id: "4", label: "高端客户" }])
+        compare(Members.newMemberGroups("<html>"), [{ id: "-1", label: "默认分组" }])
     }
 
     // --- Recharge --------------------------------------------------------------------------

@@ -162,7 +162,7 @@ TestCase {
         keyClick(Qt.Key_Return)
         var content = inside(placeOrder, "PlaceOrderContent")
         tryCompare(content, "loading", false, 5000)
-        quiet(content.backend)
+        quiet(content.conversation.backend)
         shot("3-order-form")
 
         // "提交下单": the order exists and the intake screen opens over the form.

@@ -86,9 +86,9 @@ TestCase {
         var content = contentOf(screen)
         content.messageBox = boxRecorder
         tryCompare(content, "loading", false, 5000)
-        tryCompare(content.backend, "pending", 0, 5000)
-        sentSpy.target = content.backend.request
-        repliedSpy.target = content.backend.request
+        tryCompare(content.conversation.backend, "pending", 0, 5000)
+        sentSpy.target = content.conversation.backend.request
+        repliedSpy.target = content.conversation.backend.request
         createdSpy.target = content
         return content
     }
@@ -156,7 +156,7 @@ TestCase {
         }
     }
 
-    function test_digits_only_at_most_25() {
+    function test_at_most_25_characters() {
         var field = findChild(screen, "searchField")
         field.forceActiveFocus()
         for (var i = 0; i < 30; ++i)
@@ -164,6 +164,22 @@ TestCase {
         keyClick("a")
         compare(field.text.length, 25)
         verify(/^\d+$/.test(field.text))
+    }
+
+    // Member card numbers carry letters: typed as printed, or in small letters, they find
+    // their member; what is neither a letter nor a digit is refused.
+    function test_member_card_number_finds_its_member_data() {
+        return [
+            { tag: "as printed", key: "VIP0001", phone: "13912340001" },
+            { tag: "small letters", key: "vip0015", phone: "13912340015" }
+        ]
+    }
+    function test_member_card_number_finds_its_member(row) {
+        search(row.key + "-/ ")
+        compare(findChild(screen, "searchField").text, row.key)
+        tryVerify(function () { return contentOf(screen) !== null }, 5000)
+        compare(contentOf(screen).panel.phone, row.phone)
+        compare(boxes.length, 0)
     }
 
     function test_member_card_on_the_reader_finds_its_member() {
@@ -190,6 +206,26 @@ TestCase {
         compare(content.header.sendAddrId, content.header.takeAddrId)
         verify(!findChild(content, "loadingShade").visible)
         shot(content, "placeordercontent")
+    }
+
+    // The form's loading chain gets no answer: the worker is told, the shade goes from "返回",
+    // and confirming the box loads the form again.
+    function test_failed_opening_leaves_the_way_back() {
+        var content = openContent("13912340009")
+        var backend = content.conversation.backend
+        content.conversation.open(content.userId())
+        verify(content.loading)
+        var out = Object.keys(backend.calls)
+        compare(out.length, 1)
+        backend.finish(Number(out[0]), "Operation canceled", true)
+        compare(boxes, [["错误提示", "无法连接服务器，请检查网络后重试"]])
+        verify(!content.loading)
+        verify(!findChild(content, "loadingShade").visible)
+        content.followUp.confirm()
+        tryCompare(content, "loading", false, 5000)
+        compare(content.addresses.length, reference.data("userAddress/list", { userId: "9" }).data.length)
+        mouseClick(findChild(content, "backButton"))
+        tryVerify(function () { return contentOf(screen) === null }, 5000)
     }
 
     function test_take_1_send_2_body() {
@@ -241,11 +277,11 @@ TestCase {
         verify(/^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d$/.test(handOff.creatOrderTime))
         // The backend knows the order, and it belongs to this customer.
         var record = null
-        content.backend.call("check", "userInfo/queryByKey", { key: number }, function (reply) {
-            record = content.backend.request.josnData(reply)
+        content.conversation.backend.call("check", "userInfo/queryByKey", { key: number }, function (reply) {
+            record = content.conversation.backend.request.josnData(reply)
         })
         tryVerify(function () { return record !== null }, 5000)
-        compare(content.backend.request.getMemberInfo(record, "info", "phone", "", 0), "13912340006")
+        compare(content.conversation.backend.request.getMemberInfo(record, "info", "phone", "", 0), "13912340006")
     }
 
     // A refusal is final: confirming the box sends nothing, and the corrected form is a new
@@ -274,10 +310,10 @@ TestCase {
         var content = openContent("13912340007")
         var before = ordersOf(content.userId())
         content.submitOrder()
-        var out = Object.keys(content.backend.calls)
+        var out = Object.keys(content.conversation.backend.calls)
         compare(out.length, 1)
         var first = lastSent("orderInfo/add")
-        content.backend.finish(Number(out[0]), "Operation canceled", true)
+        content.conversation.backend.finish(Number(out[0]), "Operation canceled", true)
         compare(boxes, [["错误提示", "无法连接服务器，请检查网络后重试"]])
         tryVerify(function () { return ordersOf(content.userId()).length === before.length + 1 }, 5000)
         content.followUp.confirm()
@@ -361,7 +397,7 @@ TestCase {
         window.addTyped()
         shot(content, "tagwindow")
         findChild(window, "tagConfirm").clicked()
-        tryVerify(function () { return content.customerTags.length === 2 && content.backend.pending === 0 }, 5000)
+        tryVerify(function () { return content.customerTags.length === 2 && content.conversation.backend.pending === 0 }, 5000)
         verify(!window.visible)
         compare(query(lastSent("userInfo/updateTag")).tags,
                 "[{\"id\":\"" + window.allTags[0].id + "\", \"name\":\"" + window.allTags[0].name
@@ -415,7 +451,7 @@ TestCase {
         compare(content.header.takeAddrId, String(other.id))
         compare(content.header.sendAddrId, String(other.id))
         compare([content.header.takeTimeStart, content.header.takeTimeEnd], slot)
-        compare(content.backend.pending, 0)
+        compare(content.conversation.backend.pending, 0)
     }
 
     // The coupon window, opened while the customer's tags are still being fetched, shows
@@ -424,13 +460,13 @@ TestCase {
         var content = openContent("13912340013")
         var count = content.panel.couponCnt
         content.loadTags()
-        verify(content.backend.busy("UserTag"))
+        verify(content.conversation.backend.busy("UserTag"))
         findChild(content.panel, "couponCount").clicked()
         var window = findChild(content, "couponWindow")
         tryVerify(function () { return window.visible }, 5000)
         verify(window.coupons.length > 0)
         var shown = window.coupons.length
-        tryCompare(content.backend, "pending", 0, 5000)
+        tryCompare(content.conversation.backend, "pending", 0, 5000)
         compare(window.coupons.length, shown) // the tags' reply did not land in the window
         verify(window.visible)
         compare(content.panel.couponCnt, count)

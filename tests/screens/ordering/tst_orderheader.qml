@@ -120,6 +120,30 @@ TestCase {
         compare(body.takeAddrId, row.more.takeAddrId === "" ? "" : "3")
     }
 
+    function test_nobody_found_data() {
+        return [
+            { tag: "a phone", key: "13900000009", card: false, text: "没有此用户，请创建新用户", offer: true },
+            { tag: "10 characters", key: "1390000000", card: false, text: "没有此会员卡，请创建账户", offer: false },
+            { tag: "12 characters", key: "139000000001", card: false, text: "没有此会员卡，请创建账户", offer: false },
+            { tag: "an 11-character card number", key: "VIP99999999", card: false, text: "没有此会员卡，请创建账户", offer: false },
+            { tag: "a card's secret", key: "e0040100000000", card: true, text: "没有此会员卡，请创建账户", offer: false },
+            { tag: "an 11-character secret", key: "e0040100000", card: true, text: "没有此会员卡，请创建账户", offer: false }
+        ]
+    }
+    function test_nobody_found(row) {
+        compare(Header.nobodyFound(row.key, row.card), { text: row.text, offerNewMember: row.offer })
+    }
+
+    // The same order typed again is the same order, whenever its note's entry was written.
+    function test_order_intent_leaves_the_note_time_out() {
+        var fields = Header.orderFields(header({ remark: "n" }))
+        var intent = Header.orderIntent(fields)
+        compare(intent.remarkJson, undefined)
+        compare(intent.remark, "n")
+        compare(Object.keys(intent).length, Object.keys(fields).length - 1)
+        compare(fields.remarkJson, "[x]")
+    }
+
     function test_addresses_default_first() {
         var list = [{ id: 1, def: "0" }, { id: 2, def: "0" }, { id: 3, def: "1" }, { id: 4, def: "0" }]
         compare(Header.addressesDefaultFirst(list).map(function (a) { return a.id }), [3, 1, 2, 4])

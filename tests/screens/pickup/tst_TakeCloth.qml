@@ -151,7 +151,7 @@ TestCase {
     function test_unknown_customer_and_empty_field() {
         openSearch()
         var sent = 0
-        screen.backend.request.reqParamsReturn.connect(function () { ++sent })
+        screen.conversation.backend.request.reqParamsReturn.connect(function () { ++sent })
         item("searchField").forceActiveFocus()
         keyClick(Qt.Key_Return)
         wait(50)

@@ -21,6 +21,13 @@ TestCase {
         compare(Pickup.listFields(key.getFlag, key.orderKey), row.fields)
     }
 
+    function test_order_rows_of_a_page() {
+        var reply = JSON.stringify({ httpCode: 200, msg: "ok", data: { pageInfo: { list: [{ id: 5, orderNo: "261130010012" }] } } })
+        compare(Pickup.orderRows(reply), [{ id: 5, orderNo: "261130010012" }])
+        compare(Pickup.orderRows(JSON.stringify({ httpCode: 200, data: { pageInfo: {} } })), [])
+        compare(Pickup.orderRows("<html>"), [])
+    }
+
     readonly property var rows: ({
         "1": { id: "1", type: "1", outBatch: "0", isEnableSign: "true", isEnableStockRework: "true", isEnableRefund: "true" },
         "2": { id: "2", type: "1", outBatch: "1", isEnableSign: "false", isEnableStockRework: "true", isEnableRefund: "true" },
