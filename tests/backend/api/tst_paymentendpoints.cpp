@@ -4,8 +4,8 @@
 // rounded down, coupons are held and let go, wallet trades complete through the wallet
 // stand-in or are released.
 //
-// Orders are created through orderInfo/add and stockIn/add (a garment with its subtotal set);
-// the members' balances and cards are laid out in the database (no endpoint sets them).
+// Orders are made through the endpoints (ApiBackend::orderWithGarments); the members' balances
+// and cards are laid out in the database (no endpoint sets them).
 
 #include <QDateTime>
 #include <QJsonArray>
@@ -36,9 +36,8 @@ private slots:
     void anotherStoreCannotFollowOrRelease();
 
 private:
-    // A new order of the member in store 1 with one garment of `payable` fen (none for -1);
-    // its id.
-    qint64 newOrder(int userId, qint64 payable);
+    // A new order of the member in store 1 with one garment of `payable` fen; its id.
+    qint64 newOrder(int userId, qint64 payable) { return orderWithGarments(userId, {payable}); }
     void setMember(int userId, qint64 balance, qint64 gift = 0);
     void setCard(int userId, qint64 balance, int ratio);
     qint64 memberBalance(int userId);
@@ -52,20 +51,6 @@ private:
 void TestPaymentEndpoints::initTestCase()
 {
     QVERIFY2(start(), qPrintable(output()));
-}
-
-qint64 TestPaymentEndpoints::newOrder(int userId, qint64 payable)
-{
-    const qint64 id =
-        number("SELECT id FROM orders WHERE order_no = '" + ApiBackend::newOrder(userId) + "'");
-    if (id <= 0 || payable < 0)
-        return id;
-    // One T恤 (水洗) whose subtotal is set to the amount.
-    const QJsonObject garment = call("stockIn/add", {{"orderId", n(id)},
-                                                     {"productId", "1"},
-                                                     {"proServiceId", "1"},
-                                                     {"chgSubtotal", n(payable)}});
-    return codeOf(garment) == 200 ? id : 0;
 }
 
 void TestPaymentEndpoints::setMember(int userId, qint64 balance, qint64 gift)
