@@ -263,11 +263,14 @@ void TestIntakeEndpoints::modifyPrice()
         whole(
             call("orderInfo/payInfo", {{"id", id}}).value("data").toObject().value("payablePrice")),
         1234ll);
-    // 0 goes back to the garments' total.
-    QCOMPARE(codeOf(call("orderInfo/modifyPrice", {{"id", id}, {"modifyPrice", "0"}})), 200);
+    // 0 is refused, not taken as "no total by hand": the worker asked for a free order.
+    const QJsonObject zero = call("orderInfo/modifyPrice", {{"id", id}, {"modifyPrice", "0"}});
+    QCOMPARE(codeOf(zero), 400);
+    QCOMPARE(zero.value("msg").toString(), QString("修改后的总价须大于0"));
     info = queryOrder(id).value("orderInfo").toObject();
-    QCOMPARE(whole(info.value("isModifyPrice")), 0ll);
-    QCOMPARE(whole(info.value("paymentPrice")), 1700ll);
+    QCOMPARE(whole(info.value("isModifyPrice")), 1ll);
+    QCOMPARE(whole(info.value("paymentPrice")), 1234ll);
+    QCOMPARE(dbValue("SELECT order_price FROM orders WHERE id = " + id), QString("1700"));
 
     QCOMPARE(codeOf(call("orderInfo/modifyPrice", {{"id", id}, {"modifyPrice", "-1"}})), 400);
     QCOMPARE(codeOf(call("orderInfo/modifyPrice", {{"id", id}, {"modifyPrice", "12.5"}})), 400);

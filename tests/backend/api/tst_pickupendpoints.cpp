@@ -37,6 +37,7 @@ private slots:
     void refundSentTwiceMakesOneRequest();
     void refundWash_data();
     void refundWash();
+    void refundWashNeverRaisesTheTotal();
     void refundRefusals_data();
     void refundRefusals();
     void anotherStoreIsRefused();
@@ -465,6 +466,29 @@ void TestPickupEndpoints::refundWash()
         QCOMPARE(codeOf(payCash(order)), 200);
     QCOMPARE(codeOf(call("orderInfo/sign", {{"id", n(order)}})), 200);
     QCOMPARE(number("SELECT status FROM orders WHERE id = " + n(order)), 40);
+}
+
+// An unpaid order's refund-wash asks for a new total no higher than the order's: refused
+// beyond it when asked (2^32 + 1 fen too, not read as its low 32 bits), and capped by the
+// order's total when approved after the total was lowered meanwhile.
+void TestPickupEndpoints::refundWashNeverRaisesTheTotal()
+{
+    const qint64 order = newOrder(20, {1000, 2000});
+    const QList<qint64> g = garmentsOf(order);
+    const QJsonObject huge = refund(order, 4294967297LL, "", n(g[0]));
+    QCOMPARE(codeOf(huge), 409);
+    QCOMPARE(huge.value("msg").toString(), QString("修改后金额不能高于订单金额"));
+    QCOMPARE(number("SELECT COUNT(*) FROM refund_audits WHERE order_id = " + n(order)), 0);
+
+    const QJsonObject asked = refund(order, 2500, "", n(g[0]));
+    QCOMPARE(codeOf(asked), 200);
+    QCOMPARE(codeOf(call("orderInfo/modifyPrice", {{"id", n(order)}, {"modifyPrice", "1500"}})),
+             200);
+    QCOMPARE(decide(n(whole(dataOf(asked).value("id")))), 200);
+    QCOMPARE(number("SELECT payable_price FROM orders WHERE id = " + n(order)), 1500);
+    QCOMPARE(number("SELECT status FROM order_products WHERE id = " + n(g[0])), 50);
+    QCOMPARE(whole(dataOf(call("orderInfo/payInfo", {{"id", n(order)}})).value("payablePrice")),
+             1500LL);
 }
 
 void TestPickupEndpoints::refundRefusals_data()
