@@ -54,4 +54,18 @@ const char *name(Kind kind)
     return kind == Kind::Alipay ? "支付宝" : "微信";
 }
 
+void follow(const Trade &t, std::int64_t now, const Moves &moves)
+{
+    if (t.expiresAt <= now)
+        moves.expire();
+    else if (t.mode != "micro" || t.authCode.empty())
+        return;
+    else if (t.steps > 0)
+        moves.countDown();
+    else if (t.pays)
+        moves.pay();
+    else
+        moves.fail();
+}
+
 } // namespace wallet

@@ -667,8 +667,9 @@ void TestPaymentEndpoints::unlockReleasesWhatTheOrderHolds()
 void TestPaymentEndpoints::expiredPaymentIsClosedByTheCallsThatShowIt_data()
 {
     QTest::addColumn<QString>("path");
-    QTest::addColumn<QJsonObject>("fields"); // "{order}", "{member}", "{orderNo}" filled in
-    QTest::addColumn<bool>("card");          // the trade took the card's share, else the balance
+    // "{order}", "{member}", "{orderNo}" and "{service}" (of product 10) filled in
+    QTest::addColumn<QJsonObject>("fields");
+    QTest::addColumn<bool>("card"); // the trade took the card's share, else the balance
     QTest::addColumn<bool>("otherStore");
     QTest::addColumn<int>("code");
     QTest::newRow("cashier's order")
@@ -681,10 +682,12 @@ void TestPaymentEndpoints::expiredPaymentIsClosedByTheCallsThatShowIt_data()
         << "stockIn/queryOrder" << QJsonObject{{"keywords", "{orderNo}"}} << true << false << 200;
     QTest::newRow("pick-up's order")
         << "orderInfo/detail" << QJsonObject{{"id", "{order}"}} << false << false << 200;
-    QTest::newRow("a garment added")
-        << "stockIn/add"
-        << QJsonObject{{"orderId", "{order}"}, {"productId", "10"}, {"chgSubtotal", "100"}} << false
-        << false << 200;
+    QTest::newRow("a garment added") << "stockIn/add"
+                                     << QJsonObject{{"orderId", "{order}"},
+                                                    {"productId", "10"},
+                                                    {"proServiceId", "{service}"},
+                                                    {"chgSubtotal", "100"}}
+                                     << false << false << 200;
     QTest::newRow("a garment refused")
         << "stockIn/add" << QJsonObject{{"orderId", "{order}"}, {"productId", "10"}} << true
         << false << 400;
@@ -722,11 +725,14 @@ void TestPaymentEndpoints::expiredPaymentIsClosedByTheCallsThatShowIt()
 
     const QString orderNo = value(QString("SELECT order_no FROM orders WHERE id = %1").arg(order));
     for (auto it = fields.begin(); it != fields.end(); ++it)
-        it.value() = it.value()
-                         .toString()
-                         .replace("{order}", n(order))
-                         .replace("{member}", n(member))
-                         .replace("{orderNo}", orderNo);
+        it.value() =
+            it.value()
+                .toString()
+                .replace("{order}", n(order))
+                .replace("{member}", n(member))
+                .replace("{orderNo}", orderNo)
+                .replace("{service}",
+                         value("SELECT MIN(id) FROM product_services WHERE product_id = 10"));
     const QJsonObject reply = call(otherStore ? store2 : store1, path, fields);
     QCOMPARE(codeOf(reply), code);
 
