@@ -15,40 +15,21 @@ namespace {
 using wallet::Kind;
 
 // Balance ("余额"), cash ("余额+现金") and other means ("余额+银联"): settled in the call.
-Json::Value balancePay(Call &call)
+Handler paidAtOnce(int means)
 {
-    return payments::payAtOnce(call, payMeans::balance);
+    return [means](Call &call) { return payments::payAtOnce(call, means); };
 }
 
-Json::Value cashPay(Call &call)
+// The worker scans the customer's code.
+Handler paidByCode(Kind kind)
 {
-    return payments::payAtOnce(call, payMeans::cash);
+    return [kind](Call &call) { return payments::payByCode(call, kind); };
 }
 
-Json::Value otherPay(Call &call)
+// The customer scans our QR code.
+Handler paidByQr(Kind kind)
 {
-    return payments::payAtOnce(call, payMeans::other);
-}
-
-// The worker scans the customer's code, or the customer scans ours.
-Json::Value wxMicroPay(Call &call)
-{
-    return payments::payByCode(call, Kind::WeChat);
-}
-
-Json::Value aliMicroPay(Call &call)
-{
-    return payments::payByCode(call, Kind::Alipay);
-}
-
-Json::Value wxUnifiedOrder(Call &call)
-{
-    return payments::payByQr(call, Kind::WeChat);
-}
-
-Json::Value aliUnifiedOrder(Call &call)
-{
-    return payments::payByQr(call, Kind::Alipay);
+    return [kind](Call &call) { return payments::payByQr(call, kind); };
 }
 
 // The state of a wallet trade named by `seq`: an order's payment or a member's recharge.
@@ -71,13 +52,13 @@ void api::tradePay::registerEndpoints(ApiRegistry &api)
     // A payment held past its time holds the order and the member's money: closed before the
     // call looks, so a payment refused for another reason still finds them released.
     const Upkeep expired = payments::expiredOfOrder("orderId");
-    api.write("tradePay/balancePay", Access::Worker, balancePay, expired);
-    api.write("tradePay/confirmPay", Access::Worker, cashPay, expired);
-    api.write("tradePay/otherPay", Access::Worker, otherPay, expired);
-    api.write("tradePay/wxMicroPay", Access::Worker, wxMicroPay, expired);
-    api.write("tradePay/aliMicroPay", Access::Worker, aliMicroPay, expired);
-    api.write("tradePay/wxUnifiedOrder", Access::Worker, wxUnifiedOrder, expired);
-    api.write("tradePay/aliUnifiedOrder", Access::Worker, aliUnifiedOrder, expired);
+    api.write("tradePay/balancePay", Access::Worker, paidAtOnce(payMeans::balance), expired);
+    api.write("tradePay/confirmPay", Access::Worker, paidAtOnce(payMeans::cash), expired);
+    api.write("tradePay/otherPay", Access::Worker, paidAtOnce(payMeans::other), expired);
+    api.write("tradePay/wxMicroPay", Access::Worker, paidByCode(Kind::WeChat), expired);
+    api.write("tradePay/aliMicroPay", Access::Worker, paidByCode(Kind::Alipay), expired);
+    api.write("tradePay/wxUnifiedOrder", Access::Worker, paidByQr(Kind::WeChat), expired);
+    api.write("tradePay/aliUnifiedOrder", Access::Worker, paidByQr(Kind::Alipay), expired);
     api.write("tradePay/queryStatusBySeq", Access::Worker, queryStatus);
     api.write("tradePay/unlockOrder", Access::Worker, payments::unlock);
 }

@@ -330,18 +330,21 @@ Json::Value payByQr(Call &call, wallet::Kind kind)
     return data;
 }
 
+wallet::Book book(Connection &db, std::int64_t id, std::int64_t now)
+{
+    return {[&db, id, now] { complete(db, id, now); },
+            [&db, id, now](int state) { close(db, id, state, now); },
+            [&db, id] {
+                db.exec("UPDATE payments SET wallet_steps = wallet_steps - 1 WHERE id = ?", id);
+            }};
+}
+
 Json::Value followPayment(Call &call, const Payment &found)
 {
     ownership::check(call, ownership::records::payment, found.id);
     if (found.status != tradeState::waiting)
         return reply(found);
-    Connection &db = call.db;
-    const std::int64_t id = found.id, now = call.now;
-    wallet::follow(
-        found.wallet, now,
-        {[&] { close(db, id, tradeState::closed, now); },
-         [&] { db.exec("UPDATE payments SET wallet_steps = wallet_steps - 1 WHERE id = ?", id); },
-         [&] { complete(db, id, now); }, [&] { close(db, id, tradeState::failed, now); }});
+    wallet::follow(found.wallet, call.now, book(call.db, found.id, call.now));
     return reply(load(call.db, found.id));
 }
 

@@ -68,6 +68,9 @@ Json::Value payByCode(Call &call, wallet::Kind kind);
 // A QR code for the customer to scan (`codeUrl`): the payment waits until the wallet reports
 // it paid (the stand-in /wallet/scan), the worker gives it up, or its time runs out.
 Json::Value payByQr(Call &call, wallet::Kind kind);
+// The trade's book (domain/wallet) for what the customer's wallet decides: its status query
+// and the wallet stand-in move it through this.
+wallet::Book book(Connection &db, std::int64_t id, std::int64_t now);
 // The state of the payment `seq` (a status query): a scanned code that waits for the
 // customer moves on; a payment whose time is up is closed; nothing else moves it.
 Json::Value followPayment(Call &call, const Payment &p);

@@ -70,6 +70,9 @@ bool findBySeq(Connection &db, const std::string &seq, Recharge &out);
 // The sequence number of the newest waiting QR recharge; "" for none.
 std::string latestQrSeq(Connection &db);
 
+// The trade's book (domain/wallet) for what the customer's wallet decides: its status query
+// and the wallet stand-in move it through this.
+wallet::Book book(Connection &db, std::int64_t id, std::int64_t now);
 // The status query of tradePay/queryStatusBySeq for a recharge's sequence number, as it is
 // for a payment: a scanned code that waits moves on, a recharge whose time is up closes,
 // nothing else moves it.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "domain/states.h"
 #include "server/registry.h"
 
 namespace wallet {
@@ -54,18 +55,18 @@ const char *name(Kind kind)
     return kind == Kind::Alipay ? "支付宝" : "微信";
 }
 
-void follow(const Trade &t, std::int64_t now, const Moves &moves)
+void follow(const Trade &t, std::int64_t now, const Book &book)
 {
     if (t.expiresAt <= now)
-        moves.expire();
+        book.close(tradeState::closed);
     else if (t.mode != "micro" || t.authCode.empty())
         return;
     else if (t.steps > 0)
-        moves.countDown();
+        book.countDown();
     else if (t.pays)
-        moves.pay();
+        book.pay();
     else
-        moves.fail();
+        book.close(tradeState::failed);
 }
 
 } // namespace wallet

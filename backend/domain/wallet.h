@@ -53,16 +53,18 @@ struct Trade
     std::int64_t expiresAt = 0;
 };
 
-// What a status query may do to a waiting trade, each in the trade's own book.
-struct Moves
+// A waiting trade's own book, an order's payment or a member's recharge: how it is paid, how it
+// ends unpaid (tradeState::failed or closed), and one status answer less while its customer
+// decides.
+struct Book
 {
-    std::function<void()> expire;    // its time is up: close it
-    std::function<void()> countDown; // the customer is still deciding: one step less
-    std::function<void()> pay;       // the customer paid
-    std::function<void()> fail;      // the customer gave up
+    std::function<void()> pay;
+    std::function<void(int state)> close;
+    std::function<void()> countDown;
 };
-// Makes the move a status query at `now` calls for. A QR code, and a trade no code was
-// scanned into yet, do not move: only the customer's wallet pays them.
-void follow(const Trade &t, std::int64_t now, const Moves &moves);
+// Makes the move a status query at `now` calls for: a trade past its time is closed; a
+// scanned code counts down, then is paid or fails as its customer decided. A QR code, and a
+// trade no code was scanned into yet, do not move: only the customer's wallet pays them.
+void follow(const Trade &t, std::int64_t now, const Book &book);
 
 } // namespace wallet

@@ -4,8 +4,6 @@
 // `seq=latest` takes the newest waiting QR trade. `result=fail` has the customer's wallet
 // refuse (status -1). A trade that is not waiting any more answers 409, an unknown one 404.
 
-#include <functional>
-
 #include <httplib.h>
 #include <json/value.h>
 
@@ -24,36 +22,26 @@ using standins::answer;
 using standins::refuse;
 
 // The phone's answer to a QR trade, of an order or a recharge, done in the trade's own book:
-// paid (`complete`) or refused (`close` with tradeState::failed); a trade past its time is
-// closed instead (`close` with tradeState::closed).
-struct Scanned
+// paid or refused; a trade past its time is closed instead.
+void answerScan(Transaction &tx, const std::string &seq, int status, const wallet::Trade &trade,
+                const wallet::Book &book, bool pays, std::int64_t now, httplib::Response &res)
 {
-    std::string seq;
-    int status = tradeState::waiting;
-    wallet::Trade wallet;
-    std::function<void()> complete;
-    std::function<void(int)> close;
-};
-
-void answerScan(Transaction &tx, const Scanned &t, bool pays, std::int64_t now,
-                httplib::Response &res)
-{
-    if (t.wallet.mode != "native")
+    if (trade.mode != "native")
         return refuse(res, 404, "no such QR trade");
-    if (t.status == tradeState::waiting && t.wallet.expiresAt <= now) {
-        t.close(tradeState::closed);
+    if (status == tradeState::waiting && trade.expiresAt <= now) {
+        book.close(tradeState::closed);
         tx.commit();
         return refuse(res, 409, "trade closed");
     }
-    if (t.status != tradeState::waiting)
+    if (status != tradeState::waiting)
         return refuse(res, 409, "trade closed");
     if (pays)
-        t.complete();
+        book.pay();
     else
-        t.close(tradeState::failed);
+        book.close(tradeState::failed);
     tx.commit();
     Json::Value body(Json::objectValue);
-    body["seq"] = t.seq;
+    body["seq"] = seq;
     body["status"] = payments::answer(pays ? tradeState::paid : tradeState::failed);
     answer(res, 200, body);
 }
@@ -85,15 +73,11 @@ void scan(BackendServer &server, const httplib::Request &req, httplib::Response 
     recharges::Recharge r;
     payments::Payment p;
     if (recharges::findBySeq(db, wanted, r))
-        return answerScan(tx,
-                          {r.seq, r.status, r.wallet, [&] { recharges::complete(db, r.id, now); },
-                           [&](int state) { recharges::close(db, r.id, state, now); }},
-                          pays, now, res);
+        return answerScan(tx, r.seq, r.status, r.wallet, recharges::book(db, r.id, now), pays, now,
+                          res);
     if (payments::findBySeq(db, wanted, p))
-        return answerScan(tx,
-                          {p.seq, p.status, p.wallet, [&] { payments::complete(db, p.id, now); },
-                           [&](int state) { payments::close(db, p.id, state, now); }},
-                          pays, now, res);
+        return answerScan(tx, p.seq, p.status, p.wallet, payments::book(db, p.id, now), pays, now,
+                          res);
     refuse(res, 404, "no such QR trade");
 }
 
