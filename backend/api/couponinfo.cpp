@@ -6,6 +6,7 @@
 #include "domain/coupons.h"
 #include "domain/ownership.h"
 #include "domain/payments.h"
+#include "domain/states.h"
 #include "server/call.h"
 #include "server/registry.h"
 #include "store/database.h"
@@ -23,9 +24,9 @@ Json::Value couponsOfMember(Call &call)
         "uc.time_start <= ? AS enableUse, uc.use_status AS useStatus, "
         "IFNULL(uc.order_id, 0) AS orderId, c.use_balance AS useBalance "
         "FROM user_coupons uc JOIN coupons c ON c.id = uc.coupon_id "
-        "WHERE uc.user_id = ? AND uc.use_status = 0 AND uc.time_end > ? "
+        "WHERE uc.user_id = ? AND uc.use_status = ? AND uc.time_end > ? "
         "ORDER BY uc.time_end, uc.id",
-        call.now, userId, call.now);
+        call.now, userId, couponState::unused, call.now);
     while (q.next())
         list.append(q.object());
     return list;
@@ -58,10 +59,11 @@ Json::Value couponsOfOrder(Call &call)
     const OrderMoney order = orderOf(call);
     std::vector<std::int64_t> ids;
     {
-        Query q = call.db.query("SELECT id FROM user_coupons WHERE user_id = ? AND "
-                                "((use_status = 0 AND time_end > ?) OR "
-                                "(use_status = 1 AND order_id = ?)) ORDER BY time_end, id",
-                                order.userId, call.now, order.id);
+        Query q =
+            call.db.query("SELECT id FROM user_coupons WHERE user_id = ? AND "
+                          "((use_status = ? AND time_end > ?) OR "
+                          "(use_status = ? AND order_id = ?)) ORDER BY time_end, id",
+                          order.userId, couponState::unused, call.now, couponState::held, order.id);
         while (q.next())
             ids.push_back(q.integer("id"));
     }
@@ -92,13 +94,9 @@ Json::Value couponsOfOrder(Call &call)
 OrderMoney changeableOrder(Call &call)
 {
     const OrderMoney order = orderOf(call);
-    payments::closeWaiting(call.db, order.id, call.now, false);
-    Query q =
-        call.db.query("SELECT pay_status AS payStatus, locked FROM orders WHERE id = ?", order.id);
-    q.next();
-    if (q.integer("payStatus"))
+    if (call.db.scalar(0, "SELECT pay_status FROM orders WHERE id = ?", order.id) == payState::paid)
         throw ApiError(codes::conflict, "订单已支付");
-    if (q.integer("locked"))
+    if (payments::held(call.db, order.id, call.now))
         throw ApiError(codes::conflict, "订单正在支付中，请稍后再试");
     return order;
 }
@@ -132,7 +130,7 @@ Json::Value unuseCoupon(Call &call)
     const OrderMoney order = changeableOrder(call);
     const std::int64_t id = ownership::owned(call, ownership::records::userCoupon, "relId");
     const coupons::Coupon c = coupons::load(call.db, id);
-    if (c.useStatus != 1 || c.orderId != order.id)
+    if (c.useStatus != couponState::held || c.orderId != order.id)
         throw ApiError(codes::conflict, "该订单未使用此优惠券");
     coupons::release(call.db, order.id);
     return couponMoney(call, order.id, order.payable);
@@ -144,6 +142,8 @@ void api::couponInfo::registerEndpoints(ApiRegistry &api)
 {
     api.read("couponInfo/userList", Access::Worker, couponsOfMember);
     api.read("couponInfo/orderList", Access::Worker, couponsOfOrder);
-    api.write("couponInfo/use", Access::Worker, useCoupon);
-    api.write("couponInfo/unused", Access::Worker, unuseCoupon);
+    // A payment held past its time holds the order: closed before the coupon changes.
+    api.write("couponInfo/use", Access::Worker, useCoupon, payments::expiredOfOrder("orderId"));
+    api.write("couponInfo/unused", Access::Worker, unuseCoupon,
+              payments::expiredOfOrder("orderId"));
 }

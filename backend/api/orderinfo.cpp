@@ -1,6 +1,8 @@
 // orderInfo/...: orders. The place-order screen creates the order header before any
 // garment is taken in.
 
+#include <algorithm>
+
 #include "api/families.h"
 #include "domain/catalogue.h"
 #include "domain/coupons.h"
@@ -13,6 +15,7 @@
 #include "domain/ownership.h"
 #include "domain/payments.h"
 #include "domain/pickup.h"
+#include "domain/states.h"
 #include "server/call.h"
 #include "server/json.h"
 #include "server/registry.h"
@@ -111,10 +114,10 @@ Json::Value addOrder(Call &call)
                "discount, take_mode, send_mode, take_address_id, send_address_id, take_time, "
                "send_time, priority, remark_json, created_at, user_remark, mark, take_date, "
                "take_time_start, take_time_end, send_date) "
-               "VALUES (?, ?, ?, ?, ?, 0, ?, ?, ?, NULLIF(?, 0), NULLIF(?, 0), ?, ?, ?, ?, ?, ?, "
+               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, NULLIF(?, 0), NULLIF(?, 0), ?, ?, ?, ?, ?, ?, "
                "?, ?, ?, ?, ?)")
-        .bindAll(orderNo, call.mercId, call.storeId, userId, call.workerId, discount, takeMode - 1,
-                 sendMode - 1, takeAddr, sendAddr,
+        .bindAll(orderNo, call.mercId, call.storeId, userId, call.workerId, orderState::waiting,
+                 discount, takeMode - 1, sendMode - 1, takeAddr, sendAddr,
                  takeMode == 2 ? takeDate + " " + takeStart + "-" + takeEnd : std::string(),
                  sendDate, priority, remarkJson, call.now, userRemark, mark, takeDate, takeStart,
                  takeEnd, sendDate)
@@ -230,25 +233,28 @@ Json::Value detail(Call &call)
 // The most a total set by hand may be: 999,999.99 yuan.
 constexpr std::int64_t maxPrice = 99999999;
 
-// `id` and `modifyPrice` (fen): what the order asks for instead of its garments and carriage;
-// 0 goes back to those. Only while the order is not paid or being paid, and not yet sent.
+// `id` and `modifyPrice` (fen): what the order asks for instead of its garments and carriage.
+// Only while the order is not paid or being paid, and not yet sent. 0 is refused: the worker
+// who types it means a free order, not "back to the garments' total".
 Json::Value modifyPrice(Call &call)
 {
     const std::int64_t orderId = ownership::owned(call, ownership::records::order, "id");
     const std::int64_t fen = call.integer("modifyPrice");
     if (fen < 0 || fen > maxPrice)
         throw ApiError(codes::badRequest, "金额错误");
+    if (fen == 0)
+        throw ApiError(codes::badRequest, "修改后的总价须大于0");
     Query q = call.db.query("SELECT status, pay_status AS payStatus, "
                             "destroyed_at IS NOT NULL AS destroyed FROM orders WHERE id = ?",
                             orderId);
     q.next();
     if (q.integer("destroyed"))
         throw ApiError(codes::conflict, "订单已作废");
-    if (q.integer("payStatus") == 1)
+    if (q.integer("payStatus") == payState::paid)
         throw ApiError(codes::conflict, "订单已付款，不能修改金额");
     if (payments::held(call.db, orderId, call.now))
         throw ApiError(codes::conflict, "订单正在付款，请稍后再试");
-    if (q.integer("status") > 10)
+    if (q.integer("status") > orderState::takenIn)
         throw ApiError(codes::conflict, "订单已送洗，不能修改金额");
     call.db.exec("UPDATE orders SET modify_price = ? WHERE id = ?", fen, orderId);
     orders::refreshTotals(call.db, orderId);
@@ -292,8 +298,7 @@ Json::Value orderList(Call &call)
         "SELECT o.id, o.order_no AS orderNo, o.created_at AS createTime, o.status, "
         "COALESCE(ds.text, '') AS statusText, o.pay_status AS payStatus, "
         "COALESCE(dp.text, '') AS payStatusText, o.payable_price AS payablePrice, "
-        "CASE WHEN o.pay_status = 1 THEN o.payment_price "
-        "ELSE MAX(o.payable_price - o.coupon_amount, 0) END AS paymentPrice, "
+        "o.payment_price AS paidPrice, o.coupon_amount AS couponAmount, "
         "o.user_id AS userId, o.credit_status AS creditStatus FROM orders o "
         "LEFT JOIN dictionary ds ON ds.code = 'ORDER_STATUS' AND ds.val = o.status "
         "LEFT JOIN dictionary dp ON dp.code = 'PAY_STATUS' AND dp.val = o.pay_status",
@@ -301,6 +306,14 @@ Json::Value orderList(Call &call)
     Json::Value list(Json::arrayValue);
     while (q.next())
         list.append(q.object());
+    for (Json::Value &order : list) {
+        const bool paid = order["payStatus"].asInt64() == payState::paid;
+        const std::int64_t asked = std::max<std::int64_t>(
+            order["payablePrice"].asInt64() - order["couponAmount"].asInt64(), 0);
+        order["paymentPrice"] = Json::Int64(paid ? order["paidPrice"].asInt64() : asked);
+        order.removeMember("paidPrice");
+        order.removeMember("couponAmount");
+    }
     for (Json::Value &order : list) {
         Json::Value business(Json::arrayValue);
         Query g = call.db.query("SELECT id, product_name AS productName, service_name AS "
@@ -385,11 +398,14 @@ Json::Value creditOrder(Call &call)
 
 void api::orderInfo::registerEndpoints(ApiRegistry &api)
 {
+    // A payment held past its time holds the order and the member's balance these show or
+    // change: closed before they look.
+    const Upkeep expired = payments::expiredOfOrder("id");
     api.write("orderInfo/add", Access::Worker, addOrder);
-    api.read("orderInfo/payInfo", Access::Worker, payInfo);
-    api.read("orderInfo/detail", Access::Worker, detail);
+    api.read("orderInfo/payInfo", Access::Worker, payInfo, expired);
+    api.read("orderInfo/detail", Access::Worker, detail, expired);
     api.read("orderInfo/list", Access::Worker, orderList);
-    api.write("orderInfo/modifyPrice", Access::Worker, modifyPrice);
+    api.write("orderInfo/modifyPrice", Access::Worker, modifyPrice, expired);
     api.write("orderInfo/updateFactoryTransNo", Access::Worker, updateFactoryTransNo);
     api.read("orderInfo/takeList2", Access::Worker, takeList);
     api.write("orderInfo/sign", Access::Worker, signOrder);

@@ -8,6 +8,7 @@
 #include "domain/garments.h"
 #include "domain/ownership.h"
 #include "domain/pickup.h"
+#include "domain/states.h"
 #include "server/call.h"
 #include "server/json.h"
 #include "server/registry.h"
@@ -35,7 +36,7 @@ Json::Value detail(Call &call)
 }
 
 // Garments from this status on have left the store's hands (handed out, refunded unwashed).
-constexpr std::int64_t handedOut = pickup::garmentStatus::handedOut;
+constexpr int handedOut = garmentState::handedOut;
 
 // `id` and `bindCode`: the electronic label read from the reader or typed. A label moves on
 // from a garment that was handed out; one on a garment still in the chain is refused.
@@ -105,7 +106,7 @@ Json::Value proList(Call &call)
         "CASE WHEN p.store_shelf_no > 0 THEN '滑轨' ELSE '' END AS tranTypeName, "
         "CASE WHEN p.store_shelf_no > 0 THEN CAST(p.store_shelf_no AS TEXT) ELSE '' END "
         "AS tranNum, COALESCE(p.rfid_code, '') AS bindCode, "
-        "p.status < 40 AS isEnableBindCode, (SELECT COUNT(*) FROM order_product_annexes a "
+        "(SELECT COUNT(*) FROM order_product_annexes a "
         "WHERE a.order_product_id = p.id) AS annexCnt "
         "FROM order_products p JOIN orders o ON o.id = p.order_id "
         "JOIN users u ON u.id = o.user_id "
@@ -118,6 +119,7 @@ Json::Value proList(Call &call)
     Json::Value list(Json::arrayValue);
     while (q.next()) {
         Json::Value row = q.object();
+        row["isEnableBindCode"] = q.integer("statusVal") < handedOut ? 1 : 0;
         // The customer as the garment list reads it: {"n": name, "p": phone}.
         Json::Value user(Json::objectValue);
         user["n"] = q.text("userName");

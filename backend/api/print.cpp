@@ -10,6 +10,7 @@
 #include "domain/merchant.h"
 #include "domain/orders.h"
 #include "domain/ownership.h"
+#include "domain/states.h"
 #include "server/call.h"
 #include "server/json.h"
 #include "server/registry.h"
@@ -181,7 +182,7 @@ Json::Value washGarment(const Garment &g)
 // The members every wash label of an order shares.
 void orderMembers(Json::Value &d, const Order &o, const std::vector<Garment> &pieces)
 {
-    d["isPaid"] = o.payStatus == 1;
+    d["isPaid"] = o.payStatus == payState::paid;
     d["userName"] = o.userName;
     d["userPhone"] = o.userPhone;
     d["storeName"] = o.storeName;

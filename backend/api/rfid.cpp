@@ -4,6 +4,7 @@
 #include "api/families.h"
 #include "domain/members.h"
 #include "domain/ownership.h"
+#include "domain/states.h"
 #include "server/call.h"
 #include "server/registry.h"
 #include "store/database.h"
@@ -42,7 +43,7 @@ Json::Value bindCard(Call &call)
             throw ApiError(codes::conflict, "该卡已绑定其他会员");
         throw ApiError(codes::notFound, "卡号不存在");
     }
-    if (card.integer("status") == 2)
+    if (card.integer("status") == memberCardState::voided)
         throw ApiError(codes::conflict, "该卡已作废");
     const std::string storedCheck = card.text("checkCode");
     if (storedCheck != checkCode)
@@ -71,12 +72,12 @@ Json::Value releaseCard(Call &call, int cardStatus)
 
 Json::Value unbindCard(Call &call)
 {
-    return releaseCard(call, 0);
+    return releaseCard(call, memberCardState::inStock);
 }
 
 Json::Value voidCard(Call &call)
 {
-    return releaseCard(call, 2);
+    return releaseCard(call, memberCardState::voided);
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 #include "domain/numbers.h"
 #include "domain/orders.h"
 #include "domain/ownership.h"
+#include "domain/payments.h"
+#include "domain/states.h"
 #include "server/call.h"
 #include "server/json.h"
 #include "server/registry.h"
@@ -27,8 +29,6 @@ namespace {
 constexpr std::int64_t maxAmount = 99999999;
 // The largest size of a garment priced by size: 10,000 units, in hundredths.
 constexpr std::int64_t maxCount = 1000000;
-// Garments of an order from this status on are at the factory or beyond.
-constexpr std::int64_t takenIn = 10;
 
 ApiError bad(const std::string &msg)
 {
@@ -50,7 +50,7 @@ struct OrderState
 // at the factory. Whose it is, is the caller's check.
 OrderState editableOrder(Call &call, std::int64_t orderId)
 {
-    Query q = call.db.query("SELECT o.status, o.pay_status AS payStatus, o.locked, "
+    Query q = call.db.query("SELECT o.status, o.pay_status AS payStatus, "
                             "o.destroyed_at IS NOT NULL AS destroyed, o.discount, "
                             "o.pricing_mode AS pricingMode, s.code AS storeCode "
                             "FROM orders o JOIN stores s ON s.id = o.store_id WHERE o.id = ?",
@@ -58,11 +58,11 @@ OrderState editableOrder(Call &call, std::int64_t orderId)
     q.next();
     if (q.integer("destroyed"))
         throw ApiError(codes::conflict, "订单已作废");
-    if (q.integer("payStatus") == 1)
+    if (q.integer("payStatus") == payState::paid)
         throw ApiError(codes::conflict, "订单已付款，不能修改衣物");
-    if (q.integer("locked"))
+    if (payments::held(call.db, orderId, call.now))
         throw ApiError(codes::conflict, "订单正在付款，请稍后再试");
-    if (q.integer("status") > takenIn)
+    if (q.integer("status") > orderState::takenIn)
         throw ApiError(codes::conflict, "订单已送洗，不能修改衣物");
     OrderState o;
     o.id = orderId;
@@ -348,7 +348,7 @@ Json::Value addGarment(Call &call)
                  "business_id, product_name, status, status_time, created_at) "
                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
                  order.id, numbers::garmentCode(call.db, order.storeCode), g.productId, g.typeId,
-                 g.lineId, g.productName, takenIn, call.now, call.now);
+                 g.lineId, g.productName, garmentState::takenIn, call.now, call.now);
     const std::int64_t garmentId = call.db.lastInsertId();
     store(call, garmentId, order, g);
     return garments::intakeRow(call.db, garmentId);
@@ -365,7 +365,7 @@ Json::Value updateGarment(Call &call)
                             "ON d.code = 'PRODUCT_STATUS' AND d.val = p.status WHERE p.id = ?",
                             garmentId);
     q.next();
-    if (q.integer("status") != takenIn)
+    if (q.integer("status") != garmentState::takenIn)
         throw ApiError(codes::conflict, "衣物" + q.text("statusText") + "，不能修改");
     store(call, garmentId, order, describe(call, order));
     return garments::intakeRow(call.db, garmentId);
@@ -378,7 +378,8 @@ Json::Value deleteGarment(Call &call)
 {
     const std::int64_t garmentId = ownership::owned(call, records::garment, "id");
     const OrderState order = editableOrder(call, garments::orderOf(call.db, garmentId));
-    if (call.db.scalar(0, "SELECT status FROM order_products WHERE id = ?", garmentId) != takenIn ||
+    if (call.db.scalar(0, "SELECT status FROM order_products WHERE id = ?", garmentId) !=
+            garmentState::takenIn ||
         call.db.scalar(0, "SELECT COUNT(*) FROM batch_in_rel WHERE order_product_id = ?",
                        garmentId) > 0)
         throw ApiError(codes::conflict, "衣物已入袋，不能删除");
@@ -401,12 +402,12 @@ Json::Value finishIntake(Call &call)
     q.next();
     if (q.integer("destroyed"))
         throw ApiError(codes::conflict, "订单已作废");
-    if (q.integer("status") != 0)
+    if (q.integer("status") != orderState::waiting)
         throw ApiError(codes::conflict, "订单已完成入库");
     if (q.integer("garments") == 0)
         throw ApiError(codes::conflict, "订单还没有衣物，请先添加衣物");
-    call.db.exec("UPDATE orders SET status = ?, finished_at = ? WHERE id = ?", takenIn, call.now,
-                 orderId);
+    call.db.exec("UPDATE orders SET status = ?, finished_at = ? WHERE id = ?", orderState::takenIn,
+                 call.now, orderId);
     return Json::Value(Json::objectValue);
 }
 
@@ -462,25 +463,26 @@ Json::Value queryOrder(Call &call)
     for (const Json::Value &row : list)
         if (row["type"].asInt() == 1) {
             ++garmentCount;
-            waitingForBag = waitingForBag || row["statusVal"].asInt64() == takenIn;
+            waitingForBag = waitingForBag || row["statusVal"].asInt64() == garmentState::takenIn;
         }
     info["createCnt"] = garmentCount;
-    Query q = call.db.query("SELECT status, pay_status AS payStatus, locked, "
-                            "credit_status AS credit, destroyed_at IS NOT NULL AS destroyed "
-                            "FROM orders WHERE id = ?",
+    Query q = call.db.query("SELECT status, pay_status AS payStatus, credit_status AS credit, "
+                            "destroyed_at IS NOT NULL AS destroyed FROM orders WHERE id = ?",
                             orderId);
     q.next();
+    const std::int64_t status = q.integer("status");
     const bool live = q.integer("destroyed") == 0;
-    const bool paid = q.integer("payStatus") == 1;
-    const bool open = live && !paid && q.integer("locked") == 0 && q.integer("status") <= takenIn;
+    const bool paid = q.integer("payStatus") == payState::paid;
+    const bool open = live && !paid && !payments::held(call.db, orderId, call.now) &&
+                      status <= orderState::takenIn;
     const bool hasGarments = garmentCount > 0;
     data["orderInfo"] = info;
     data["proList"] = list;
-    data["isEnableFinishStockIn"] = live && q.integer("status") == 0 && hasGarments;
+    data["isEnableFinishStockIn"] = live && status == orderState::waiting && hasGarments;
     data["isPaid"] = paid;
     data["isEnableModifyPrice"] = open && hasGarments;
     data["isEnablePay"] = live && !paid && q.integer("credit") == 0 && hasGarments;
-    data["isEnableBatchIn"] = live && q.integer("status") >= takenIn && waitingForBag;
+    data["isEnableBatchIn"] = live && status >= orderState::takenIn && waitingForBag;
     data["isEnablePrint"] = live && hasGarments;
     return data;
 }
@@ -489,9 +491,12 @@ Json::Value queryOrder(Call &call)
 
 void api::stockIn::registerEndpoints(ApiRegistry &api)
 {
-    api.read("stockIn/queryOrder", Access::Worker, queryOrder);
-    api.write("stockIn/add", Access::Worker, addGarment);
-    api.write("stockIn/update", Access::Worker, updateGarment);
-    api.write("stockIn/delete", Access::Worker, deleteGarment);
+    // A payment held past its time holds the order's garments and the member's balance that
+    // the intake shows: closed before these calls look.
+    api.read("stockIn/queryOrder", Access::Worker, queryOrder,
+             payments::expiredOfOrderNumber("keywords"));
+    api.write("stockIn/add", Access::Worker, addGarment, payments::expiredOfOrder("orderId"));
+    api.write("stockIn/update", Access::Worker, updateGarment, payments::expiredOfOrder("orderId"));
+    api.write("stockIn/delete", Access::Worker, deleteGarment, payments::expiredOfGarment("id"));
     api.write("stockIn/finish", Access::Worker, finishIntake);
 }

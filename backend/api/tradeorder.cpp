@@ -3,16 +3,19 @@
 
 #include "api/families.h"
 #include "domain/ownership.h"
+#include "domain/paymeans.h"
 #include "domain/refunds.h"
+#include "domain/states.h"
 #include "server/call.h"
 #include "server/registry.h"
 #include "store/database.h"
 
 namespace {
 
-// The means as the worker knows it: the merchant's own name for "其他".
+// The means as the worker knows it: the merchant's own name for "其他" (payMeans::other,
+// bound as its first value).
 const char *const meansText =
-    "CASE WHEN t.pay_means = 9 AND t.pay_sign <> '' THEN COALESCE((SELECT ps.show_name FROM "
+    "CASE WHEN t.pay_means = ? AND t.pay_sign <> '' THEN COALESCE((SELECT ps.show_name FROM "
     "pay_signs ps JOIN stores s ON s.merc_id = ps.merc_id WHERE s.id = t.store_id AND "
     "ps.val = t.pay_sign), dm.text) ELSE COALESCE(dm.text, '') END";
 
@@ -30,7 +33,7 @@ Json::Value ofOrder(Call &call)
                                     "tradeTime, t.amount FROM trades t LEFT JOIN dictionary dm "
                                     "ON dm.code = 'PAY_MEANS' AND dm.val = t.pay_means "
                                     "WHERE t.id = ?",
-                                part.tradeId);
+                                payMeans::other, part.tradeId);
         q.next();
         Json::Value row = q.object();
         row["refundableAmount"] = Json::Int64(part.refundable);
@@ -51,13 +54,14 @@ Json::Value ofMember(Call &call)
         std::string("SELECT t.id, '门店' AS orderOriginText, COALESCE(t.paid_at, t.created_at) "
                     "AS tradeTime, o.order_no AS orderNo, o.id AS orderId, t.trade_no AS seq, ") +
             meansText +
-            " AS payMethodText, t.amount, CASE t.status WHEN 1 THEN '支付成功' WHEN 0 THEN "
-            "'待支付' WHEN 2 THEN '支付失败' ELSE '已关闭' END AS statusText "
+            " AS payMethodText, t.amount, CASE t.status WHEN ? THEN '支付成功' WHEN ? THEN "
+            "'待支付' WHEN ? THEN '支付失败' ELSE '已关闭' END AS statusText "
             "FROM trades t JOIN orders o ON o.id = t.order_id LEFT JOIN dictionary dm "
             "ON dm.code = 'PAY_MEANS' AND dm.val = t.pay_means WHERE t.kind = 1 "
             "AND t.user_id = ? AND t.store_id = ? AND t.amount > 0 "
             "ORDER BY t.id DESC LIMIT ? OFFSET ?",
-        userId, call.storeId, page.size, page.offset());
+        payMeans::other, tradeState::paid, tradeState::waiting, tradeState::failed, userId,
+        call.storeId, page.size, page.offset());
     while (q.next())
         list.append(q.object());
     Json::Value data(Json::objectValue);

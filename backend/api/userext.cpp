@@ -2,6 +2,7 @@
 
 #include "api/families.h"
 #include "domain/ownership.h"
+#include "domain/payments.h"
 #include "server/call.h"
 #include "server/registry.h"
 #include "store/database.h"
@@ -23,5 +24,6 @@ Json::Value balance(Call &call)
 
 void api::userExt::registerEndpoints(ApiRegistry &api)
 {
-    api.read("userExt/balance", Access::Worker, balance);
+    // A payment held past its time holds part of the balance: closed before it is shown.
+    api.read("userExt/balance", Access::Worker, balance, payments::expiredOfMember("id"));
 }

@@ -8,7 +8,6 @@
 #include "domain/ownership.h"
 #include "domain/paymeans.h"
 #include "domain/recharges.h"
-#include "domain/wallet.h"
 #include "server/call.h"
 #include "server/registry.h"
 #include "store/database.h"
@@ -60,48 +59,16 @@ Json::Value createPay(Call &call)
     const bool alipay = call.oneOf("payMethod", {1, 4}) == 4;
     const std::string payType = call.oneOf("payType", {"MICROPAY", "NATIVE"});
     requireOpened(call, alipay ? merchant::settings::payAlipay : merchant::settings::payWechat);
-    const recharges::Recharge r = recharges::open(call, recharges::plan(call),
-                                                  alipay ? payMeans::alipay : payMeans::wechat, "");
-    call.db.exec("UPDATE recharges SET wallet_mode = ? WHERE id = ?",
-                 payType == "NATIVE" ? "native" : "micro", r.id);
-    return recharges::reply(recharges::load(call.db, r.id));
+    return recharges::reply(recharges::open(call, recharges::plan(call),
+                                            alipay ? payMeans::alipay : payMeans::wechat, "",
+                                            payType == "NATIVE" ? "native" : "micro"));
 }
 
-// Pays a waiting wallet recharge: with the customer's code (`authCode`) it is paid at once,
-// refused (it stays waiting, so the worker may scan again) or waits for the customer's
-// confirmation; without one it answers the QR code the customer scans.
+// Pays a waiting wallet recharge (domain/recharges): with the customer's code (`authCode`),
+// or by the QR code it answers.
 Json::Value pay(Call &call)
 {
-    const recharges::Recharge r = namedRecharge(call);
-    // A refusal rolls back, so an expired recharge is closed by the next status query.
-    if (r.status == recharges::waiting && r.expiresAt <= call.now)
-        throw ApiError(codes::conflict, "交易已超时，请重新发起");
-    if (r.status == recharges::paid)
-        throw ApiError(codes::conflict, "该充值已完成");
-    if (r.status != recharges::waiting || r.walletMode.empty())
-        throw ApiError(codes::conflict, "交易已结束");
-    const wallet::Kind kind =
-        r.means == payMeans::alipay ? wallet::Kind::Alipay : wallet::Kind::WeChat;
-    if (r.walletMode == "native") {
-        Json::Value data = recharges::reply(r);
-        data["codeUrl"] = wallet::codeUrl(kind, r.seq);
-        return data;
-    }
-    if (r.walletSteps > 0 ||
-        call.db.scalar(0, "SELECT auth_code <> '' FROM recharges WHERE id = ?", r.id))
-        throw ApiError(codes::conflict, "交易正在等待顾客确认");
-    const std::string code = call.requiredText("authCode");
-    wallet::checkCode(code, kind);
-    const wallet::Decision decision = wallet::decide(code);
-    if (decision.outcome == wallet::Outcome::Refused)
-        throw ApiError(codes::conflict, decision.refusal);
-    call.db.exec("UPDATE recharges SET auth_code = ?, wallet_steps = ?, wallet_result = ? "
-                 "WHERE id = ?",
-                 code, decision.steps,
-                 decision.pays ? int(recharges::paid) : int(recharges::failed), r.id);
-    if (decision.outcome == wallet::Outcome::Paid)
-        recharges::complete(call.db, r.id, call.now);
-    return recharges::reply(recharges::load(call.db, r.id));
+    return recharges::pay(call, namedRecharge(call));
 }
 
 // The worker gave a wallet recharge up (the QR window closed, the wait ran out): a waiting
@@ -110,7 +77,7 @@ Json::Value pay(Call &call)
 Json::Value closePay(Call &call)
 {
     const recharges::Recharge r = namedRecharge(call);
-    recharges::close(call.db, r.id, recharges::closed, call.now);
+    recharges::close(call.db, r.id, tradeState::closed, call.now);
     return recharges::reply(recharges::load(call.db, r.id));
 }
 
@@ -127,15 +94,16 @@ Json::Value list(Call &call)
         "IFNULL(w.name, '') AS workName FROM recharges r JOIN stores s ON s.id = r.store_id "
         "LEFT JOIN workers w ON w.id = r.worker_id "
         "LEFT JOIN dictionary d ON d.code = 'PAY_MEANS' AND d.val = r.pay_means "
-        "WHERE r.user_id = ? AND r.status = 1 ORDER BY r.paid_at DESC, r.id DESC "
+        "WHERE r.user_id = ? AND r.status = ? ORDER BY r.paid_at DESC, r.id DESC "
         "LIMIT ? OFFSET ?",
-        userId, page.size, page.offset());
+        userId, tradeState::paid, page.size, page.offset());
     while (q.next())
         rows.append(q.object());
     Json::Value data(Json::objectValue);
     data["list"] = rows;
-    data["total"] = Json::Int64(call.db.scalar(
-        0, "SELECT COUNT(*) FROM recharges WHERE user_id = ? AND status = 1", userId));
+    data["total"] = Json::Int64(
+        call.db.scalar(0, "SELECT COUNT(*) FROM recharges WHERE user_id = ? AND status = ?", userId,
+                       tradeState::paid));
     return data;
 }
 

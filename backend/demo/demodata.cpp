@@ -6,6 +6,8 @@
 #include "domain/catalogue.h"
 #include "domain/garments.h"
 #include "domain/numbers.h"
+#include "domain/paymeans.h"
+#include "domain/states.h"
 #include "server/crypto.h"
 #include "server/json.h"
 #include "store/database.h"
@@ -65,7 +67,7 @@ struct Product
     const char *name;
     int customNum; // priced by size
     const char *unit;
-    std::vector<std::pair<const char *, int>> services; // name, fen
+    std::vector<std::pair<const char *, std::int64_t>> services; // name, fen
 };
 
 // Business lines and garment types: {id, business, name}.
@@ -173,9 +175,9 @@ const char *const effects[] = {"污渍可能无法完全去除", "褪色可能�
 const char *const brands[] = {"优衣库", "ZARA",     "H&M",     "波司登",   "海澜之家", "太平鸟",
                               "李宁",   "安踏",     "耐克",    "阿迪达斯", "雅戈尔",   "江南布衣",
                               "歌力思", "Burberry", "MaxMara", "无品牌"};
-const std::pair<const char *, int> addServices[] = {{"去渍", 1000},     {"加急", 2000},
-                                                    {"柔顺护理", 800},  {"防水处理", 1500},
-                                                    {"消毒除螨", 1000}, {"精细熨烫", 1200}};
+const std::pair<const char *, std::int64_t> addServices[] = {
+    {"去渍", 1000},     {"加急", 2000},     {"柔顺护理", 800},
+    {"防水处理", 1500}, {"消毒除螨", 1000}, {"精细熨烫", 1200}};
 const char *const annexes[] = {"腰带", "帽子", "毛领", "内胆", "衣架", "防尘袋", "鞋带", "纽扣"};
 
 const char *const surnames[] = {"李", "王", "张", "刘", "陈", "杨", "黄", "赵", "吴", "周"};
@@ -210,9 +212,11 @@ struct Seeder
     void catalogue();
     void members();
     void orders();
+    // An order in `status` (orderState) whose garments are in `garmentStatus` (garmentState),
+    // paid by `paidBy` (PAY_MEANS; 0 unpaid).
     std::int64_t order(int userId, int storeId, int workerId, std::int64_t created, int status,
                        const std::vector<std::pair<int, int>> &garments, int garmentStatus,
-                       int payMeans, bool credit);
+                       int paidBy, bool credit);
 };
 
 void Seeder::organisation()
@@ -434,13 +438,13 @@ void Seeder::members()
         if (i % 2 == 1) {
             const int coupon = 1 + (i / 2) % 4;
             db.exec("INSERT INTO user_coupons (user_id, coupon_id, use_status, time_start, "
-                    "time_end, created_at) VALUES (?, ?, 0, ?, ?, ?)",
-                    i, coupon, now - 10 * day, now + 20 * day, now - 10 * day);
+                    "time_end, created_at) VALUES (?, ?, ?, ?, ?, ?)",
+                    i, coupon, couponState::unused, now - 10 * day, now + 20 * day, now - 10 * day);
         }
         if (i % 7 == 0)
             db.exec("INSERT INTO user_coupons (user_id, coupon_id, use_status, time_start, "
-                    "time_end, created_at) VALUES (?, 1, 3, ?, ?, ?)",
-                    i, now - 60 * day, now - 30 * day, now - 60 * day);
+                    "time_end, created_at) VALUES (?, 1, ?, ?, ?, ?)",
+                    i, couponState::expired, now - 60 * day, now - 30 * day, now - 60 * day);
     }
 
     // Paid recharges behind some of the balances.
@@ -453,21 +457,21 @@ void Seeder::members()
         db.exec(
             "INSERT INTO recharges (recharge_no, user_id, store_id, worker_id, rule_id, amount, "
             "gift_amount, gift_point, pay_means, status, created_at, paid_at) "
-            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, 1, ?, ?)",
+            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
             numbers::tradeNo(db, at), i, store, store == 1 ? 1 : 3, rule, amount, gift,
-            amount / 100, 1 + (i % 3), at, at);
+            amount / 100, 1 + (i % 3), tradeState::paid, at, at);
         const std::int64_t rechargeId = db.lastInsertId();
         db.exec("INSERT INTO trades (trade_no, kind, recharge_id, user_id, store_id, worker_id, "
                 "pay_means, amount, status, created_at, paid_at) "
-                "VALUES (?, 2, ?, ?, ?, ?, ?, ?, 1, ?, ?)",
+                "VALUES (?, 2, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
                 numbers::tradeNo(db, at), rechargeId, i, store, store == 1 ? 1 : 3, 1 + (i % 3),
-                amount, at, at);
+                amount, tradeState::paid, at, at);
     }
 }
 
 std::int64_t Seeder::order(int userId, int storeId, int workerId, std::int64_t created, int status,
                            const std::vector<std::pair<int, int>> &garments, int garmentStatus,
-                           int payMeans, bool credit)
+                           int paidBy, bool credit)
 {
     const std::string storeCode = storeId == 1 ? "01" : "02";
     const int discount = static_cast<int>(
@@ -527,7 +531,11 @@ std::int64_t Seeder::order(int userId, int storeId, int workerId, std::int64_t c
                      p.text("serviceName"), brand, brands[brand - 1], colorDesc, flawDesc, addDesc,
                      bySize ? 1 : 0, count, amounts.serviceAmt, addAmt, amounts.subtotal,
                      garmentStatus, created + 30 * minute,
-                     (garmentStatus == 60 || garmentStatus == 25 || garmentStatus == 40) ? 1 : 0,
+                     (garmentStatus == garmentState::passed ||
+                      garmentStatus == garmentState::onRail ||
+                      garmentStatus == garmentState::handedOut)
+                         ? 1
+                         : 0,
                      p.integer("businessId") == 3 ? 2 : 1, created + 5 * minute, unitPrice, charged,
                      amounts.saleAmt)
             .exec();
@@ -540,21 +548,22 @@ std::int64_t Seeder::order(int userId, int storeId, int workerId, std::int64_t c
     }
     // The garments' subtotals carry the member's discount already.
     const std::int64_t payable = total;
-    const bool paid = payMeans != 0;
+    const bool paid = paidBy != 0;
     db.exec("UPDATE orders SET order_price = ?, payable_price = ?, payment_price = ?, "
             "pay_status = ?, credit_status = ?, finished_at = ?, remark_json = ? WHERE id = ?",
-            total, payable, paid ? payable : 0, paid ? 1 : 0, credit ? 1 : 0,
-            status >= 10 && !garments.empty() ? created + 20 * minute : 0,
+            total, payable, paid ? payable : 0, paid ? payState::paid : payState::unpaid,
+            credit ? 1 : 0,
+            status >= orderState::takenIn && !garments.empty() ? created + 20 * minute : 0,
             n % 2 ? std::string("[]") : urgentRemark(), orderId);
-    if (status < 10 || garments.empty())
+    if (status < orderState::takenIn || garments.empty())
         db.exec("UPDATE orders SET finished_at = NULL WHERE id = ?", orderId);
     if (paid) {
         const std::int64_t at = created + 25 * minute;
         db.exec("INSERT INTO trades (trade_no, kind, order_id, user_id, store_id, worker_id, "
                 "pay_means, amount, status, created_at, paid_at) "
-                "VALUES (?, 1, ?, ?, ?, ?, ?, ?, 1, ?, ?)",
-                numbers::tradeNo(db, at), orderId, userId, storeId, workerId, payMeans, payable, at,
-                at);
+                "VALUES (?, 1, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                numbers::tradeNo(db, at), orderId, userId, storeId, workerId, paidBy, payable,
+                tradeState::paid, at, at);
     }
     return orderId;
 }
@@ -565,66 +574,84 @@ void Seeder::orders()
         return now - daysAgo * day - minutesAgo * minute;
     };
     // Waiting for intake: headers only.
-    order(1, 1, 1, at(0, 20), 0, {}, 10, 0, false);
-    order(5, 2, 3, at(0, 45), 0, {}, 10, 0, false);
+    order(1, 1, 1, at(0, 20), orderState::waiting, {}, garmentState::takenIn, 0, false);
+    order(5, 2, 3, at(0, 45), orderState::waiting, {}, garmentState::takenIn, 0, false);
     // Taken in: one unpaid, one paid in cash, one with garments in an open bag.
-    order(2, 1, 1, at(0, 90), 10, {{2, 0}, {10, 0}}, 10, 0, false);
-    order(3, 1, 2, at(0, 150), 10, {{18, 1}, {9, 0}}, 10, 1, false);
+    order(2, 1, 1, at(0, 90), orderState::takenIn, {{2, 0}, {10, 0}}, garmentState::takenIn, 0,
+          false);
+    order(3, 1, 2, at(0, 150), orderState::takenIn, {{18, 1}, {9, 0}}, garmentState::takenIn,
+          payMeans::cash, false);
     const std::int64_t bagged =
-        order(4, 1, 1, at(1, 60), 10, {{14, 0}, {1, 0}, {28, 0}}, 11, 2, false);
+        order(4, 1, 1, at(1, 60), orderState::takenIn, {{14, 0}, {1, 0}, {28, 0}},
+              garmentState::inBag, payMeans::wechat, false);
     // At the factory: one bag sent, one batch on its way back.
-    const std::int64_t sent = order(6, 1, 1, at(2, 30), 20, {{19, 3}, {24, 0}}, 12, 2, false);
-    const std::int64_t coming = order(7, 1, 2, at(4, 30), 20, {{5, 0}, {15, 0}}, 17, 3, false);
-    const std::int64_t rework = order(8, 1, 1, at(5, 30), 20, {{3, 0}, {11, 0}}, 30, 1, false);
+    const std::int64_t sent = order(6, 1, 1, at(2, 30), orderState::washing, {{19, 3}, {24, 0}},
+                                    garmentState::sentToFactory, payMeans::wechat, false);
+    const std::int64_t coming = order(7, 1, 2, at(4, 30), orderState::washing, {{5, 0}, {15, 0}},
+                                      garmentState::leftFactory, payMeans::alipay, false);
+    const std::int64_t rework = order(8, 1, 1, at(5, 30), orderState::washing, {{3, 0}, {11, 0}},
+                                      garmentState::rework, payMeans::cash, false);
     // Back in the store: arrived, checked, on the rail, on credit.
-    const std::int64_t arrived = order(9, 1, 1, at(6, 30), 30, {{21, 0}, {13, 0}}, 19, 4, false);
-    const std::int64_t checked = order(10, 1, 2, at(6, 90), 30, {{31, 0}, {35, 0}}, 60, 1, false);
+    const std::int64_t arrived = order(9, 1, 1, at(6, 30), orderState::ready, {{21, 0}, {13, 0}},
+                                       garmentState::arrived, payMeans::balance, false);
+    const std::int64_t checked = order(10, 1, 2, at(6, 90), orderState::ready, {{31, 0}, {35, 0}},
+                                       garmentState::passed, payMeans::cash, false);
     const std::int64_t hung =
-        order(11, 1, 1, at(7, 30), 30, {{20, 2}, {2, 0}, {44, 0}}, 25, 3, false);
-    order(12, 1, 1, at(7, 90), 30, {{22, 0}}, 25, 0, true);
+        order(11, 1, 1, at(7, 30), orderState::ready, {{20, 2}, {2, 0}, {44, 0}},
+              garmentState::onRail, payMeans::alipay, false);
+    order(12, 1, 1, at(7, 90), orderState::ready, {{22, 0}}, garmentState::onRail, 0, true);
     // Handed out; one with a refund-wash and a refund; one voided.
-    order(13, 1, 1, at(9, 30), 40, {{26, 0}, {9, 0}}, 40, 2, false);
-    const std::int64_t refunded = order(14, 1, 2, at(10, 30), 40, {{27, 0}, {16, 0}}, 40, 1, false);
-    const std::int64_t voided = order(16, 1, 1, at(3, 30), 50, {{4, 0}}, 10, 0, false);
-    order(20, 2, 3, at(1, 30), 10, {{23, 0}, {40, 0}}, 10, 2, false);
-    order(25, 2, 3, at(8, 30), 40, {{37, 0}}, 40, 4, false);
+    order(13, 1, 1, at(9, 30), orderState::handedOut, {{26, 0}, {9, 0}}, garmentState::handedOut,
+          payMeans::wechat, false);
+    const std::int64_t refunded =
+        order(14, 1, 2, at(10, 30), orderState::handedOut, {{27, 0}, {16, 0}},
+              garmentState::handedOut, payMeans::cash, false);
+    const std::int64_t voided =
+        order(16, 1, 1, at(3, 30), orderState::voided, {{4, 0}}, garmentState::takenIn, 0, false);
+    order(20, 2, 3, at(1, 30), orderState::takenIn, {{23, 0}, {40, 0}}, garmentState::takenIn,
+          payMeans::wechat, false);
+    order(25, 2, 3, at(8, 30), orderState::handedOut, {{37, 0}}, garmentState::handedOut,
+          payMeans::balance, false);
 
     db.exec("UPDATE orders SET destroyed_at = created_at + 600000 WHERE id = ?", voided);
-    db.exec("UPDATE orders SET signed_at = created_at + 5 * 86400000 WHERE status = 40");
+    db.exec("UPDATE orders SET signed_at = created_at + 5 * 86400000 WHERE status = ?",
+            orderState::handedOut);
 
     // Factory bags: an open one and a sent one.
     auto bag = [&](std::int64_t orderId, int status, std::int64_t created) {
         db.exec(
             "INSERT INTO batch_in (bag_no, store_id, factory_id, worker_id, status, created_at, "
             "completed_at) VALUES (?, 1, 1, 1, ?, ?, ?)",
-            numbers::bagNo(db, "01", created), status, created, status ? created + 60 * minute : 0);
+            numbers::bagNo(db, "01", created), status, created,
+            status != bagState::open ? created + 60 * minute : 0);
         const std::int64_t bagId = db.lastInsertId();
-        if (!status)
+        if (status == bagState::open)
             db.exec("UPDATE batch_in SET completed_at = NULL WHERE id = ?", bagId);
         db.exec("INSERT INTO batch_in_rel (batch_in_id, order_product_id, created_at) "
                 "SELECT ?, id, ? FROM order_products WHERE order_id = ?",
                 bagId, created, orderId);
     };
-    bag(bagged, 0, at(1, 30));
-    bag(sent, 1, at(2, 0));
-    bag(coming, 2, at(4, 0));
-    bag(arrived, 2, at(6, 0));
+    bag(bagged, bagState::open, at(1, 30));
+    bag(sent, bagState::sent, at(2, 0));
+    bag(coming, bagState::atFactory, at(4, 0));
+    bag(arrived, bagState::atFactory, at(6, 0));
     // Batches back from the factory: one on its way, one received.
     auto batch = [&](const std::vector<std::int64_t> &orderIds, int status, std::int64_t created) {
+        const bool received = status == batchState::received;
         db.exec("INSERT INTO batch_out (batch_no, factory_id, store_id, status, created_at, "
                 "received_at) VALUES (?, 1, 1, ?, ?, ?)",
                 numbers::batchNo(db, "01", created), status, created,
-                status ? created + 120 * minute : 0);
+                received ? created + 120 * minute : 0);
         const std::int64_t batchId = db.lastInsertId();
-        if (!status)
+        if (!received)
             db.exec("UPDATE batch_out SET received_at = NULL WHERE id = ?", batchId);
         for (std::int64_t orderId : orderIds)
             db.exec("INSERT INTO batch_out_rel (batch_out_id, order_product_id, confirmed_at) "
                     "SELECT ?, id, ? FROM order_products WHERE order_id = ?",
-                    batchId, status ? created + 120 * minute : 0, orderId);
+                    batchId, received ? created + 120 * minute : 0, orderId);
     };
-    batch({coming}, 0, at(0, 240));
-    batch({arrived, checked, hung}, 1, at(1, 0));
+    batch({coming}, batchState::onTheWay, at(0, 240));
+    batch({arrived, checked, hung}, batchState::received, at(1, 0));
     db.exec("UPDATE batch_out_rel SET confirmed_at = NULL WHERE confirmed_at = 0");
 
     // The rail: the hung order's garments on the first shelves.
@@ -645,9 +672,9 @@ void Seeder::orders()
     db.exec("UPDATE orders SET store_shelf_no = 1 WHERE id = ?", hung);
 
     // Rework: the second garment is back at the factory.
-    db.exec("UPDATE order_products SET status = 19 WHERE order_id = ? AND id = "
+    db.exec("UPDATE order_products SET status = ? WHERE order_id = ? AND id = "
             "(SELECT MIN(id) FROM order_products WHERE order_id = ?)",
-            rework, rework);
+            garmentState::arrived, rework, rework);
 
     // Refund-wash of one garment, with its money refund and audit.
     const std::int64_t garment =
@@ -655,16 +682,18 @@ void Seeder::orders()
     const std::int64_t amount =
         db.scalar(0, "SELECT subtotal FROM order_products WHERE id = ?", garment);
     const std::int64_t when = at(5, 0);
-    db.exec("UPDATE order_products SET status = 50, has_refund = 1 WHERE id = ?", garment);
+    db.exec("UPDATE order_products SET status = ?, has_refund = 1 WHERE id = ?",
+            garmentState::refundWashed, garment);
     db.exec("INSERT INTO refunds (order_id, trade_id, store_id, worker_id, refund_means, amount, "
             "reason, status, created_at) VALUES (?, (SELECT id FROM trades WHERE order_id = ?), "
-            "1, 2, 2, ?, '顾客对洗护效果不满意', 1, ?)",
-            refunded, refunded, amount, when);
+            "1, 2, 2, ?, '顾客对洗护效果不满意', ?, ?)",
+            refunded, refunded, amount, refundState::approved, when);
     db.exec(
         "INSERT INTO refund_audits (refund_id, order_id, order_product_id, kind, status, amount, "
-        "reason, worker_id, created_at, audited_at) VALUES (?, ?, ?, 2, 1, ?, "
+        "reason, worker_id, created_at, audited_at) VALUES (?, ?, ?, 2, ?, ?, "
         "'顾客对洗护效果不满意', 2, ?, ?)",
-        db.lastInsertId(), refunded, garment, amount, when, when + 30 * minute);
+        db.lastInsertId(), refunded, garment, refundState::approved, amount, when,
+        when + 30 * minute);
     const std::int64_t auditId = db.lastInsertId();
     db.exec("UPDATE refund_audits SET seq = ?, store_id = 1 WHERE id = ?",
             numbers::tradeNo(db, when), auditId);
@@ -680,8 +709,9 @@ void Seeder::orders()
             "VALUES (?, 1, '张丽', '羽绒服袖口有旧污渍，已告知顾客', ?)",
             sent, at(2, 25));
     // A coupon held by an unpaid order.
-    db.exec("UPDATE user_coupons SET use_status = 1, order_id = (SELECT id FROM orders WHERE "
-            "user_id = 1 LIMIT 1) WHERE user_id = 1 AND use_status = 0");
+    db.exec("UPDATE user_coupons SET use_status = ?, order_id = (SELECT id FROM orders WHERE "
+            "user_id = 1 LIMIT 1) WHERE user_id = 1 AND use_status = ?",
+            couponState::held, couponState::unused);
 }
 
 } // namespace

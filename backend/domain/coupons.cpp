@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "domain/states.h"
 #include "server/registry.h"
 #include "store/database.h"
 
@@ -46,8 +47,8 @@ Coupon load(Connection &db, std::int64_t userCouponId)
 bool heldBy(Connection &db, std::int64_t orderId, Coupon &out)
 {
     Query q = db.query(std::string(columns) +
-                           "WHERE uc.order_id = ? AND uc.use_status = 1 ORDER BY uc.id LIMIT 1",
-                       orderId);
+                           "WHERE uc.order_id = ? AND uc.use_status = ? ORDER BY uc.id LIMIT 1",
+                       orderId, couponState::held);
     if (!q.next())
         return false;
     out = read(q);
@@ -73,11 +74,11 @@ std::string refusal(const Coupon &c, std::int64_t orderId, std::int64_t userId,
 {
     if (c.userId != userId)
         return "优惠券不属于该会员";
-    if (c.useStatus == 2)
+    if (c.useStatus == couponState::used)
         return "优惠券已使用";
-    if (c.useStatus == 1 && c.orderId != orderId)
+    if (c.useStatus == couponState::held && c.orderId != orderId)
         return "优惠券已被其他订单使用";
-    if (c.useStatus == 3 || c.timeEnd <= now)
+    if (c.useStatus == couponState::expired || c.timeEnd <= now)
         return "优惠券已过期";
     if (c.timeStart > now)
         return "优惠券未到使用时间";
@@ -88,18 +89,19 @@ std::string refusal(const Coupon &c, std::int64_t orderId, std::int64_t userId,
 
 void hold(Connection &db, std::int64_t orderId, const Coupon &c, std::int64_t payable)
 {
-    db.exec("UPDATE user_coupons SET use_status = 0, order_id = NULL "
-            "WHERE order_id = ? AND use_status = 1 AND id <> ?",
+    db.exec("UPDATE user_coupons SET use_status = ?, order_id = NULL "
+            "WHERE order_id = ? AND use_status = ? AND id <> ?",
+            couponState::unused, orderId, couponState::held, c.id);
+    db.exec("UPDATE user_coupons SET use_status = ?, order_id = ? WHERE id = ?", couponState::held,
             orderId, c.id);
-    db.exec("UPDATE user_coupons SET use_status = 1, order_id = ? WHERE id = ?", orderId, c.id);
     db.exec("UPDATE orders SET coupon_amount = ? WHERE id = ?", value(c, payable), orderId);
 }
 
 void release(Connection &db, std::int64_t orderId)
 {
-    db.exec("UPDATE user_coupons SET use_status = 0, order_id = NULL "
-            "WHERE order_id = ? AND use_status = 1",
-            orderId);
+    db.exec("UPDATE user_coupons SET use_status = ?, order_id = NULL "
+            "WHERE order_id = ? AND use_status = ?",
+            couponState::unused, orderId, couponState::held);
     db.exec("UPDATE orders SET coupon_amount = 0 WHERE id = ?", orderId);
 }
 

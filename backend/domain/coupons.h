@@ -5,8 +5,8 @@
 
 class Connection;
 
-// Coupons on orders. A member's coupon (user_coupons) is unused (0), held by one unpaid order
-// (1, order_id), used by a paid order (2) or expired (3). An order holds at most one; what
+// Coupons on orders. A member's coupon (user_coupons) is unused, held by one unpaid order
+// (order_id), used by a paid order or expired (couponState). An order holds at most one; what
 // it takes off is worked out from the order's payable amount whenever it is needed, never
 // taken from the terminal.
 namespace coupons {
@@ -21,8 +21,8 @@ struct Coupon
     std::int64_t fullAmount = 0; // fen the order must reach (type 3)
     std::int64_t discount = 100; // percent paid (type 2)
     bool useBalance = true;      // may go with the member balance
-    int useStatus = 0;
-    std::int64_t orderId = 0; // the order holding it, 0 for none
+    int useStatus = 0;           // couponState
+    std::int64_t orderId = 0;    // the order holding it, 0 for none
     std::int64_t timeStart = 0;
     std::int64_t timeEnd = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "domain/states.h"
 #include "server/call.h"
 #include "server/json.h"
 #include "server/registry.h"
@@ -116,7 +117,7 @@ std::map<std::int64_t, Json::Value> intakeFields(Connection &db, std::int64_t or
         "COALESCE(pr.unit, '') AS unitText, COALESCE(p.unit_price, ps.price, 0) AS serviceAmt, "
         "p.discount, p.sale_amt AS saleAmt, p.addsrv_amt AS addsrvAmt, p.subtotal, "
         "p.chg_subtotal AS chgSubtotal, p.status AS statusVal, "
-        "COALESCE(d.text, '') AS statusText, p.status < 40 AS isEnableBindCode, "
+        "COALESCE(d.text, '') AS statusText, p.status < ? AS isEnableBindCode, "
         "COALESCE(p.rfid_code, '') AS bindCode, (SELECT COUNT(*) FROM order_product_imgs i "
         "WHERE i.order_product_id = p.id) AS picCnt "
         "FROM order_products p LEFT JOIN product_services ps ON ps.id = p.pro_service_id "
@@ -124,7 +125,7 @@ std::map<std::int64_t, Json::Value> intakeFields(Connection &db, std::int64_t or
         "LEFT JOIN business_lines b ON b.id = p.business_id "
         "LEFT JOIN dictionary d ON d.code = 'PRODUCT_STATUS' AND d.val = p.status "
         "WHERE p.order_id = ?",
-        orderId);
+        garmentState::handedOut, orderId);
     std::map<std::int64_t, Json::Value> byId;
     while (q.next())
         byId[q.integer("id")] = q.object();

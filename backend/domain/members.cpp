@@ -1,5 +1,6 @@
 #include "domain/members.h"
 
+#include "domain/states.h"
 #include "server/call.h"
 #include "server/registry.h"
 #include "store/database.h"
@@ -24,12 +25,12 @@ Json::Value record(Call &call, std::int64_t userId)
         "1 AS \"card.info.discountType\", IFNULL(g.id, -1) AS \"group.id\", "
         "IFNULL(g.name, '默认分组') AS \"group.name\", "
         "CASE WHEN u.company = 1 THEN m.union_name ELSE '' END AS \"unionInfo.name\", "
-        "(SELECT COUNT(*) FROM user_coupons uc WHERE uc.user_id = u.id AND uc.use_status = 0 "
+        "(SELECT COUNT(*) FROM user_coupons uc WHERE uc.user_id = u.id AND uc.use_status = ? "
         "AND uc.time_end > ?) AS couponCnt "
         "FROM users u JOIN merchants m ON m.id = u.merc_id "
         "LEFT JOIN card_levels c ON c.id = u.card_level_id "
         "LEFT JOIN user_groups g ON g.id = u.group_id WHERE u.id = ?",
-        call.now, userId);
+        couponState::unused, call.now, userId);
     if (!q.next())
         throw ApiError(codes::notFound, "会员不存在");
     Json::Value data(Json::objectValue);

@@ -22,8 +22,9 @@ void addPayMeans(Connection &db, std::int64_t mercId, Json::Value &data)
 
 void checkPaySign(Connection &db, std::int64_t mercId, const std::string &paySign)
 {
-    if (!paySign.empty() &&
-        db.scalar(0, "SELECT COUNT(*) FROM pay_signs WHERE merc_id = ? AND val = ?", mercId,
+    if (paySign.empty())
+        throw ApiError(codes::badRequest, "请选择支付方式");
+    if (db.scalar(0, "SELECT COUNT(*) FROM pay_signs WHERE merc_id = ? AND val = ?", mercId,
                   paySign) == 0)
         throw ApiError(codes::badRequest, "未知的支付方式");
 }

@@ -38,8 +38,9 @@ std::string setting(Connection &db, std::int64_t mercId, const Setting &s);
 // The means of payment the merchant has opened, as the terminal reads them: isEnableWx,
 // isEnableAli, isEnableCash and isEnableOther (true or false) added to `data`.
 void addPayMeans(Connection &db, std::int64_t mercId, Json::Value &data);
-// Refuses (400 "未知的支付方式") a `paySign` that names none of the merchant's other means
-// (table pay_signs); "" names none and passes.
+// Refuses a `paySign` that names none of the merchant's other means (table pay_signs): 400
+// "请选择支付方式" for none at all ("其他" with nothing chosen would record money taken by no
+// means), 400 "未知的支付方式" for an unknown one.
 void checkPaySign(Connection &db, std::int64_t mercId, const std::string &paySign);
 
 // The text of a dictionary value (table dictionary: ORDER_STATUS, PAY_STATUS, TAKE_MODE, ...);

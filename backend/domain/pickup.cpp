@@ -15,24 +15,24 @@ namespace {
 // Back from the factory and not handed out: arrived, checked, on the rail.
 bool inStore(std::int64_t status)
 {
-    return status == garmentStatus::arrived || status == garmentStatus::passed ||
-           status == garmentStatus::onRail;
+    return status == garmentState::arrived || status == garmentState::passed ||
+           status == garmentState::onRail;
 }
 
 void refuseClosed(const OrderState &o)
 {
     if (o.voided)
         throw ApiError(codes::conflict, "订单已作废");
-    if (o.status == orderStatus::completed)
+    if (o.status == orderState::completed)
         throw ApiError(codes::conflict, "订单已完成");
 }
 
 // Why a garment may not be handed out or sent back.
 std::string reason(const GarmentState &g, const char *action)
 {
-    if (g.status == garmentStatus::handedOut)
+    if (g.status == garmentState::handedOut)
         return "衣物已取走: " + g.scanCode;
-    if (g.status == garmentStatus::refundWashed)
+    if (g.status == garmentState::refundWashed)
         return "衣物已退洗: " + g.scanCode;
     if (g.washPending)
         return "衣物退洗审核中: " + g.scanCode;
@@ -110,21 +110,21 @@ void garmentFields(const OrderState &o, const GarmentState *g, int total, Json::
 
 } // namespace
 
-OrderState orderState(Connection &db, std::int64_t orderId, std::int64_t now)
+OrderState loadOrder(Connection &db, std::int64_t orderId, std::int64_t now)
 {
     Query q = db.query("SELECT o.status, o.destroyed_at IS NOT NULL AS voided, "
                        "o.pay_status AS payStatus, o.credit_status AS credit, "
                        "(SELECT COUNT(*) FROM refund_audits a WHERE a.order_id = o.id "
-                       "AND a.status = 0) AS waitingAudit, (SELECT COUNT(*) FROM order_products p "
+                       "AND a.status = ?) AS waitingAudit, (SELECT COUNT(*) FROM order_products p "
                        "WHERE p.order_id = o.id) AS garments FROM orders o WHERE o.id = ?",
-                       orderId);
+                       refundState::waiting, orderId);
     if (!q.next())
         throw ApiError(codes::notFound, "订单不存在");
     OrderState o;
     o.id = orderId;
     o.status = q.integer("status");
     o.voided = q.integer("voided") != 0;
-    o.paid = q.integer("payStatus") == 1;
+    o.paid = q.integer("payStatus") == payState::paid;
     o.credit = q.integer("credit") == 1;
     o.waitingAudit = q.integer("waitingAudit") > 0;
     o.garments = static_cast<int>(q.integer("garments"));
@@ -133,7 +133,7 @@ OrderState orderState(Connection &db, std::int64_t orderId, std::int64_t now)
     return o;
 }
 
-std::vector<GarmentState> garmentStates(Connection &db, std::int64_t orderId)
+std::vector<GarmentState> loadGarments(Connection &db, std::int64_t orderId)
 {
     std::vector<GarmentState> list;
     Query q = db.query(
@@ -141,11 +141,11 @@ std::vector<GarmentState> garmentStates(Connection &db, std::int64_t orderId)
         "p.scan_code AS scanCode, COALESCE(d.text, '') AS statusText, "
         "EXISTS (SELECT 1 FROM batch_in_rel r WHERE r.order_product_id = p.id) AS bagged, "
         "EXISTS (SELECT 1 FROM refund_audit_products x JOIN refund_audits a ON a.id = x.audit_id "
-        "WHERE x.order_product_id = p.id AND a.status = 0) AS washPending "
+        "WHERE x.order_product_id = p.id AND a.status = ?) AS washPending "
         "FROM order_products p "
         "LEFT JOIN dictionary d ON d.code = 'PRODUCT_STATUS' AND d.val = p.status "
         "WHERE p.order_id = ? ORDER BY p.id",
-        orderId);
+        refundState::waiting, orderId);
     while (q.next()) {
         GarmentState g;
         g.id = q.integer("id");
@@ -173,8 +173,8 @@ bool mayRework(const OrderState &o, const GarmentState &g)
 
 bool mayRefundWash(const OrderState &o, const GarmentState &g)
 {
-    const bool here = g.status == garmentStatus::takenIn || inStore(g.status) ||
-                      g.status == garmentStatus::handedOut;
+    const bool here = g.status == garmentState::takenIn || inStore(g.status) ||
+                      g.status == garmentState::handedOut;
     return o.open() && !o.locked && here && !g.hasRefund && !g.washPending;
 }
 
@@ -185,22 +185,22 @@ OrderFlags flags(const OrderState &o, const std::vector<GarmentState> &garments)
     bool anyOut = false, allOut = !garments.empty();
     for (const GarmentState &g : garments) {
         const bool done =
-            g.status == garmentStatus::handedOut || g.status == garmentStatus::refundWashed;
+            g.status == garmentState::handedOut || g.status == garmentState::refundWashed;
         anyOut = anyOut || mayHandOut(o, g);
         allOut = allOut && (done || mayHandOut(o, g));
     }
     f.pay = open && !o.paid && o.garments > 0;
     f.refund = open && o.paid && !o.locked && o.refundable > 0;
-    f.sign = open && o.status < orderStatus::handedOut && anyOut && allOut;
-    f.complete = open && o.status == orderStatus::handedOut && o.paid && !o.waitingAudit;
+    f.sign = open && o.status < orderState::handedOut && anyOut && allOut;
+    f.complete = open && o.status == orderState::handedOut && o.paid && !o.waitingAudit;
     f.credit = open && !o.paid && !o.credit && !o.locked && o.garments > 0;
     return f;
 }
 
 void describe(Connection &db, std::int64_t orderId, std::int64_t now, Json::Value &data)
 {
-    const OrderState o = orderState(db, orderId, now);
-    const std::vector<GarmentState> garments = garmentStates(db, orderId);
+    const OrderState o = loadOrder(db, orderId, now);
+    const std::vector<GarmentState> garments = loadGarments(db, orderId);
     const OrderFlags f = flags(o, garments);
     data["isEnablePay"] = f.pay;
     data["isEnableRefund"] = f.refund;
@@ -237,12 +237,12 @@ void describe(Connection &db, std::int64_t orderId, std::int64_t now, Json::Valu
 void handOut(Connection &db, std::int64_t orderId, const std::vector<std::int64_t> &ids,
              std::int64_t now)
 {
-    const OrderState o = orderState(db, orderId, now);
+    const OrderState o = loadOrder(db, orderId, now);
     refuseClosed(o);
-    const std::vector<GarmentState> garments = garmentStates(db, orderId);
+    const std::vector<GarmentState> garments = loadGarments(db, orderId);
     std::vector<std::int64_t> going;
     if (ids.empty()) {
-        if (o.status >= orderStatus::handedOut)
+        if (o.status >= orderState::handedOut)
             throw ApiError(codes::conflict, "订单已取衣");
         if (!o.paid && !o.credit)
             throw ApiError(codes::conflict, "订单未支付，请先收款或赊账");
@@ -265,7 +265,7 @@ void handOut(Connection &db, std::int64_t orderId, const std::vector<std::int64_
     for (std::int64_t id : going) {
         takeOffRail(db, id);
         db.exec("UPDATE order_products SET status = ?, status_time = ? WHERE id = ?",
-                garmentStatus::handedOut, now, id);
+                garmentState::handedOut, now, id);
     }
     settleOrder(db, orderId, now);
 }
@@ -273,38 +273,38 @@ void handOut(Connection &db, std::int64_t orderId, const std::vector<std::int64_
 void rework(Connection &db, std::int64_t orderId, const std::vector<std::int64_t> &ids,
             std::int64_t now)
 {
-    const OrderState o = orderState(db, orderId, now);
+    const OrderState o = loadOrder(db, orderId, now);
     refuseClosed(o);
-    const std::vector<GarmentState> garments = garmentStates(db, orderId);
+    const std::vector<GarmentState> garments = loadGarments(db, orderId);
     for (std::int64_t id : ids)
         if (!mayRework(o, garmentOf(garments, id)))
             throw ApiError(codes::conflict, reason(garmentOf(garments, id), "返洗"));
     for (std::int64_t id : ids) {
         takeOffRail(db, id);
         db.exec("UPDATE order_products SET status = ?, status_time = ? WHERE id = ?",
-                garmentStatus::rework, now, id);
+                garmentState::rework, now, id);
     }
-    db.exec("UPDATE orders SET status = ? WHERE id = ? AND status = ?", orderStatus::washing,
-            orderId, orderStatus::ready);
+    db.exec("UPDATE orders SET status = ? WHERE id = ? AND status = ?", orderState::washing,
+            orderId, orderState::ready);
 }
 
 void complete(Connection &db, std::int64_t orderId, std::int64_t now)
 {
-    const OrderState o = orderState(db, orderId, now);
+    const OrderState o = loadOrder(db, orderId, now);
     refuseClosed(o);
-    if (o.status != orderStatus::handedOut)
+    if (o.status != orderState::handedOut)
         throw ApiError(codes::conflict, "还有衣物未取走，不能完成订单");
     if (!o.paid)
         throw ApiError(codes::conflict, "订单未支付，请先收款");
     if (o.waitingAudit)
         throw ApiError(codes::conflict, "有退款申请等待审批");
-    db.exec("UPDATE orders SET status = ?, completed_at = ? WHERE id = ?", orderStatus::completed,
+    db.exec("UPDATE orders SET status = ?, completed_at = ? WHERE id = ?", orderState::completed,
             now, orderId);
 }
 
 void credit(Connection &db, std::int64_t orderId, const std::string &remark, std::int64_t now)
 {
-    const OrderState o = orderState(db, orderId, now);
+    const OrderState o = loadOrder(db, orderId, now);
     refuseClosed(o);
     if (o.paid)
         throw ApiError(codes::conflict, "订单已支付");
@@ -321,13 +321,13 @@ void settleOrder(Connection &db, std::int64_t orderId, std::int64_t now)
 {
     const std::int64_t waiting = db.scalar(
         1, "SELECT COUNT(*) FROM order_products WHERE order_id = ? AND status NOT IN (?, ?)",
-        orderId, garmentStatus::handedOut, garmentStatus::refundWashed);
+        orderId, garmentState::handedOut, garmentState::refundWashed);
     if (waiting > 0 ||
         db.scalar(0, "SELECT COUNT(*) FROM order_products WHERE order_id = ?", orderId) == 0)
         return;
     db.exec("UPDATE orders SET status = ?, signed_at = ?, store_shelf_no = 0 "
             "WHERE id = ? AND status < ?",
-            orderStatus::handedOut, now, orderId, orderStatus::handedOut);
+            orderState::handedOut, now, orderId, orderState::handedOut);
 }
 
 void takeOffRail(Connection &db, std::int64_t garmentId)

@@ -6,6 +6,8 @@
 
 #include <json/value.h>
 
+#include "domain/states.h"
+
 class Connection;
 
 // The counter when the customer collects: which garments may be handed out, sent back for
@@ -14,30 +16,11 @@ class Connection;
 // as the flags of orderInfo/detail, and the endpoints that act refuse what they do not allow.
 namespace pickup {
 
-// Garment states (PRODUCT_STATUS) the counter moves garments between.
-namespace garmentStatus {
-constexpr std::int64_t takenIn = 10;
-constexpr std::int64_t arrived = 19;
-constexpr std::int64_t onRail = 25;
-constexpr std::int64_t rework = 30;
-constexpr std::int64_t handedOut = 40;
-constexpr std::int64_t refundWashed = 50;
-constexpr std::int64_t passed = 60;
-} // namespace garmentStatus
-
-// Order states (ORDER_STATUS).
-namespace orderStatus {
-constexpr std::int64_t washing = 20;
-constexpr std::int64_t ready = 30;
-constexpr std::int64_t handedOut = 40;
-constexpr std::int64_t completed = 45;
-} // namespace orderStatus
-
 // What the counter sees of an order.
 struct OrderState
 {
     std::int64_t id = 0;
-    std::int64_t status = 0;
+    std::int64_t status = 0; // orderState
     bool voided = false;
     bool paid = false;
     bool credit = false;
@@ -45,14 +28,14 @@ struct OrderState
     bool waitingAudit = false; // a refund request waits for approval
     int garments = 0;
     std::int64_t refundable = 0; // fen that may still be asked back
-    bool open() const { return !voided && status != orderStatus::completed; }
+    bool open() const { return !voided && status != orderState::completed; }
 };
 
 // One garment as the counter sees it.
 struct GarmentState
 {
     std::int64_t id = 0;
-    std::int64_t status = 0;
+    std::int64_t status = 0; // garmentState
     bool hasRefund = false;
     bool washPending = false; // in a refund-wash request that waits for approval
     bool bagged = false;      // has been in a factory bag
@@ -61,8 +44,8 @@ struct GarmentState
     std::string statusText;
 };
 
-OrderState orderState(Connection &db, std::int64_t orderId, std::int64_t now);
-std::vector<GarmentState> garmentStates(Connection &db, std::int64_t orderId);
+OrderState loadOrder(Connection &db, std::int64_t orderId, std::int64_t now);
+std::vector<GarmentState> loadGarments(Connection &db, std::int64_t orderId);
 
 // A garment in the store's hands may go to the customer once the order is paid or on credit.
 bool mayHandOut(const OrderState &o, const GarmentState &g);

@@ -2,6 +2,7 @@
 
 #include "domain/numbers.h"
 #include "domain/ownership.h"
+#include "domain/paymeans.h"
 #include "domain/payments.h"
 #include "server/call.h"
 #include "server/registry.h"
@@ -13,8 +14,9 @@ namespace {
 
 const char *const columns =
     "SELECT id, recharge_no AS seq, user_id AS userId, status, pay_means AS means, "
-    "wallet_mode AS walletMode, wallet_steps AS walletSteps, wallet_result AS walletResult, "
-    "amount, gift_amount AS giftAmount, expires_at AS expiresAt FROM recharges ";
+    "wallet_mode AS walletMode, auth_code AS authCode, wallet_steps AS walletSteps, "
+    "wallet_result AS walletResult, amount, gift_amount AS giftAmount, expires_at AS expiresAt "
+    "FROM recharges ";
 
 Recharge read(const Query &q)
 {
@@ -24,12 +26,13 @@ Recharge read(const Query &q)
     r.userId = q.integer("userId");
     r.status = static_cast<int>(q.integer("status"));
     r.means = static_cast<int>(q.integer("means"));
-    r.walletMode = q.text("walletMode");
-    r.walletSteps = static_cast<int>(q.integer("walletSteps"));
-    r.walletPays = q.integer("walletResult") == paid;
+    r.wallet.mode = q.text("walletMode");
+    r.wallet.authCode = q.text("authCode");
+    r.wallet.steps = static_cast<int>(q.integer("walletSteps"));
+    r.wallet.pays = q.integer("walletResult") == tradeState::paid;
+    r.wallet.expiresAt = q.integer("expiresAt");
     r.amount = q.integer("amount");
     r.giftAmount = q.integer("giftAmount");
-    r.expiresAt = q.integer("expiresAt");
     return r;
 }
 
@@ -60,24 +63,57 @@ Plan plan(Call &call)
     return p;
 }
 
-Recharge open(Call &call, const Plan &plan, int means, const std::string &paySign)
+Recharge open(Call &call, const Plan &plan, int means, const std::string &paySign,
+              const std::string &walletMode)
 {
     call.db
         .query("INSERT INTO recharges (recharge_no, user_id, store_id, worker_id, rule_id, amount, "
                "gift_amount, gift_point, pay_means, status, created_at, with_active, remark, "
-               "pay_sign, expires_at) "
-               "VALUES (?, ?, ?, NULLIF(?, 0), NULLIF(?, 0), ?, ?, ?, ?, 0, ?, ?, ?, ?, ?)")
+               "pay_sign, wallet_mode, expires_at) "
+               "VALUES (?, ?, ?, NULLIF(?, 0), NULLIF(?, 0), ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
         .bindAll(numbers::tradeNo(call.db, call.now), plan.userId, call.storeId, call.workerId,
-                 plan.ruleId, plan.amount, plan.giftAmount, plan.giftPoint, means, call.now,
-                 plan.ruleId != 0 ? 1 : 0, plan.remark, paySign, call.now + waitMs)
+                 plan.ruleId, plan.amount, plan.giftAmount, plan.giftPoint, means,
+                 tradeState::waiting, call.now, plan.ruleId != 0 ? 1 : 0, plan.remark, paySign,
+                 walletMode, call.now + waitMs)
         .exec();
     return load(call.db, call.db.lastInsertId());
+}
+
+Json::Value pay(Call &call, const Recharge &r)
+{
+    // A refusal rolls back, so an expired recharge is closed by the next status query.
+    if (r.status == tradeState::waiting && r.wallet.expiresAt <= call.now)
+        throw ApiError(codes::conflict, "交易已超时，请重新发起");
+    if (r.status == tradeState::paid)
+        throw ApiError(codes::conflict, "该充值已完成");
+    if (r.status != tradeState::waiting || r.wallet.mode.empty())
+        throw ApiError(codes::conflict, "交易已结束");
+    const wallet::Kind kind =
+        r.means == payMeans::alipay ? wallet::Kind::Alipay : wallet::Kind::WeChat;
+    if (r.wallet.mode == "native") {
+        Json::Value data = reply(r);
+        data["codeUrl"] = wallet::codeUrl(kind, r.seq);
+        return data;
+    }
+    if (!r.wallet.authCode.empty())
+        throw ApiError(codes::conflict, "交易正在等待顾客确认");
+    const std::string code = call.requiredText("authCode");
+    wallet::checkCode(code, kind);
+    const wallet::Decision decision = wallet::decide(code);
+    if (decision.outcome == wallet::Outcome::Refused)
+        throw ApiError(codes::conflict, decision.refusal);
+    call.db.exec("UPDATE recharges SET auth_code = ?, wallet_steps = ?, wallet_result = ? "
+                 "WHERE id = ?",
+                 code, decision.steps, decision.pays ? tradeState::paid : tradeState::failed, r.id);
+    if (decision.outcome == wallet::Outcome::Paid)
+        complete(call.db, r.id, call.now);
+    return reply(load(call.db, r.id));
 }
 
 void complete(Connection &db, std::int64_t rechargeId, std::int64_t now)
 {
     const Recharge r = load(db, rechargeId);
-    if (r.status != waiting)
+    if (r.status != tradeState::waiting)
         throw ApiError(codes::conflict, "交易已结束");
     db.exec("UPDATE users SET balance = balance + ?, gift_balance = gift_balance + ?, "
             "points = points + (SELECT gift_point FROM recharges WHERE id = ?) WHERE id = ?",
@@ -101,22 +137,22 @@ void complete(Connection &db, std::int64_t rechargeId, std::int64_t now)
         const std::int64_t end = now + gift.integer("days") * dayMs;
         for (std::int64_t i = 0; i < cnt; ++i)
             db.exec("INSERT INTO user_coupons (user_id, coupon_id, use_status, time_start, "
-                    "time_end, created_at) VALUES (?, ?, 0, ?, ?, ?)",
-                    r.userId, couponId, now, end, now);
+                    "time_end, created_at) VALUES (?, ?, ?, ?, ?, ?)",
+                    r.userId, couponId, couponState::unused, now, end, now);
     }
     db.exec("INSERT INTO trades (trade_no, kind, recharge_id, user_id, store_id, worker_id, "
             "pay_means, amount, status, auth_code, created_at, paid_at, pay_sign, remark) "
-            "SELECT ?, 2, id, user_id, store_id, worker_id, pay_means, amount, 1, auth_code, "
+            "SELECT ?, 2, id, user_id, store_id, worker_id, pay_means, amount, ?, auth_code, "
             "created_at, ?, pay_sign, remark FROM recharges WHERE id = ?",
-            numbers::tradeNo(db, now), now, r.id);
-    db.exec("UPDATE recharges SET status = 1, paid_at = ?, finished_at = ? WHERE id = ?", now, now,
-            r.id);
+            numbers::tradeNo(db, now), tradeState::paid, now, r.id);
+    db.exec("UPDATE recharges SET status = ?, paid_at = ?, finished_at = ? WHERE id = ?",
+            tradeState::paid, now, now, r.id);
 }
 
-void close(Connection &db, std::int64_t rechargeId, Status status, std::int64_t now)
+void close(Connection &db, std::int64_t rechargeId, int state, std::int64_t now)
 {
-    db.exec("UPDATE recharges SET status = ?, finished_at = ? WHERE id = ? AND status = 0",
-            static_cast<int>(status), now, rechargeId);
+    db.exec("UPDATE recharges SET status = ?, finished_at = ? WHERE id = ? AND status = ?", state,
+            now, rechargeId, tradeState::waiting);
 }
 
 Recharge load(Connection &db, std::int64_t rechargeId)
@@ -139,26 +175,27 @@ bool findBySeq(Connection &db, const std::string &seq, Recharge &out)
 std::string latestQrSeq(Connection &db)
 {
     Query q = db.query("SELECT recharge_no AS seq FROM recharges WHERE wallet_mode = 'native' "
-                       "AND status = 0 ORDER BY id DESC LIMIT 1");
+                       "AND status = ? ORDER BY id DESC LIMIT 1",
+                       tradeState::waiting);
     return q.next() ? q.text("seq") : std::string();
 }
 
-Json::Value queryStatus(Call &call, const Recharge &found)
+wallet::Book book(Connection &db, std::int64_t id, std::int64_t now)
+{
+    return {[&db, id, now] { complete(db, id, now); },
+            [&db, id, now](int state) { close(db, id, state, now); },
+            [&db, id] {
+                db.exec("UPDATE recharges SET wallet_steps = wallet_steps - 1 WHERE id = ?", id);
+            }};
+}
+
+Json::Value followRecharge(Call &call, const Recharge &found)
 {
     ownership::check(call, ownership::records::recharge, found.id);
-    Recharge r = found;
-    if (r.status == waiting) {
-        if (r.expiresAt <= call.now)
-            close(call.db, r.id, closed, call.now);
-        else if (r.walletMode == "micro" && r.walletSteps > 0)
-            call.db.exec("UPDATE recharges SET wallet_steps = wallet_steps - 1 WHERE id = ?", r.id);
-        else if (r.walletMode == "micro" && r.walletPays)
-            complete(call.db, r.id, call.now);
-        else if (r.walletMode == "micro")
-            close(call.db, r.id, failed, call.now);
-        r = load(call.db, r.id);
-    }
-    return reply(r);
+    if (found.status != tradeState::waiting)
+        return reply(found);
+    wallet::follow(found.wallet, call.now, book(call.db, found.id, call.now));
+    return reply(load(call.db, found.id));
 }
 
 Json::Value reply(const Recharge &r)

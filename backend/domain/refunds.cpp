@@ -7,6 +7,7 @@
 #include "domain/ownership.h"
 #include "domain/paymeans.h"
 #include "domain/pickup.h"
+#include "domain/states.h"
 #include "server/call.h"
 #include "server/registry.h"
 #include "store/database.h"
@@ -15,18 +16,19 @@ namespace refunds {
 
 namespace {
 
-// Money asked back or given back from a trade: requests waiting and approved.
+// Money asked back or given back from a trade: requests waiting and approved (bound as the
+// first two values).
 const char *const heldOnTrade = "(SELECT COALESCE(SUM(r.amount), 0) FROM refunds r "
-                                "WHERE r.trade_id = t.id AND r.status IN (0, 1))";
+                                "WHERE r.trade_id = t.id AND r.status IN (?, ?))";
 
 void addPart(Connection &db, std::int64_t auditId, const Request &r, std::int64_t tradeId,
              int means, std::int64_t amount, std::int64_t now)
 {
     db.exec("INSERT INTO refunds (order_id, trade_id, store_id, worker_id, refund_means, amount, "
-            "reason, status, created_at, audit_id, seq) VALUES (?, ?, ?, NULLIF(?, 0), ?, ?, ?, 0, "
+            "reason, status, created_at, audit_id, seq) VALUES (?, ?, ?, NULLIF(?, 0), ?, ?, ?, ?, "
             "?, ?, ?)",
-            r.orderId, tradeId, r.storeId, r.workerId, means, amount, r.reason, now, auditId,
-            numbers::tradeNo(db, now));
+            r.orderId, tradeId, r.storeId, r.workerId, means, amount, r.reason,
+            refundState::waiting, now, auditId, numbers::tradeNo(db, now));
 }
 
 // The member's balance gets a balance part back: what the payment took from the paid-in
@@ -42,8 +44,8 @@ void backToBalance(Connection &db, std::int64_t refundId, std::int64_t tradeId, 
     const std::int64_t paidInBack =
         db.scalar(0,
                   "SELECT COALESCE(SUM(amount - gift_amount), 0) FROM refunds "
-                  "WHERE trade_id = ? AND status = 1 AND id <> ?",
-                  tradeId, refundId);
+                  "WHERE trade_id = ? AND status = ? AND id <> ?",
+                  tradeId, refundState::approved, refundId);
     const std::int64_t toPaidIn = std::min(amount, std::max<std::int64_t>(paidIn - paidInBack, 0));
     const std::int64_t toGift = amount - toPaidIn;
     db.exec("UPDATE users SET balance = balance + ?, gift_balance = gift_balance + ? WHERE id = ?",
@@ -80,8 +82,8 @@ std::vector<PaidPart> paidParts(Connection &db, std::int64_t orderId)
     Query q = db.query(std::string("SELECT t.id, t.pay_means AS means, t.amount, t.amount - ") +
                            heldOnTrade +
                            " AS refundable FROM trades t WHERE t.order_id = ? AND t.kind = 1 "
-                           "AND t.status = 1 AND t.amount > 0 ORDER BY t.id DESC",
-                       orderId);
+                           "AND t.status = ? AND t.amount > 0 ORDER BY t.id DESC",
+                       refundState::waiting, refundState::approved, orderId, tradeState::paid);
     while (q.next()) {
         PaidPart p;
         p.tradeId = q.integer("id");
@@ -116,7 +118,7 @@ Json::Value request(Connection &db, const Request &r, std::int64_t now)
     const std::vector<PaidPart> parts = paidParts(db, r.orderId);
     const bool newTotal =
         r.kind == wash && r.amount >= 0 &&
-        db.scalar(0, "SELECT pay_status FROM orders WHERE id = ?", r.orderId) == 0;
+        db.scalar(0, "SELECT pay_status FROM orders WHERE id = ?", r.orderId) == payState::unpaid;
     if (!newTotal) {
         std::int64_t available = 0;
         for (const PaidPart &p : parts)
@@ -133,9 +135,9 @@ Json::Value request(Connection &db, const Request &r, std::int64_t now)
     const std::string seq = numbers::tradeNo(db, now);
     db.query(
           "INSERT INTO refund_audits (order_id, kind, status, amount, reason, worker_id, "
-          "created_at, seq, pay_method, store_id) VALUES (?, ?, 0, ?, ?, NULLIF(?, 0), ?, ?, ?, ?)")
-        .bindAll(r.orderId, static_cast<int>(r.kind), newTotal ? 0 : r.amount, r.reason, r.workerId,
-                 now, seq, r.payMethod, r.storeId)
+          "created_at, seq, pay_method, store_id) VALUES (?, ?, ?, ?, ?, NULLIF(?, 0), ?, ?, ?, ?)")
+        .bindAll(r.orderId, static_cast<int>(r.kind), refundState::waiting, newTotal ? 0 : r.amount,
+                 r.reason, r.workerId, now, seq, r.payMethod, r.storeId)
         .exec();
     const std::int64_t auditId = db.lastInsertId();
     if (newTotal)
@@ -178,10 +180,10 @@ Json::Value ask(Call &call, Kind kind)
     if (r.reason.empty())
         throw ApiError(codes::badRequest, "请输入原因");
 
-    const pickup::OrderState o = pickup::orderState(call.db, r.orderId, call.now);
+    const pickup::OrderState o = pickup::loadOrder(call.db, r.orderId, call.now);
     if (o.voided)
         throw ApiError(codes::conflict, "订单已作废");
-    if (o.status == pickup::orderStatus::completed)
+    if (o.status == orderState::completed)
         throw ApiError(codes::conflict, "订单已完成");
     if (o.locked)
         throw ApiError(codes::conflict, "订单正在支付中，请稍后再试");
@@ -194,7 +196,7 @@ Json::Value ask(Call &call, Kind kind)
     }
 
     r.garments = garments::chosen(call, "orderProIds");
-    const std::vector<pickup::GarmentState> states = pickup::garmentStates(call.db, r.orderId);
+    const std::vector<pickup::GarmentState> states = pickup::loadGarments(call.db, r.orderId);
     for (std::int64_t id : r.garments) {
         ownership::check(call, ownership::records::garment, id);
         const pickup::GarmentState *found = nullptr;
@@ -220,20 +222,20 @@ void decide(Connection &db, std::int64_t auditId, bool approve, std::int64_t now
                        auditId);
     if (!a.next())
         throw ApiError(codes::notFound, "退款申请不存在");
-    if (a.integer("status") != waiting)
+    if (a.integer("status") != refundState::waiting)
         throw ApiError(codes::conflict, "退款申请已审核");
     const std::int64_t orderId = a.integer("orderId");
     const std::int64_t userId = a.integer("userId");
     const bool newTotal = !a.isNull("newTotal");
     const std::int64_t total = newTotal ? a.integer("newTotal") : 0;
     const bool wash = a.integer("kind") == refunds::wash;
-    if (approve && newTotal && a.integer("payStatus") == 1)
+    if (approve && newTotal && a.integer("payStatus") == payState::paid)
         throw ApiError(codes::conflict, "订单已支付，请重新申请退洗");
 
-    db.exec("UPDATE refund_audits SET status = ?, audited_at = ? WHERE id = ?",
-            approve ? int(approved) : int(refused), now, auditId);
-    db.exec("UPDATE refunds SET status = ? WHERE audit_id = ?", approve ? int(approved) : 2,
+    const int decided = approve ? refundState::approved : refundState::refused;
+    db.exec("UPDATE refund_audits SET status = ?, audited_at = ? WHERE id = ?", decided, now,
             auditId);
+    db.exec("UPDATE refunds SET status = ? WHERE audit_id = ?", decided, auditId);
     if (!approve)
         return;
 
@@ -248,9 +250,12 @@ void decide(Connection &db, std::int64_t auditId, bool approve, std::int64_t now
     db.exec("UPDATE orders SET refund_price = refund_price + (SELECT COALESCE(SUM(amount), 0) "
             "FROM refunds WHERE audit_id = ?) WHERE id = ?",
             auditId, orderId);
+    // The new total was checked against the order's when asked for; the order may have been
+    // lowered since (a garment or its price changed at intake), and approval never raises it.
     if (newTotal)
-        db.exec("UPDATE orders SET modify_price = ?, payable_price = ? WHERE id = ?", total, total,
-                orderId);
+        db.exec("UPDATE orders SET modify_price = MIN(?, payable_price), "
+                "payable_price = MIN(?, payable_price) WHERE id = ?",
+                total, total, orderId);
     if (!wash)
         return;
     std::vector<std::int64_t> garments;
@@ -265,7 +270,7 @@ void decide(Connection &db, std::int64_t auditId, bool approve, std::int64_t now
         pickup::takeOffRail(db, g);
         db.exec("UPDATE order_products SET status = ?, status_time = ?, has_refund = 1 "
                 "WHERE id = ?",
-                pickup::garmentStatus::refundWashed, now, g);
+                garmentState::refundWashed, now, g);
     }
     pickup::settleOrder(db, orderId, now);
 }
@@ -275,11 +280,11 @@ Json::Value refundRecords(Connection &db, std::int64_t orderId)
     Json::Value list(Json::arrayValue);
     Query q =
         db.query("SELECT r.seq, COALESCE(d.text, '') AS refundMethodText, "
-                 "r.created_at AS createTime, r.amount, CASE r.status WHEN 0 THEN '退款审核中' "
-                 "WHEN 1 THEN '已退款' ELSE '已拒绝' END AS statusText "
+                 "r.created_at AS createTime, r.amount, CASE r.status WHEN ? THEN '退款审核中' "
+                 "WHEN ? THEN '已退款' ELSE '已拒绝' END AS statusText "
                  "FROM refunds r LEFT JOIN dictionary d ON d.code = 'REFUND_METHOD' "
                  "AND d.val = r.refund_means WHERE r.order_id = ? ORDER BY r.id DESC",
-                 orderId);
+                 refundState::waiting, refundState::approved, orderId);
     while (q.next())
         list.append(q.object());
     return list;
@@ -290,11 +295,11 @@ Json::Value auditRecords(Connection &db, std::int64_t orderId)
     Json::Value list(Json::arrayValue);
     Query q =
         db.query("SELECT seq, created_at AS createTime, COALESCE(new_total, amount) AS amount, "
-                 "CASE kind WHEN 2 THEN '退洗' ELSE '退款' END AS kindText, "
-                 "CASE status WHEN 0 THEN '待审核' WHEN 1 THEN '审核通过' ELSE '审核拒绝' END "
+                 "CASE kind WHEN ? THEN '退洗' ELSE '退款' END AS kindText, "
+                 "CASE status WHEN ? THEN '待审核' WHEN ? THEN '审核通过' ELSE '审核拒绝' END "
                  "AS auditStatusText, reason FROM refund_audits WHERE order_id = ? "
                  "ORDER BY id DESC",
-                 orderId);
+                 static_cast<int>(wash), refundState::waiting, refundState::approved, orderId);
     while (q.next())
         list.append(q.object());
     return list;

@@ -19,7 +19,6 @@ struct Call;
 namespace refunds {
 
 enum Kind { money = 1, wash = 2 };
-enum Status { waiting = 0, approved = 1, refused = 2 };
 
 // REFUND_METHOD: the original route, cash, the member balance.
 constexpr int originalRoute = 1;

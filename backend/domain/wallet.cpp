@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "domain/states.h"
 #include "server/registry.h"
 
 namespace wallet {
@@ -52,6 +53,20 @@ std::string codeUrl(Kind kind, const std::string &seq)
 const char *name(Kind kind)
 {
     return kind == Kind::Alipay ? "支付宝" : "微信";
+}
+
+void follow(const Trade &t, std::int64_t now, const Book &book)
+{
+    if (t.expiresAt <= now)
+        book.close(tradeState::closed);
+    else if (t.mode != "micro" || t.authCode.empty())
+        return;
+    else if (t.steps > 0)
+        book.countDown();
+    else if (t.pays)
+        book.pay();
+    else
+        book.close(tradeState::failed);
 }
 
 } // namespace wallet

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 // WeChat Pay and Alipay as the service simulates them, the way a merchant's test account
@@ -14,6 +16,7 @@
 //   "77"  the same, but the customer gives up: "0" three times, then "-1";
 //   other digits pay at once.
 // A QR code the customer is to scan stays unpaid until the stand-in /wallet/scan scans it.
+// Nothing else pays a trade: a status query only follows what the customer's wallet decided.
 namespace wallet {
 
 enum class Kind { None, WeChat, Alipay };
@@ -39,5 +42,29 @@ Decision decide(const std::string &code);
 // in the trade's sequence number.
 std::string codeUrl(Kind kind, const std::string &seq);
 const char *name(Kind kind); // "微信", "支付宝"
+
+// A waiting wallet trade of an order or a recharge, as its status query finds it.
+struct Trade
+{
+    std::string mode;     // "micro": the worker scans a code; "native": the customer scans ours
+    std::string authCode; // the code scanned, "" while none was
+    int steps = 0;        // status answers "0" left before the customer decides
+    bool pays = true;     // what the customer decides then
+    std::int64_t expiresAt = 0;
+};
+
+// A waiting trade's own book, an order's payment or a member's recharge: how it is paid, how it
+// ends unpaid (tradeState::failed or closed), and one status answer less while its customer
+// decides.
+struct Book
+{
+    std::function<void()> pay;
+    std::function<void(int state)> close;
+    std::function<void()> countDown;
+};
+// Makes the move a status query at `now` calls for: a trade past its time is closed; a
+// scanned code counts down, then is paid or fails as its customer decided. A QR code, and a
+// trade no code was scanned into yet, do not move: only the customer's wallet pays them.
+void follow(const Trade &t, std::int64_t now, const Book &book);
 
 } // namespace wallet

@@ -107,7 +107,22 @@ std::string Pipeline::checked(const std::string &path, const std::string &bodyTe
         sign = querySign;
     }
     r.identity = path + "\n" + serial + "\n" + stampText + "\n" + sign;
+    if (entry->upkeep)
+        upkeep(r);
     return entry->effect == ApiRegistry::Effect::Read ? read(r) : write(r, true);
+}
+
+void Pipeline::upkeep(const Request &r)
+{
+    auto conn = db_.acquire();
+    Transaction tx(*conn);
+    Call call{*conn, keys_, options_, r.body, nowMs(), r.baseUrl};
+    try {
+        r.entry.upkeep(call);
+    } catch (const ApiError &) {
+        return; // a field the call itself refuses
+    }
+    tx.commit();
 }
 
 std::string Pipeline::read(const Request &r)

@@ -47,6 +47,8 @@ private:
     std::string read(const Request &r);
     std::string write(const Request &r, bool keepAnswer);
     std::string repeat(Connection &db, const Request &r, const std::string &bodyHash);
+    // The endpoint's upkeep, committed on its own (ApiRegistry's Upkeep).
+    void upkeep(const Request &r);
     // The handler's answer or refusal; `done` when it answered.
     std::string run(const Request &r, Call &call, bool &done);
     void pruneNow();

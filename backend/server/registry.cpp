@@ -1,13 +1,13 @@
 #include "server/registry.h"
 
-void ApiRegistry::read(const std::string &path, Access access, Handler handler)
+void ApiRegistry::read(const std::string &path, Access access, Handler handler, Upkeep upkeep)
 {
-    add(path, Entry{access, Effect::Read, std::move(handler)});
+    add(path, Entry{access, Effect::Read, std::move(handler), std::move(upkeep)});
 }
 
-void ApiRegistry::write(const std::string &path, Access access, Handler handler)
+void ApiRegistry::write(const std::string &path, Access access, Handler handler, Upkeep upkeep)
 {
-    add(path, Entry{access, Effect::Write, std::move(handler)});
+    add(path, Entry{access, Effect::Write, std::move(handler), std::move(upkeep)});
 }
 
 void ApiRegistry::add(const std::string &path, Entry entry)

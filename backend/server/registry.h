@@ -41,6 +41,12 @@ enum class Access {
 };
 
 using Handler = std::function<Json::Value(Call &)>;
+// Work an endpoint needs done before the call looks at the data, in a write transaction of its
+// own that is committed whatever the call then answers (a read sees a snapshot, a refused
+// write rolls back). It runs before the caller is identified, so it may only do what time has
+// decided already for anyone (a waiting payment past its deadline closed); its refusals are
+// ignored, the call refuses for itself.
+using Upkeep = std::function<void(Call &)>;
 
 // The table of "/mac/<path>" endpoints, filled by the endpoint families (api/families.h),
 // one line per path:
@@ -58,10 +64,11 @@ public:
         Access access;
         Effect effect;
         Handler handler;
+        Upkeep upkeep; // none for most
     };
 
-    void read(const std::string &path, Access access, Handler handler);
-    void write(const std::string &path, Access access, Handler handler);
+    void read(const std::string &path, Access access, Handler handler, Upkeep upkeep = {});
+    void write(const std::string &path, Access access, Handler handler, Upkeep upkeep = {});
     const Entry *find(const std::string &path) const;
     size_t size() const { return entries_.size(); }
 

@@ -9,6 +9,7 @@
 #include <json/value.h>
 
 #include "domain/refunds.h"
+#include "domain/states.h"
 #include "server/backendserver.h"
 #include "server/registry.h"
 #include "standins/standinreply.h"
@@ -30,7 +31,8 @@ void decide(BackendServer &server, const httplib::Request &req, httplib::Respons
     Transaction tx(*conn);
     std::int64_t auditId = 0;
     if (id == "latest")
-        auditId = conn->scalar(0, "SELECT MAX(id) FROM refund_audits WHERE status = 0");
+        auditId = conn->scalar(0, "SELECT MAX(id) FROM refund_audits WHERE status = ?",
+                               refundState::waiting);
     else if (id.find_first_not_of("0123456789") == std::string::npos && id.size() < 18)
         auditId = std::stoll(id);
     if (auditId == 0 ||
@@ -46,7 +48,7 @@ void decide(BackendServer &server, const httplib::Request &req, httplib::Respons
     Json::Value body(Json::objectValue);
     body["id"] = Json::Int64(auditId);
     body["seq"] = q.text("seq");
-    body["status"] = approve ? refunds::approved : refunds::refused;
+    body["status"] = approve ? refundState::approved : refundState::refused;
     tx.commit();
     answer(res, 200, body);
 }

@@ -9,6 +9,7 @@
 
 #include "domain/payments.h"
 #include "domain/recharges.h"
+#include "domain/states.h"
 #include "server/backendserver.h"
 #include "server/registry.h"
 #include "standins/standinreply.h"
@@ -20,27 +21,28 @@ namespace {
 using standins::answer;
 using standins::refuse;
 
-// A member recharge's QR trade: paid or refused like an order's.
-void scanRecharge(Connection &db, Transaction &tx, const recharges::Recharge &r, bool pays,
-                  std::int64_t now, httplib::Response &res)
+// The phone's answer to a QR trade, of an order or a recharge, done in the trade's own book:
+// paid or refused; a trade past its time is closed instead.
+void answerScan(Transaction &tx, const std::string &seq, int status, const wallet::Trade &trade,
+                const wallet::Book &book, bool pays, std::int64_t now, httplib::Response &res)
 {
-    if (r.walletMode != "native")
+    if (trade.mode != "native")
         return refuse(res, 404, "no such QR trade");
-    if (r.status == recharges::waiting && r.expiresAt <= now) {
-        recharges::close(db, r.id, recharges::closed, now);
+    if (status == tradeState::waiting && trade.expiresAt <= now) {
+        book.close(tradeState::closed);
         tx.commit();
         return refuse(res, 409, "trade closed");
     }
-    if (r.status != recharges::waiting)
+    if (status != tradeState::waiting)
         return refuse(res, 409, "trade closed");
     if (pays)
-        recharges::complete(db, r.id, now);
+        book.pay();
     else
-        recharges::close(db, r.id, recharges::failed, now);
+        book.close(tradeState::failed);
     tx.commit();
     Json::Value body(Json::objectValue);
-    body["seq"] = r.seq;
-    body["status"] = payments::answer(pays ? payments::paid : payments::failed);
+    body["seq"] = seq;
+    body["status"] = payments::answer(pays ? tradeState::paid : tradeState::failed);
     answer(res, 200, body);
 }
 
@@ -48,8 +50,9 @@ void scanRecharge(Connection &db, Transaction &tx, const recharges::Recharge &r,
 std::string latestSeq(Connection &db)
 {
     std::string order;
-    Query q = db.query("SELECT seq FROM payments WHERE wallet_mode = 'native' AND status = 0 "
-                       "ORDER BY id DESC LIMIT 1");
+    Query q = db.query("SELECT seq FROM payments WHERE wallet_mode = 'native' AND status = ? "
+                       "ORDER BY id DESC LIMIT 1",
+                       tradeState::waiting);
     if (q.next())
         order = q.text("seq");
     const std::string recharge = recharges::latestQrSeq(db);
@@ -64,30 +67,18 @@ void scan(BackendServer &server, const httplib::Request &req, httplib::Response 
         return refuse(res, 400, "seq required");
     const std::int64_t now = nowMs();
     auto conn = server.database().acquire();
-    Transaction tx(*conn);
-    const std::string wanted = seq == "latest" ? latestSeq(*conn) : seq;
+    Connection &db = *conn;
+    Transaction tx(db);
+    const std::string wanted = seq == "latest" ? latestSeq(db) : seq;
     recharges::Recharge r;
-    if (recharges::findBySeq(*conn, wanted, r))
-        return scanRecharge(*conn, tx, r, pays, now, res);
     payments::Payment p;
-    if (!payments::findBySeq(*conn, wanted, p) || p.walletMode != "native")
-        return refuse(res, 404, "no such QR trade");
-    if (p.status == payments::waiting && p.expiresAt <= now) {
-        payments::close(*conn, p.id, payments::closed, now);
-        tx.commit();
-        return refuse(res, 409, "trade closed");
-    }
-    if (p.status != payments::waiting)
-        return refuse(res, 409, "trade closed");
-    if (pays)
-        payments::complete(*conn, p.id, now);
-    else
-        payments::close(*conn, p.id, payments::failed, now);
-    tx.commit();
-    Json::Value body(Json::objectValue);
-    body["seq"] = p.seq;
-    body["status"] = payments::answer(pays ? payments::paid : payments::failed);
-    answer(res, 200, body);
+    if (recharges::findBySeq(db, wanted, r))
+        return answerScan(tx, r.seq, r.status, r.wallet, recharges::book(db, r.id, now), pays, now,
+                          res);
+    if (payments::findBySeq(db, wanted, p))
+        return answerScan(tx, p.seq, p.status, p.wallet, payments::book(db, p.id, now), pays, now,
+                          res);
+    refuse(res, 404, "no such QR trade");
 }
 
 } // namespace

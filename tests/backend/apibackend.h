@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QJsonObject>
+#include <QList>
 #include <QString>
+#include <QtDebug>
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -27,6 +29,13 @@ inline QJsonObject dataOf(const QJsonObject &reply)
 inline QString n(qint64 value)
 {
     return QString::number(value);
+}
+
+// A whole number of a reply (an id, fen); -1 when it is not a number. Read as a double, so
+// amounts beyond a 32-bit int come back whole (exact up to 2^53).
+inline qint64 whole(const QJsonValue &v)
+{
+    return v.isDouble() ? static_cast<qint64>(v.toDouble()) : -1;
 }
 
 // A reference backend of an endpoint test's own, with a worker of each demo store signed in:
@@ -110,6 +119,88 @@ public:
             fields.insert(it.key(), it.value());
         const QJsonObject reply = call("orderInfo/add", fields);
         return codeOf(reply) == 200 ? reply.value("data").toString() : QString();
+    }
+
+    // The id of the order of that number, 0 for none.
+    qint64 orderIdOf(const QString &orderNo)
+    {
+        return orderNo.isEmpty()
+                   ? 0
+                   : std::max<qint64>(
+                         0, number("SELECT id FROM orders WHERE order_no = '" + orderNo + "'"));
+    }
+
+    // A garment taken into the order by store 1's worker: 牛仔裤 (product 10) with the first
+    // service of the product, unless `fields` say otherwise (`chgSubtotal` sets its price by
+    // hand). The reply's data, the garment as the intake screen lists it; empty when refused.
+    QJsonObject addGarment(qint64 orderId, const QJsonObject &fields = {})
+    {
+        QJsonObject body{{"orderId", n(orderId)}, {"mercBusinessId", "1"}, {"productId", "10"}};
+        for (auto it = fields.begin(); it != fields.end(); ++it)
+            body.insert(it.key(), it.value());
+        if (!body.contains("proServiceId"))
+            body.insert("proServiceId",
+                        n(number("SELECT MIN(id) FROM product_services WHERE product_id = " +
+                                 body.value("productId").toString())));
+        const QJsonObject reply = call("stockIn/add", body);
+        if (codeOf(reply) != 200)
+            qWarning() << "stockIn/add:" << reply;
+        return dataOf(reply);
+    }
+
+    // How far an order made by orderWithGarments goes: its garments taken in (待收衣), or
+    // its intake finished (已收衣: the garments wait for a factory bag).
+    enum class Intake { open, finished };
+
+    // An order of the member in store 1 with one garment per subtotal (fen, set by hand); its
+    // id, 0 when a step was refused.
+    qint64 orderWithGarments(int userId, const QList<qint64> &subtotals,
+                             Intake intake = Intake::open)
+    {
+        const qint64 id = orderIdOf(newOrder(userId));
+        if (id == 0)
+            return 0;
+        for (qint64 fen : subtotals)
+            if (addGarment(id, {{"chgSubtotal", n(fen)}}).isEmpty())
+                return 0;
+        if (intake == Intake::finished && codeOf(call("stockIn/finish", {{"id", n(id)}})) != 200)
+            return 0;
+        return id;
+    }
+
+    // The order's garments in intake order.
+    QList<qint64> garmentsOf(qint64 orderId)
+    {
+        BackendDatabase db;
+        QList<qint64> ids;
+        if (!db.open(backend_->databasePath()))
+            return ids;
+        for (const QStringList &r :
+             db.rows("SELECT id FROM order_products WHERE order_id = ? ORDER BY id", {n(orderId)}))
+            ids << r.value(0).toLongLong();
+        return ids;
+    }
+
+    // The order paid in cash, with the member's whole balance going in when `balance` (the
+    // balance as the cashier shows it) is not negative; the reply.
+    QJsonObject payCash(qint64 orderId, qint64 balance = -1)
+    {
+        QJsonObject fields{{"orderId", n(orderId)}, {"remark", ""}, {"groupCardType", ""}};
+        if (balance >= 0)
+            fields.insert("balance", n(balance));
+        return call("tradePay/confirmPay", fields);
+    }
+
+    // The order's garments are back from the factory (已到店; those handed out or refunded
+    // unwashed stay so) and the order waits for its customer. No endpoint moves garments
+    // through the factory yet (bags sent, batches back), so this is the one garment state the
+    // tests write into the database.
+    bool arrive(qint64 orderId)
+    {
+        return write("UPDATE order_products SET status = 19 WHERE status NOT IN (40, 50) AND "
+                     "order_id = " +
+                     n(orderId)) &&
+               write("UPDATE orders SET status = 30 WHERE id = " + n(orderId));
     }
 
     // The wallet stand-in's scan of a trade's code (`result` "fail" refuses it); the HTTP

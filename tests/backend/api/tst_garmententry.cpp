@@ -13,11 +13,6 @@
 
 namespace {
 
-qint64 whole(const QJsonValue &v)
-{
-    return v.isDouble() ? static_cast<qint64>(v.toDouble()) : -1;
-}
-
 QString text(const QJsonArray &list)
 {
     return QString::fromUtf8(QJsonDocument(list).toJson(QJsonDocument::Compact));
@@ -64,7 +59,11 @@ private slots:
 
 private:
     // A new order of that member in store 1; its id.
-    QString newOrder(const QString &userId);
+    QString newOrder(const QString &userId)
+    {
+        const qint64 id = orderIdOf(ApiBackend::newOrder(userId.toInt()));
+        return id ? n(id) : QString();
+    }
     // A garment of 牛仔裤 washed (or of `fields`) added to the order; the reply's data.
     QJsonObject addGarment(const QString &orderId, const QJsonObject &fields = {});
     QString dbValue(const QString &sql) { return value(sql); }
@@ -75,30 +74,15 @@ void TestGarmentEntry::initTestCase()
     QVERIFY2(start(), qPrintable(output()));
 }
 
-QString TestGarmentEntry::newOrder(const QString &userId)
-{
-    const QJsonObject added =
-        call("orderInfo/add", {{"userId", userId}, {"takeMode", "1"}, {"sendMode", "1"}});
-    if (codeOf(added) != 200)
-        return {};
-    return dbValue("SELECT id FROM orders WHERE order_no = '" + added.value("data").toString() +
-                   "'");
-}
-
+// The whole garment record as the entry screen sends it, empty lists and brand included.
 QJsonObject TestGarmentEntry::addGarment(const QString &orderId, const QJsonObject &fields)
 {
-    QJsonObject body{{"orderId", orderId}, {"mercBusinessId", "1"}, {"businessId", "1"},
-                     {"proTypeId", "2"},   {"productId", "10"},     {"proServiceId", ""},
-                     {"colorDesc", ""},    {"flawDesc", ""},        {"effectDesc", ""},
-                     {"annexDesc", ""},    {"addServiceDesc", ""},  {"brandId", ""},
-                     {"brandName", ""}};
-    body["proServiceId"] = dbValue("SELECT id FROM product_services WHERE product_id = 10");
+    QJsonObject record{{"businessId", "1"},    {"proTypeId", "2"}, {"colorDesc", ""},
+                       {"flawDesc", ""},       {"effectDesc", ""}, {"annexDesc", ""},
+                       {"addServiceDesc", ""}, {"brandId", ""},    {"brandName", ""}};
     for (auto it = fields.begin(); it != fields.end(); ++it)
-        body.insert(it.key(), it.value());
-    const QJsonObject reply = call("stockIn/add", body);
-    if (codeOf(reply) != 200)
-        qWarning() << "stockIn/add:" << reply;
-    return reply.value("data").toObject();
+        record.insert(it.key(), it.value());
+    return ApiBackend::addGarment(orderId.toLongLong(), record);
 }
 
 // ---- the catalogue -------------------------------------------------------------------------

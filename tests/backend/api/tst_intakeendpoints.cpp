@@ -16,11 +16,6 @@
 
 namespace {
 
-qint64 whole(const QJsonValue &v)
-{
-    return v.isDouble() ? static_cast<qint64>(v.toDouble()) : -1;
-}
-
 // The flags the intake screen offers its buttons by, in this order.
 const QStringList flagNames{"isEnableFinishStockIn", "isPaid",          "isEnableModifyPrice",
                             "isEnablePay",           "isEnableBatchIn", "isEnablePrint"};
@@ -50,10 +45,18 @@ private slots:
     void addBatchRefusals();
 
 private:
-    QString newOrder(const QString &userId, const QJsonObject &fields = {});
+    // A new order of the member in store 1 (`fields` added to orderInfo/add); its id.
+    QString newOrder(const QString &userId, const QJsonObject &fields = {})
+    {
+        const qint64 id = orderIdOf(ApiBackend::newOrder(userId.toInt(), fields));
+        return id ? n(id) : QString();
+    }
     QString orderNo(const QString &orderId);
     // 牛仔裤 washed (or `fields`) added to the order; the garment's id.
-    QString addGarment(const QString &orderId, const QJsonObject &fields = {});
+    QString addGarment(const QString &orderId, const QJsonObject &fields = {})
+    {
+        return n(whole(ApiBackend::addGarment(orderId.toLongLong(), fields).value("id")));
+    }
     QJsonObject queryOrder(const QString &orderId);
     // The six flags of the order, in flagNames' order.
     QList<bool> flags(const QString &orderId);
@@ -66,36 +69,9 @@ void TestIntakeEndpoints::initTestCase()
     QVERIFY2(start(), qPrintable(output()));
 }
 
-QString TestIntakeEndpoints::newOrder(const QString &userId, const QJsonObject &fields)
-{
-    QJsonObject body{{"userId", userId}, {"takeMode", "1"}, {"sendMode", "1"}};
-    for (auto it = fields.begin(); it != fields.end(); ++it)
-        body.insert(it.key(), it.value());
-    const QJsonObject added = call("orderInfo/add", body);
-    if (codeOf(added) != 200) {
-        qWarning() << "orderInfo/add:" << added;
-        return {};
-    }
-    return dbValue("SELECT id FROM orders WHERE order_no = '" + added.value("data").toString() +
-                   "'");
-}
-
 QString TestIntakeEndpoints::orderNo(const QString &orderId)
 {
     return dbValue("SELECT order_no FROM orders WHERE id = " + orderId);
-}
-
-QString TestIntakeEndpoints::addGarment(const QString &orderId, const QJsonObject &fields)
-{
-    QJsonObject body{{"orderId", orderId}, {"mercBusinessId", "1"}, {"productId", "10"}};
-    for (auto it = fields.begin(); it != fields.end(); ++it)
-        body.insert(it.key(), it.value());
-    body["proServiceId"] = dbValue("SELECT MIN(id) FROM product_services WHERE product_id = " +
-                                   body.value("productId").toString());
-    const QJsonObject reply = call("stockIn/add", body);
-    if (codeOf(reply) != 200)
-        qWarning() << "stockIn/add:" << reply;
-    return QString::number(whole(reply.value("data").toObject().value("id")));
 }
 
 QJsonObject TestIntakeEndpoints::queryOrder(const QString &orderId)
@@ -287,11 +263,14 @@ void TestIntakeEndpoints::modifyPrice()
         whole(
             call("orderInfo/payInfo", {{"id", id}}).value("data").toObject().value("payablePrice")),
         1234ll);
-    // 0 goes back to the garments' total.
-    QCOMPARE(codeOf(call("orderInfo/modifyPrice", {{"id", id}, {"modifyPrice", "0"}})), 200);
+    // 0 is refused, not taken as "no total by hand": the worker asked for a free order.
+    const QJsonObject zero = call("orderInfo/modifyPrice", {{"id", id}, {"modifyPrice", "0"}});
+    QCOMPARE(codeOf(zero), 400);
+    QCOMPARE(zero.value("msg").toString(), QString("修改后的总价须大于0"));
     info = queryOrder(id).value("orderInfo").toObject();
-    QCOMPARE(whole(info.value("isModifyPrice")), 0ll);
-    QCOMPARE(whole(info.value("paymentPrice")), 1700ll);
+    QCOMPARE(whole(info.value("isModifyPrice")), 1ll);
+    QCOMPARE(whole(info.value("paymentPrice")), 1234ll);
+    QCOMPARE(dbValue("SELECT order_price FROM orders WHERE id = " + id), QString("1700"));
 
     QCOMPARE(codeOf(call("orderInfo/modifyPrice", {{"id", id}, {"modifyPrice", "-1"}})), 400);
     QCOMPARE(codeOf(call("orderInfo/modifyPrice", {{"id", id}, {"modifyPrice", "12.5"}})), 400);
@@ -383,7 +362,10 @@ void TestIntakeEndpoints::bindCode()
     QCOMPARE(codeOf(call("orderProductRel/bindCode", {{"id", second}, {"bindCode", "1"}}, &store2)),
              403);
     // Once the first garment is handed out its label moves on.
-    QVERIFY(dbExec("UPDATE order_products SET status = 40 WHERE id = " + first));
+    QCOMPARE(codeOf(call("stockIn/finish", {{"id", id}})), 200);
+    QCOMPARE(codeOf(payCash(id.toLongLong())), 200);
+    QVERIFY(arrive(id.toLongLong()));
+    QCOMPARE(codeOf(call("orderProductRel/productSign", {{"orderProIds", first}})), 200);
     QCOMPARE(codeOf(call("orderProductRel/bindCode", {{"id", second}, {"bindCode", "e0040100ab"}})),
              200);
     QVERIFY(dbValue("SELECT rfid_code FROM order_products WHERE id = " + first).isNull());

@@ -12,14 +12,6 @@
 
 namespace {
 
-// Whole numbers of a reply (fen, counts, milliseconds); -1 marks a value that is not one.
-qint64 whole(const QJsonValue &v)
-{
-    if (!v.isDouble())
-        return -1;
-    return v.toVariant().toLongLong();
-}
-
 QJsonObject fixtureData(const QString &name)
 {
     QFile f(QStringLiteral(BRENVO_PRINT_TEST_DATA "/") + name);

@@ -28,6 +28,8 @@ private slots:
     void scannedCodePaysOnce_data();
     void scannedCodePaysOnce();
     void refusedCodeMayBeScannedAgain();
+    void statusQueriesAloneCreditNothing_data();
+    void statusQueriesAloneCreditNothing();
     void qrRechargePaidByThePhone_data();
     void qrRechargePaidByThePhone();
     void closedQrRechargeCannotBePaid();
@@ -106,9 +108,9 @@ void TestRechargeEndpoints::rechargeRaisesTheBalanceOnce_data()
                                                          {"paySign", "10"},
                                                          {"remark", "美团券"}}
                                           << qint64(100000) << qint64(15000) << 9;
-    QTest::newRow("free amount by other means, none chosen")
+    QTest::newRow("free amount of 0.01 by other means")
         << "userRecharge/otherRecharge"
-        << QJsonObject{{"amount", "1"}, {"withActive", "0"}, {"paySign", ""}} << qint64(1)
+        << QJsonObject{{"amount", "1"}, {"withActive", "0"}, {"paySign", "11"}} << qint64(1)
         << qint64(0) << 9;
 }
 
@@ -178,6 +180,14 @@ void TestRechargeEndpoints::refusalsMoveNothing_data()
         << "userRecharge/otherRecharge"
         << QJsonObject{{"amount", "5000"}, {"withActive", "0"}, {"paySign", "77"}} << 400
         << "未知的支付方式";
+    // "其他" without one of the merchant's means chosen would record money taken by nothing.
+    QTest::newRow("other means, none chosen")
+        << "userRecharge/otherRecharge"
+        << QJsonObject{{"amount", "5000"}, {"withActive", "0"}, {"paySign", ""}} << 400
+        << "请选择支付方式";
+    QTest::newRow("other means not sent")
+        << "userRecharge/otherRecharge" << QJsonObject{{"amount", "5000"}, {"withActive", "1"}}
+        << 400 << "请选择支付方式";
 }
 
 void TestRechargeEndpoints::refusalsMoveNothing()
@@ -307,6 +317,54 @@ void TestRechargeEndpoints::refusedCodeMayBeScannedAgain()
             dataOf(call("tradePay/queryStatusBySeq", {{"seq", quits}})).value("status").toInt();
     QCOMPARE(status, -1);
     QCOMPARE(balance(member), before + 5000);
+}
+
+// A wallet recharge nobody has paid yet: the worker has not scanned a code, or the customer
+// has not scanned ours. Following it credits nothing, however often it is asked.
+void TestRechargeEndpoints::statusQueriesAloneCreditNothing_data()
+{
+    QTest::addColumn<QString>("payMethod");
+    QTest::addColumn<QString>("payType");
+    QTest::addColumn<bool>("askForTheQrCode");
+    QTest::newRow("waiting for the worker to scan a code") << "1"
+                                                           << "MICROPAY" << false;
+    QTest::newRow("QR code not asked for") << "4"
+                                           << "NATIVE" << false;
+    QTest::newRow("QR code shown, not scanned") << "1"
+                                                << "NATIVE" << true;
+}
+
+void TestRechargeEndpoints::statusQueriesAloneCreditNothing()
+{
+    QFETCH(QString, payMethod);
+    QFETCH(QString, payType);
+    QFETCH(bool, askForTheQrCode);
+    const int member = nextMember();
+    const qint64 before = balance(member);
+    const qint64 points = number(QString("SELECT points FROM users WHERE id = %1").arg(member));
+    const QString seq = createPay(member, payMethod, payType);
+    QVERIFY(!seq.isEmpty());
+    if (askForTheQrCode)
+        QCOMPARE(codeOf(call("userRecharge/pay", {{"tradeSeq", seq}})), 200);
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(dataOf(call("tradePay/queryStatusBySeq", {{"seq", seq}})).value("status").toInt(),
+                 0);
+    QCOMPARE(balance(member), before);
+    QCOMPARE(number(QString("SELECT points FROM users WHERE id = %1").arg(member)), points);
+    QCOMPARE(number("SELECT status FROM recharges WHERE recharge_no = '" + seq + "'"), 0LL);
+    QCOMPARE(number("SELECT COUNT(*) FROM trades t JOIN recharges r ON r.id = t.recharge_id "
+                    "WHERE r.recharge_no = '" +
+                    seq + "'"),
+             0LL);
+    // What pays it is the customer: a scanned code, or the phone scanning the QR code.
+    if (payType == "NATIVE")
+        QCOMPARE(scan(seq), 200);
+    else
+        QCOMPARE(codeOf(call("userRecharge/pay",
+                             {{"tradeSeq", seq}, {"authCode", "134567890123456789"}})),
+                 200);
+    QCOMPARE(dataOf(call("tradePay/queryStatusBySeq", {{"seq", seq}})).value("status").toInt(), 1);
+    QCOMPARE(balance(member), before + 55000);
 }
 
 void TestRechargeEndpoints::qrRechargePaidByThePhone_data()
