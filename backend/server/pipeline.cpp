@@ -164,8 +164,7 @@ std::string Pipeline::write(const Request &r, bool keepAnswer)
                 call.issuedToken.empty() ? call.sessionHash : sessions::hashOf(call.issuedToken);
             kept.endsSession = call.endsSession;
             kept.text = text;
-            replies::keep(*conn, r.identity, std::move(kept), call.issuedToken,
-                          now + keptAnswerMs);
+            replies::keep(*conn, r.identity, std::move(kept), call.issuedToken, now + keptAnswerMs);
         }
         tx.commit();
     }
