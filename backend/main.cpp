@@ -148,6 +148,10 @@ int main(int argc, char **argv)
         running = &server;
         std::signal(SIGINT, onSignal);
         std::signal(SIGTERM, onSignal);
+#ifndef _WIN32
+        // A client gone while its TLS answer is written is that connection's error only.
+        std::signal(SIGPIPE, SIG_IGN);
+#endif
         std::cout << "brenvo-backend listening on " << server.baseUrl() << " (database " << dbPath
                   << ")" << std::endl;
         server.listen();

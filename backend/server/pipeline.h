@@ -30,6 +30,10 @@ public:
     // either answered as before or refused as stale, never run.
     static constexpr std::int64_t keptAnswerMs = 24 * 3600 * 1000LL;
     static constexpr size_t maxBodyBytes = 256 * 1024;
+    // The longest request line served. The terminal repeats every field of the body in the
+    // signed query, each byte at most three times over (percent-encoded), so no request
+    // whose body is within its limit needs more; 4 KB more hold the method, path and `sign`.
+    static constexpr size_t maxAddressBytes = 3 * maxBodyBytes + 4096;
 
     Pipeline(Database &db, const ServerKeys &keys, const ServerOptions &options,
              const ApiRegistry &api);
