@@ -3,6 +3,7 @@
 //   brenvo-backend --db FILE [--port N] [--host 127.0.0.1] [--demo] [--cert FILE --key FILE]
 //                  [--idle-minutes N] [--url-file FILE] [--map-key KEY]
 //                  [--upload-token-seconds N] [--vendor-version TEXT] [--synchronous normal]
+//                  [--clock-offset-minutes N]
 
 #include <csignal>
 #include <cstdio>
@@ -40,7 +41,7 @@ void onSignal(int)
                  "                      [--cert FILE --key FILE] [--idle-minutes N]\n"
                  "                      [--url-file FILE] [--map-key KEY]\n"
                  "                      [--upload-token-seconds N] [--vendor-version TEXT]\n"
-                 "                      [--synchronous full|normal]\n";
+                 "                      [--synchronous full|normal] [--clock-offset-minutes N]\n";
     std::exit(problem.empty() ? 0 : 2);
 }
 
@@ -79,7 +80,7 @@ int main(int argc, char **argv)
             const std::string text = value();
             char *end = nullptr;
             const double v = std::strtod(text.c_str(), &end);
-            if (text.empty() || *end || v < low)
+            if (text.empty() || *end || !(v >= low) || v > 1e9)
                 usage(arg + " needs a number, not \"" + text + "\"");
             return v;
         };
@@ -106,6 +107,8 @@ int main(int argc, char **argv)
             options.uploadTokenSeconds = static_cast<std::int64_t>(number(0));
         else if (arg == "--vendor-version")
             options.vendorVersion = value();
+        else if (arg == "--clock-offset-minutes")
+            clockOffsetMs = static_cast<std::int64_t>(number(-1e9) * 60 * 1000);
         else if (arg == "--synchronous")
             synchronous = value() == "normal" ? "NORMAL" : "FULL";
         else if (arg == "--help" || arg == "-h")
@@ -145,6 +148,10 @@ int main(int argc, char **argv)
         running = &server;
         std::signal(SIGINT, onSignal);
         std::signal(SIGTERM, onSignal);
+#ifndef _WIN32
+        // A client gone while its TLS answer is written is that connection's error only.
+        std::signal(SIGPIPE, SIG_IGN);
+#endif
         std::cout << "brenvo-backend listening on " << server.baseUrl() << " (database " << dbPath
                   << ")" << std::endl;
         server.listen();

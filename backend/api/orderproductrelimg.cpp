@@ -15,6 +15,9 @@ namespace records = ownership::records;
 
 namespace {
 
+// As many as the intake screen's photo window holds.
+constexpr std::int64_t maxPhotosPerGarment = 9;
+
 // The screens send the key the photo store answered; a full picture address is taken too.
 std::string keyOf(const Call &call, std::string image)
 {
@@ -37,7 +40,9 @@ Json::Value listPhotos(Call &call)
     return list;
 }
 
-// Each entry names a stored picture in cameraImg.
+// Each entry names a picture the caller's store uploaded, in cameraImg. A picture the garment
+// holds already is not recorded again; a batch that would take the garment past nine photos
+// is refused whole.
 Json::Value addPhotos(Call &call)
 {
     const std::int64_t garment = owned(call, records::garment, "orderProId");
@@ -47,10 +52,20 @@ Json::Value addPhotos(Call &call)
             throw ApiError(codes::badRequest, "参数格式错误: imgs");
         const std::string key = keyOf(call, item["cameraImg"].asString());
         const Json::Value &compress = item["compressImg"];
-        // A record must point at a picture the store really holds, or the screens show a
-        // broken image for ever.
-        if (call.db.scalar(0, "SELECT 1 FROM upload_files WHERE key = ?", key) == 0)
+        // A record must point at a picture the photo store holds for this store, or the
+        // screens show a broken image for ever, or another store's garment.
+        if (call.db.scalar(0, "SELECT COUNT(*) FROM upload_files WHERE key = ? AND store_id = ?",
+                           key, call.storeId) == 0)
             throw ApiError(codes::badRequest, "图片不存在: " + key);
+        if (call.db.scalar(0,
+                           "SELECT COUNT(*) FROM order_product_imgs WHERE order_product_id = ? "
+                           "AND camera_img = ?",
+                           garment, key) > 0)
+            continue;
+        if (call.db.scalar(0, "SELECT COUNT(*) FROM order_product_imgs WHERE order_product_id = ?",
+                           garment) >= maxPhotosPerGarment)
+            throw ApiError(codes::conflict,
+                           "每件衣物最多" + std::to_string(maxPhotosPerGarment) + "张照片");
         call.db.exec("INSERT INTO order_product_imgs (order_product_id, camera_img, "
                      "compress_img, created_at) VALUES (?, ?, ?, ?)",
                      garment, key, compress.isString() ? compress.asString() : std::string(),

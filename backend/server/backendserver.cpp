@@ -5,7 +5,9 @@
 
 #include <httplib.h>
 
+#include "server/connectionstream.h"
 #include "server/crypto.h"
+#include "server/httpservers.h"
 #include "store/database.h"
 
 namespace {
@@ -18,14 +20,17 @@ BackendServer::BackendServer(Database &db, const ServerKeys &keys, ServerOptions
     : db_(db), keys_(keys), options_(std::move(options)), pipeline_(db_, keys_, options_, api_)
 {
     if (isHttps()) {
-        auto https = std::make_unique<httplib::SSLServer>(options_.certFile.c_str(),
-                                                          options_.keyFile.c_str());
+        auto https =
+            std::make_unique<HttpsServer>(options_.certFile.c_str(), options_.keyFile.c_str());
         if (!https->is_valid())
             throw std::runtime_error("cannot use the certificate " + options_.certFile +
                                      " with the key " + options_.keyFile);
+        https->setMaxRequestLine(Pipeline::maxAddressBytes);
         http_ = std::move(https);
     } else {
-        http_ = std::make_unique<httplib::Server>();
+        auto plain = std::make_unique<HttpServer>();
+        plain->setMaxRequestLine(Pipeline::maxAddressBytes);
+        http_ = std::move(plain);
     }
 
     const int threads = options_.threads;
@@ -50,6 +55,11 @@ BackendServer::BackendServer(Database &db, const ServerKeys &keys, ServerOptions
     http_->Get("/mac/(.*)", [](const httplib::Request &, httplib::Response &res) {
         res.set_content(envelope(codes::badRequest, "请使用POST请求"), jsonType);
     });
+    const auto overlong = [](const httplib::Request &, httplib::Response &res) {
+        res.set_content(envelope(codes::badRequest, "请求地址过长"), jsonType);
+    };
+    http_->Post(ConnectionStream::overlongTarget, overlong);
+    http_->Get(ConnectionStream::overlongTarget, overlong);
     http_->set_exception_handler(
         [](const httplib::Request &req, httplib::Response &res, std::exception_ptr ep) {
             std::string what = "unknown";

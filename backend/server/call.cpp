@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <limits>
 #include <set>
 
 #include "server/json.h"
@@ -16,6 +17,8 @@ ApiError bad(const char *what, const char *key)
     return ApiError(codes::badRequest, std::string(what) + key);
 }
 
+constexpr std::int64_t smallestInteger = -std::numeric_limits<std::int64_t>::max();
+
 bool parseInteger(const std::string &s, std::int64_t &out)
 {
     if (s.empty() || s.size() > 20)
@@ -28,7 +31,7 @@ bool parseInteger(const std::string &s, std::int64_t &out)
             return false;
     errno = 0;
     out = std::strtoll(s.c_str(), nullptr, 10);
-    return errno == 0;
+    return errno == 0 && out >= smallestInteger;
 }
 
 bool digitsAt(const std::string &text, size_t from, size_t count, int &value)
@@ -130,7 +133,7 @@ std::int64_t Call::integer(const char *key) const
     if (!v)
         throw bad("缺少参数: ", key);
     // isInt64 also refuses 2^63 and beyond, and fractions.
-    if (v->isInt64())
+    if (v->isInt64() && v->asInt64() >= smallestInteger)
         return v->asInt64();
     std::int64_t out = 0;
     if (v->isString() && parseInteger(v->asString(), out))
@@ -138,11 +141,16 @@ std::int64_t Call::integer(const char *key) const
     throw bad("参数类型错误: ", key);
 }
 
-std::int64_t Call::optionalInteger(const char *key, std::int64_t fallback) const
+std::optional<std::int64_t> Call::optionalInteger(const char *key) const
 {
     if (!has(key) || (body[key].isString() && body[key].asString().empty()))
-        return fallback;
+        return std::nullopt;
     return integer(key);
+}
+
+std::int64_t Call::optionalInteger(const char *key, std::int64_t fallback) const
+{
+    return optionalInteger(key).value_or(fallback);
 }
 
 std::int64_t Call::oneOf(const char *key, std::initializer_list<std::int64_t> allowed) const

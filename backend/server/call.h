@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,9 +61,13 @@ struct Call
     std::string requiredText(const char *key, size_t maxChars = limits::text) const;
     // A JSON string or nothing (""), of at most maxChars characters.
     std::string optionalText(const char *key, size_t maxChars = limits::text) const;
-    // An integer sent as a JSON number or as decimal text, within 64 bits.
+    // An integer sent as a JSON number or as decimal text, from -(2^63 - 1) to 2^63 - 1 (so
+    // that its negation is one too).
     std::int64_t integer(const char *key) const;
-    // The fallback when absent, null or "".
+    // An integer, or nothing when absent, null or "": absence is never a number a caller
+    // could also send.
+    std::optional<std::int64_t> optionalInteger(const char *key) const;
+    // The default when absent, null or "": only for a field whose absence means that value.
     std::int64_t optionalInteger(const char *key, std::int64_t fallback) const;
     // An integer or a text that must be one of the given values.
     std::int64_t oneOf(const char *key, std::initializer_list<std::int64_t> allowed) const;

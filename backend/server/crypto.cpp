@@ -360,7 +360,8 @@ std::string ServerKeys::uploadToken(std::int64_t deadlineSeconds, const std::str
     return crypto::base64UrlEncode(crypto::hmacSha256(key_, "upload:" + encoded)) + ":" + encoded;
 }
 
-std::string ServerKeys::checkUploadToken(const std::string &token, std::int64_t nowSeconds) const
+std::string ServerKeys::checkUploadToken(const std::string &token, std::int64_t nowSeconds,
+                                         std::string &scope) const
 {
     const auto colon = token.find(':');
     if (colon == std::string::npos)
@@ -372,9 +373,10 @@ std::string ServerKeys::checkUploadToken(const std::string &token, std::int64_t 
         return "bad token";
     Json::Value policy;
     if (!json::parse(crypto::base64UrlDecode(encoded), policy) || !policy.isObject() ||
-        !policy["deadline"].isInt64())
+        !policy["deadline"].isInt64() || !policy["scope"].isString())
         return "bad token";
     if (policy["deadline"].asInt64() < nowSeconds)
         return "expired token";
+    scope = policy["scope"].asString();
     return {};
 }

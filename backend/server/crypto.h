@@ -57,10 +57,13 @@ public:
     // its hash and a verbatim repeat of the login still gets the same token back.
     std::string sessionToken(const std::string &requestIdentity) const;
 
-    // Upload tokens for the photo store: "<policy>:<mac>", the policy holding the deadline.
+    // Upload tokens for the photo store: "<mac>:<policy>", the policy holding the deadline and
+    // the scope, whose keys the token may store ("store-<id>": the keys of that store).
     std::string uploadToken(std::int64_t deadlineSeconds, const std::string &scope) const;
-    // Empty when valid, else the reason ("bad token", "expired token").
-    std::string checkUploadToken(const std::string &token, std::int64_t nowSeconds) const;
+    // Empty when valid, with `scope` set to the token's; else the reason ("bad token",
+    // "expired token").
+    std::string checkUploadToken(const std::string &token, std::int64_t nowSeconds,
+                                 std::string &scope) const;
 
 private:
     std::string pad(const std::string &salt, size_t length) const;

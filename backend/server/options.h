@@ -17,9 +17,14 @@ struct ServerOptions
     int threads = 64; // keep-alive connections each hold a thread while open
 };
 
-// Milliseconds since 1970.
+// How far the service's clock runs ahead of the system's (`--clock-offset-minutes`), so a test
+// can show the service a later moment without waiting. Set once, before any request.
+inline std::int64_t clockOffsetMs = 0;
+
+// The service's time: milliseconds since 1970.
 inline std::int64_t nowMs()
 {
     using namespace std::chrono;
-    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count() +
+           clockOffsetMs;
 }

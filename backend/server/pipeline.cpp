@@ -12,8 +12,6 @@
 
 namespace {
 
-// A kept answer outlives the last moment its request's timestamp is accepted by this much.
-constexpr std::int64_t keepMarginMs = 60 * 1000;
 constexpr std::int64_t secretLifeMs = 7 * 24 * 3600 * 1000LL;
 
 std::string textMember(const Json::Value &body, const char *key)
@@ -33,6 +31,14 @@ bool parseStamp(const std::string &text, std::int64_t &out)
         out = out * 10 + (c - '0');
     }
     return true;
+}
+
+// The terminal reads this text's start as "the backend never saw the request", so it must
+// answer only requests that were not kept.
+void checkFresh(std::int64_t stamp, std::int64_t now)
+{
+    if (stamp < now - Pipeline::timestampWindowMs || stamp > now + Pipeline::timestampWindowMs)
+        throw ApiError(codes::forbidden, "请求时间戳已过期，请校准终端时间");
 }
 
 } // namespace
@@ -66,7 +72,7 @@ std::string Pipeline::answer(const std::string &path, const std::string &bodyTex
     }
 }
 
-// Checks that need no data: the body, the clock and the signature.
+// Checks that need no data: the body and the signature.
 std::string Pipeline::checked(const std::string &path, const std::string &bodyText,
                               const std::string &querySign, const std::string &baseUrl)
 {
@@ -85,9 +91,6 @@ std::string Pipeline::checked(const std::string &path, const std::string &bodyTe
     const std::string stampText = ts.asString();
     if (!parseStamp(stampText, r.stamp))
         return envelope(codes::badRequest, "参数类型错误: timestamp");
-    const std::int64_t now = nowMs();
-    if (r.stamp < now - timestampWindowMs || r.stamp > now + timestampWindowMs)
-        return envelope(codes::forbidden, "请求时间戳已过期，请校准终端时间");
 
     const std::string serial = textMember(r.body, "serialNum");
     std::string sign;
@@ -109,7 +112,10 @@ std::string Pipeline::checked(const std::string &path, const std::string &bodyTe
     r.identity = path + "\n" + serial + "\n" + stampText + "\n" + sign;
     if (entry->upkeep)
         upkeep(r);
-    return entry->effect == ApiRegistry::Effect::Read ? read(r) : write(r, true);
+    if (entry->effect == ApiRegistry::Effect::Write)
+        return write(r, true); // its repeat may come at any time
+    checkFresh(r.stamp, nowMs());
+    return read(r);
 }
 
 void Pipeline::upkeep(const Request &r)
@@ -148,13 +154,15 @@ std::string Pipeline::write(const Request &r, bool keepAnswer)
     {
         auto conn = db_.acquire();
         Transaction tx(*conn);
+        const std::int64_t now = nowMs();
         const std::string bodyHash = keepAnswer ? crypto::md5Hex(json::write(r.body)) : "";
         if (keepAnswer) {
             std::string kept = repeat(*conn, r, bodyHash);
             if (!kept.empty())
                 return kept;
+            checkFresh(r.stamp, now);
         }
-        Call call{*conn, keys_, options_, r.body, nowMs(), r.baseUrl};
+        Call call{*conn, keys_, options_, r.body, now, r.baseUrl};
         call.requestIdentity = r.identity;
         sessions::identify(call, r.entry.access, true); // refusals here are not kept
         {
@@ -171,8 +179,7 @@ std::string Pipeline::write(const Request &r, bool keepAnswer)
                 call.issuedToken.empty() ? call.sessionHash : sessions::hashOf(call.issuedToken);
             kept.endsSession = call.endsSession;
             kept.text = text;
-            replies::keep(*conn, r.identity, std::move(kept), call.issuedToken,
-                          r.stamp + timestampWindowMs + keepMarginMs);
+            replies::keep(*conn, r.identity, std::move(kept), call.issuedToken, now + keptAnswerMs);
         }
         tx.commit();
     }

@@ -17,14 +17,23 @@ struct ServerOptions;
 // The envelope {httpCode, msg, data} as compact UTF-8 JSON.
 std::string envelope(int httpCode, const std::string &msg, Json::Value data = {});
 
-// One POST to "/mac/<path>": parse, signature and timestamp, then the call in its one
-// transaction: a read on a read-only snapshot; a write in a write transaction that also
-// keeps its answer for repeats. Every refusal is an envelope.
+// One POST to "/mac/<path>": parse and signature; a repeat of a write answered with its kept
+// answer, at any delay; otherwise a fresh timestamp, then the call in its one transaction: a
+// read on a read-only snapshot; a write in a write transaction that also keeps its answer for
+// repeats. Every refusal is an envelope.
 class Pipeline
 {
 public:
     static constexpr std::int64_t timestampWindowMs = 5 * 60 * 1000;
+    // A write's answer is kept this long: a worker may retry a lost reply much later, and
+    // the retry must not run again. Far longer than the window, so a request past it is
+    // either answered as before or refused as stale, never run.
+    static constexpr std::int64_t keptAnswerMs = 24 * 3600 * 1000LL;
     static constexpr size_t maxBodyBytes = 256 * 1024;
+    // The longest request line served. The terminal repeats every field of the body in the
+    // signed query, each byte at most three times over (percent-encoded), so no request
+    // whose body is within its limit needs more; 4 KB more hold the method, path and `sign`.
+    static constexpr size_t maxAddressBytes = 3 * maxBodyBytes + 4096;
 
     Pipeline(Database &db, const ServerKeys &keys, const ServerOptions &options,
              const ApiRegistry &api);

@@ -7,7 +7,8 @@ class Connection;
 
 // The answers of write calls, kept so that a repeat of a request (a retry whose reply was
 // lost) is answered without running it again. Kept under the request's identity (path,
-// serial number, timestamp, sign) for as long as its timestamp can be accepted.
+// serial number, timestamp, sign) for a day (Pipeline::keptAnswerMs), whatever its
+// timestamp says: a retry may come long after the reply was lost.
 namespace replies {
 
 struct Kept
@@ -25,7 +26,7 @@ void keep(Connection &db, const std::string &identity, Kept kept, const std::str
           std::int64_t expiresAt);
 // The kept text with the access token put back.
 std::string withToken(const std::string &text, const std::string &token);
-// Drops answers whose request can no longer be accepted.
+// Drops answers kept past their time.
 void prune(Connection &db, std::int64_t now);
 
 } // namespace replies

@@ -26,9 +26,11 @@ std::string bodySerial(const Call &call)
     return v.isString() ? v.asString() : std::string();
 }
 
-void checkSerial(const Call &call, const std::string &sent)
+// A worker's calls name the terminal the session was opened on. A login may leave the serial
+// out, since the handshake's secret names the terminal, but may not name another one.
+void checkSerial(const Call &call, const std::string &sent, bool required)
 {
-    if (!sent.empty() && sent != call.serialNum)
+    if ((required || !sent.empty()) && sent != call.serialNum)
         throw ApiError(codes::forbidden, "终端序列号不符");
 }
 
@@ -65,7 +67,7 @@ void identifyBySecret(Call &call)
     call.mercId = q.integer("mercId");
     call.serialNum = q.text("serialNum");
     call.appSecret = secret;
-    checkSerial(call, bodySerial(call));
+    checkSerial(call, bodySerial(call), false);
 }
 
 bool identifyWorker(Call &call, bool canWrite)
@@ -92,7 +94,7 @@ bool identifyWorker(Call &call, bool canWrite)
     call.mercId = q.integer("mercId");
     call.appSecret = secret;
     call.sessionHash = hash;
-    checkSerial(call, bodySerial(call));
+    checkSerial(call, bodySerial(call), true);
     if (call.now - q.integer("lastSeen") <= touchAfterMs(call.options.idleMs))
         return false;
     if (!canWrite)

@@ -2,6 +2,9 @@
 // and the stored pictures served back.
 //   POST /qiniu (multipart: token, key, file)  ->  {"hash": ..., "key": ...}
 //   GET  /files/<key>                           ->  the stored bytes
+// A key belongs to the store whose token first stored it and is never overwritten: the same
+// bytes sent again by that store (a retry whose answer was lost) are answered as stored,
+// anything else under that key is refused (409).
 
 #include <httplib.h>
 #include <json/value.h>
@@ -36,6 +39,17 @@ bool acceptableKey(const std::string &key)
     return true;
 }
 
+// The store an upload token's scope names ("store-<id>"), 0 for none.
+std::int64_t storeOfScope(const std::string &scope)
+{
+    const std::string prefix = "store-";
+    const std::string digits = scope.substr(std::min(prefix.size(), scope.size()));
+    if (scope.compare(0, prefix.size(), prefix) != 0 || digits.empty() || digits.size() > 18 ||
+        digits.find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    return std::stoll(digits);
+}
+
 std::string mimeOf(const std::string &key, const std::string &sent)
 {
     auto ends = [&](const char *ext) {
@@ -60,9 +74,13 @@ void upload(BackendServer &server, const httplib::Request &req, httplib::Respons
     if (!req.has_file("token"))
         return refuse(res, 401, "token not specified");
     const std::string token = req.get_file_value("token").content;
-    const std::string reason = server.keys().checkUploadToken(token, nowMs() / 1000);
+    std::string scope;
+    const std::string reason = server.keys().checkUploadToken(token, nowMs() / 1000, scope);
     if (!reason.empty())
         return refuse(res, 401, reason);
+    const std::int64_t storeId = storeOfScope(scope);
+    if (storeId == 0)
+        return refuse(res, 401, "bad token");
     if (!req.has_file("file"))
         return refuse(res, 400, "file not specified");
     const auto file = req.get_file_value("file");
@@ -73,17 +91,24 @@ void upload(BackendServer &server, const httplib::Request &req, httplib::Respons
     const std::string hash = crypto::md5Hex(file.content);
     auto conn = server.database().acquire();
     Transaction tx(*conn);
-    conn->query("INSERT INTO upload_files (key, content, mime, hash, created_at) "
-                "VALUES (?, ?, ?, ?, ?) ON CONFLICT (key) DO UPDATE SET "
-                "content = excluded.content, mime = excluded.mime, hash = excluded.hash, "
-                "created_at = excluded.created_at")
-        .bind(1, key)
-        .bindBlob(2, file.content)
-        .bind(3, mimeOf(key, file.content_type))
-        .bind(4, hash)
-        .bind(5, nowMs())
-        .exec();
-    tx.commit();
+    Query held = conn->query("SELECT hash, IFNULL(store_id, 0) AS storeId FROM upload_files "
+                             "WHERE key = ?",
+                             key);
+    if (held.next()) {
+        if (held.integer("storeId") != storeId || held.text("hash") != hash)
+            return refuse(res, 409, "file exists");
+    } else {
+        conn->query("INSERT INTO upload_files (key, content, mime, hash, created_at, store_id) "
+                    "VALUES (?, ?, ?, ?, ?, ?)")
+            .bind(1, key)
+            .bindBlob(2, file.content)
+            .bind(3, mimeOf(key, file.content_type))
+            .bind(4, hash)
+            .bind(5, nowMs())
+            .bind(6, storeId)
+            .exec();
+        tx.commit();
+    }
 
     Json::Value body(Json::objectValue);
     body["hash"] = hash;

@@ -692,6 +692,12 @@ ALTER TABLE recharges ADD COLUMN finished_at INTEGER;
 CREATE INDEX recharges_user ON recharges (user_id, status);
 )SQL";
 
+// Version 9: the photo store keeps each key for the store whose upload token first stored it
+// (NULL: stored before, no store's to record).
+const char *const version9 = R"SQL(
+ALTER TABLE upload_files ADD COLUMN store_id INTEGER REFERENCES stores(id);
+)SQL";
+
 } // namespace
 
 namespace schema {
@@ -757,6 +763,12 @@ void migrate(Connection &db)
         Transaction tx(db);
         db.script(version8);
         db.exec("INSERT INTO schema_version (version) VALUES (?)", 8);
+        tx.commit();
+    }
+    if (!applied(db, 9)) {
+        Transaction tx(db);
+        db.script(version9);
+        db.exec("INSERT INTO schema_version (version) VALUES (?)", 9);
         tx.commit();
     }
 }

@@ -6,8 +6,27 @@
 
 PrivateBackend::PrivateBackend(const QStringList &extraArguments)
 {
-    const QString urlFile = dir_.filePath("url");
     process_.setProcessChannelMode(QProcess::MergedChannels);
+    start(extraArguments);
+}
+
+PrivateBackend::~PrivateBackend()
+{
+    stop();
+}
+
+bool PrivateBackend::restart(const QStringList &extraArguments)
+{
+    stop();
+    start(extraArguments);
+    return !url_.isEmpty();
+}
+
+void PrivateBackend::start(const QStringList &extraArguments)
+{
+    const QString urlFile = dir_.filePath("url");
+    QFile::remove(urlFile);
+    url_.clear();
     process_.start(
         QStringLiteral(BRENVO_BACKEND_EXE),
         QStringList{"--db", databasePath(), "--port", "0", "--demo", "--url-file", urlFile} +
@@ -26,7 +45,7 @@ PrivateBackend::PrivateBackend(const QStringList &extraArguments)
     }
 }
 
-PrivateBackend::~PrivateBackend()
+void PrivateBackend::stop()
 {
     if (process_.state() != QProcess::NotRunning) {
         process_.terminate();

@@ -1,5 +1,6 @@
 // Garment photo records against a backend of their own: each garment lists its own photos,
-// records point only at pictures the store holds, and refusals record nothing.
+// at most nine; records point only at pictures the store holds for the caller's store, whose
+// keys are never overwritten; refusals record nothing.
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -31,11 +32,15 @@ private slots:
     void refusedListsRecordNothing_data();
     void refusedListsRecordNothing();
     void unknownRecordsAreRefused();
+    void uploadsKeepStoresApart();
+    void aGarmentHoldsAtMostNinePhotos();
 
 private:
     QStringList listed(int garment);
     QList<qint64> ids(int garment);
     void store(const QString &key, const QByteArray &bytes);
+    // A garment of the store without photos, past the first `skip` of them.
+    int bareGarment(int storeId, int skip);
 
     QMap<QString, QByteArray> stored_;
 };
@@ -73,6 +78,16 @@ void TestPhotoEndpoints::store(const QString &key, const QByteArray &bytes)
 {
     QCOMPARE(client().storePicture(store1, key, bytes), 200);
     stored_.insert(key, bytes);
+}
+
+int TestPhotoEndpoints::bareGarment(int storeId, int skip)
+{
+    return int(number(QString("SELECT p.id FROM order_products p JOIN orders o ON o.id = "
+                              "p.order_id WHERE o.store_id = %1 AND p.id > 3 AND NOT EXISTS "
+                              "(SELECT 1 FROM order_product_imgs i WHERE i.order_product_id = "
+                              "p.id) ORDER BY p.id LIMIT 1 OFFSET %2")
+                          .arg(storeId)
+                          .arg(skip)));
 }
 
 void TestPhotoEndpoints::garmentsKeepTheirOwnPhotos()
@@ -144,6 +159,82 @@ void TestPhotoEndpoints::unknownRecordsAreRefused()
     QCOMPARE(codeOf(call("orderProductRelImg/list", {{"orderProId", 999999}})), 404);
     QCOMPARE(codeOf(call("orderProductRelImg/delete", {{"id", 999999}})), 404);
     QCOMPARE(codeOf(call("orderProductRelImg/delete", {})), 400);
+}
+
+// A key belongs to the store whose token first stored it: it is never overwritten (the same
+// picture sent again by that store, a retry, is answered as stored), and a store records only
+// the pictures it stored.
+void TestPhotoEndpoints::uploadsKeepStoresApart()
+{
+    const QString own = "client/Jj1k2l70100000041.jpg";
+    const QString theirs = "client/Mm3n4o70200000011.jpg";
+    const QByteArray ownBytes("\xff\xd8 store one's", 14);
+    const QByteArray theirBytes("\xff\xd8 store two's", 14);
+    QCOMPARE(client().storePicture(store1, own, ownBytes), 200);
+    QCOMPARE(client().storePicture(store2, theirs, theirBytes), 200);
+
+    QCOMPARE(client().storePicture(store1, own, ownBytes), 200);
+    QCOMPARE(client().storePicture(store1, own, "\xff\xd8 replaced"), 409);
+    QCOMPARE(client().storePicture(store1, theirs, theirBytes), 409);
+    QCOMPARE(client().storePicture(store1, theirs, "\xff\xd8 replaced"), 409);
+    int status = 0;
+    QCOMPARE(client().get("/files/" + own, &status), ownBytes);
+    QCOMPARE(client().get("/files/" + theirs, &status), theirBytes);
+
+    const int garment = bareGarment(1, 0);
+    QVERIFY(garment > 0);
+    const QJsonObject refused = call("orderProductRelImg/batchAdd",
+                                     {{"orderProId", garment}, {"imgs", imageList({own, theirs})}});
+    QCOMPARE(codeOf(refused), 400);
+    QVERIFY2(refused.value("msg").toString().contains(theirs),
+             qPrintable(refused.value("msg").toString()));
+    QCOMPARE(listed(garment), QStringList());
+
+    const int theirGarment = bareGarment(2, 0);
+    QVERIFY(theirGarment > 0);
+    QCOMPARE(codeOf(call(store2, "orderProductRelImg/batchAdd",
+                         {{"orderProId", theirGarment}, {"imgs", imageList({theirs})}})),
+             200);
+    QCOMPARE(codeOf(call("orderProductRelImg/batchAdd",
+                         {{"orderProId", garment}, {"imgs", imageList({own})}})),
+             200);
+    QCOMPARE(listed(garment), QStringList({url() + "/files/" + own}));
+}
+
+// Nine photos a garment: a batch that would pass them is refused whole. A batch sent twice
+// (its reply lost) is recorded once, and a picture the garment holds already is not
+// recorded again.
+void TestPhotoEndpoints::aGarmentHoldsAtMostNinePhotos()
+{
+    const int garment = bareGarment(1, 1);
+    QVERIFY(garment > 0);
+    QStringList keys;
+    for (int i = 0; i < 10; ++i) {
+        keys << QString("client/Nine%1a70100000050%1.jpg").arg(i);
+        store(keys.last(), "\xff\xd8 photo " + QByteArray::number(i));
+    }
+    auto add = [&](const QStringList &batch) {
+        return call("orderProductRelImg/batchAdd",
+                    {{"orderProId", garment}, {"imgs", imageList(batch)}});
+    };
+    QCOMPARE(codeOf(add(keys.mid(0, 6))), 200);
+    const QJsonObject tooMany = add(keys.mid(6, 4));
+    QCOMPARE(codeOf(tooMany), 409);
+    QVERIFY2(tooMany.value("msg").toString().contains("9"),
+             qPrintable(tooMany.value("msg").toString()));
+    QCOMPARE(listed(garment).size(), 6);
+
+    const QJsonObject three =
+        body(store1, {{"orderProId", garment}, {"imgs", imageList(keys.mid(6, 3))}});
+    const QJsonObject answered = client().call("orderProductRelImg/batchAdd", three);
+    QCOMPARE(codeOf(answered), 200);
+    QCOMPARE(client().call("orderProductRelImg/batchAdd", three), answered);
+    QCOMPARE(listed(garment).size(), 9);
+
+    QCOMPARE(codeOf(add({keys[0], keys[8]})), 200);
+    QCOMPARE(listed(garment).size(), 9);
+    QCOMPARE(codeOf(add({keys[9]})), 409);
+    QCOMPARE(listed(garment).size(), 9);
 }
 
 QTEST_GUILESS_MAIN(TestPhotoEndpoints)

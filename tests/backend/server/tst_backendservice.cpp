@@ -147,6 +147,7 @@ void TestBackendService::tamperedRequestRefused_data()
     QTest::newRow("timestamp from the future") << "future";
     QTest::newRow("signed with another secret") << "secret";
     QTest::newRow("another terminal's serial") << "serial";
+    QTest::newRow("no serial") << "noserial";
 }
 
 void TestBackendService::tamperedRequestRefused()
@@ -171,8 +172,8 @@ void TestBackendService::tamperedRequestRefused()
         body["appSecret"] = client.handshake(store1Terminal);
         QVERIFY(body["appSecret"].toString() != s.appSecret);
         query = BackendClient::signedQuery(body);
-    } else if (tampering == "serial") {
-        body["serialNum"] = store2Terminal;
+    } else if (tampering == "serial" || tampering == "noserial") {
+        body["serialNum"] = tampering == "serial" ? store2Terminal : "";
         query = BackendClient::signedQuery(body);
     }
     const QJsonObject reply = client.post("wkMenu/queryAllByWorkId", body, query);
@@ -317,8 +318,12 @@ void TestBackendService::cardLogin()
     const QJsonObject data = reply.value("data").toObject();
     QCOMPARE(data.value("workerInfo").toObject().value("name").toString(), workerName);
     if (code == 200) {
-        WorkerSession s{bodySerial, secret, data.value("accessToken").toString()};
+        // The session is the terminal's the handshake named, whatever serial the login sent:
+        // its calls carry that serial, and no other.
+        WorkerSession s{terminal, secret, data.value("accessToken").toString()};
         QCOMPARE(codeOf(client.call("wkMenu/queryAllByWorkId", s.body())), 200);
+        s.serialNum = "";
+        QCOMPARE(codeOf(client.call("wkMenu/queryAllByWorkId", s.body())), 403);
     }
 }
 

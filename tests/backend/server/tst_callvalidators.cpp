@@ -3,6 +3,7 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
 
 #include "server/call.h"
 #include "server/crypto.h"
@@ -40,6 +41,10 @@ QString readField(const QString &validator, const QByteArray &bodyText)
             return QString::fromStdString(call.requiredText("v"));
         if (validator == "integer")
             return QString::number(call.integer("v"));
+        if (validator == "optionalInteger") {
+            const std::optional<std::int64_t> v = call.optionalInteger("v");
+            return v ? QString::number(*v) : "not sent";
+        }
         if (validator == "oneOf 1 2")
             return QString::number(call.oneOf("v", {1, 2}));
         if (validator == "oneOf a b")
@@ -92,6 +97,32 @@ void TestCallValidators::validators_data()
         << "integer" << QByteArray(R"({"v":1.5})") << "400 参数类型错误: v";
     QTest::newRow("integer, true")
         << "integer" << QByteArray(R"({"v":true})") << "400 参数类型错误: v";
+    // -2^63 has no positive counterpart: negated it stays itself.
+    QTest::newRow("integer, smallest")
+        << "integer" << QByteArray(R"({"v":-9223372036854775807})") << "-9223372036854775807";
+    QTest::newRow("integer, -2^63")
+        << "integer" << QByteArray(R"({"v":-9223372036854775808})") << "400 参数类型错误: v";
+    QTest::newRow("integer, -2^63 as text")
+        << "integer" << QByteArray(R"({"v":"-9223372036854775808"})") << "400 参数类型错误: v";
+
+    // Absence is its own answer, apart from every number a caller can send.
+    QTest::newRow("optional integer, missing")
+        << "optionalInteger" << QByteArray(R"({})") << "not sent";
+    QTest::newRow("optional integer, null")
+        << "optionalInteger" << QByteArray(R"({"v":null})") << "not sent";
+    QTest::newRow("optional integer, empty text")
+        << "optionalInteger" << QByteArray(R"({"v":""})") << "not sent";
+    QTest::newRow("optional integer, 0") << "optionalInteger" << QByteArray(R"({"v":0})") << "0";
+    QTest::newRow("optional integer, -1 as text")
+        << "optionalInteger" << QByteArray(R"({"v":"-1"})") << "-1";
+    QTest::newRow("optional integer, smallest")
+        << "optionalInteger" << QByteArray(R"({"v":"-9223372036854775807"})")
+        << "-9223372036854775807";
+    QTest::newRow("optional integer, -2^63")
+        << "optionalInteger" << QByteArray(R"({"v":-9223372036854775808})")
+        << "400 参数类型错误: v";
+    QTest::newRow("optional integer, a word")
+        << "optionalInteger" << QByteArray(R"({"v":"x"})") << "400 参数类型错误: v";
 
     QTest::newRow("oneOf, allowed number") << "oneOf 1 2" << QByteArray(R"({"v":2})") << "2";
     QTest::newRow("oneOf, allowed text") << "oneOf 1 2" << QByteArray(R"({"v":"1"})") << "1";

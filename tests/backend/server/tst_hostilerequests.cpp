@@ -1,12 +1,15 @@
 // Requests a hostile or careless client might send: bytes that are not UTF-8, texts beyond
 // their limits, numbers beyond 64 bits, deep nesting, a captured request replayed with a
-// changed body or after its session ended. Each is refused cleanly and changes nothing;
-// tokens are kept only as hashes.
+// changed body or after its session ended, or late. Each is refused cleanly and changes
+// nothing; a late repeat of the very same request gets its first answer; a legal request is
+// never refused for the length of its address; tokens are kept only as hashes.
 
 #include <QCryptographicHash>
 #include <QJsonDocument>
 #include <QTest>
 #include <QThread>
+
+#include <httplib.h>
 
 #include "backendclient.h"
 #include "backenddatabase.h"
@@ -41,9 +44,29 @@ std::pair<QString, QByteArray> rawSigned(const QString &path, const QJsonObject 
     return {"/mac/" + path + "?" + query, text};
 }
 
+QJsonObject objectOf(const QByteArray &reply)
+{
+    return QJsonDocument::fromJson(reply).object();
+}
+
+const QString staleText = "请求时间戳已过期";
+
 const QJsonObject orderFields{{"userId", "2"},   {"takeMode", "1"},  {"sendMode", "1"},
                               {"priority", "0"}, {"takeAddrId", ""}, {"sendAddrId", ""},
                               {"remark", ""},    {"userRemark", ""}};
+
+// An order whose two remarks hold 500 characters each, as many as they may: the terminal
+// repeats them in the signed query, an address of about 9 KB.
+QJsonObject orderWithLongRemarks()
+{
+    QJsonObject order = orderFields;
+    order["remark"] = QString(500, QChar(0x6d17));
+    order["userRemark"] = QString(500, QChar(0x8863));
+    return order;
+}
+
+// Twice as long as any legal request's address.
+const QString overlongPadding = "&padding=" + QString(1600 * 1024, 'a');
 
 } // namespace
 
@@ -60,6 +83,12 @@ private slots:
     void changedBodyUnderTheSameSignNeverRuns();
     void repeatAfterTheSessionEndedIsRefused_data();
     void repeatAfterTheSessionEndedIsRefused();
+    void lateRepeatGetsTheFirstAnswer_data();
+    void lateRepeatGetsTheFirstAnswer();
+    void longAddressOfALegalRequestIsAnswered_data();
+    void longAddressOfALegalRequestIsAnswered();
+    void overlongAddressGetsAnEnvelope();
+    void longAddressOverHttps();
     void tokensAreKeptOnlyAsHashes();
 
 private:
@@ -164,6 +193,20 @@ void TestHostileRequests::hugeNumbersAndDeepNestingAre400_data()
         << "orderInfo/add" << hugeMode << QByteArray("-9223372036854775809") << QByteArray();
     QTest::newRow("takeMode 1e400")
         << "orderInfo/add" << hugeMode << QByteArray("1e400") << QByteArray();
+    // -2^63 has no positive counterpart, and no number may stand for "not sent": a balance
+    // of -2^63 once read as a payment without the balance.
+    QTest::newRow("id -2^63") << "userInfo/updateName"
+                              << QJsonObject{{"id", 12345678}, {"name", "王"}}
+                              << QByteArray("-9223372036854775808") << QByteArray();
+    const QString unpaid = db_.value(
+        "SELECT o.id FROM orders o WHERE o.store_id = 1 AND o.pay_status = 0 AND o.locked = 0 "
+        "AND o.status = 10 AND EXISTS (SELECT 1 FROM order_products p WHERE p.order_id = o.id) "
+        "ORDER BY o.id LIMIT 1");
+    QVERIFY(!unpaid.isEmpty());
+    QTest::newRow("balance -2^63 on a cash payment")
+        << "tradePay/confirmPay"
+        << QJsonObject{{"orderId", unpaid}, {"balance", 12345678}, {"cpnRelId", ""}}
+        << QByteArray("-9223372036854775808") << QByteArray();
     QTest::newRow("100 000 [") << "userInfo/updateName" << QJsonObject() << QByteArray()
                                << QByteArray(100000, '[');
     QTest::newRow("a field nested 100 000 deep")
@@ -182,6 +225,7 @@ void TestHostileRequests::hugeNumbersAndDeepNestingAre400()
     QFETCH(QByteArray, rawBody);
     const QString users = db_.value("SELECT group_concat(name) FROM users");
     const QString orders = db_.value("SELECT COUNT(*) FROM orders");
+    const QString trades = db_.value("SELECT COUNT(*) FROM trades");
     QJsonObject b = body(fields);
     QByteArray text = QJsonDocument(b).toJson(QJsonDocument::Compact);
     // Numbers are outside the signature: the query stays valid with any number in the body.
@@ -194,6 +238,7 @@ void TestHostileRequests::hugeNumbersAndDeepNestingAre400()
     QVERIFY(!QJsonDocument::fromJson(reply).object().value("msg").toString().isEmpty());
     QCOMPARE(db_.value("SELECT group_concat(name) FROM users"), users);
     QCOMPARE(db_.value("SELECT COUNT(*) FROM orders"), orders);
+    QCOMPARE(db_.value("SELECT COUNT(*) FROM trades"), trades);
 }
 
 // A captured orderInfo/add sent again with "x":0 added (numbers are outside the signature)
@@ -254,6 +299,134 @@ void TestHostileRequests::repeatAfterTheSessionEndedIsRefused()
     const QJsonObject repeat = QJsonDocument::fromJson(client.postRaw(target, text)).object();
     QCOMPARE(repeat.value("httpCode").toInt(), 401);
     QVERIFY(!repeat.contains("data"));
+}
+
+void TestHostileRequests::lateRepeatGetsTheFirstAnswer_data()
+{
+    QTest::addColumn<int>("minutes");
+    QTest::newRow("6 minutes later") << 6;
+    QTest::newRow("23 hours later") << 23 * 60;
+}
+
+// A recharge whose reply was lost, sent again unchanged long after its timestamp could be
+// accepted: answered as the first time, recorded once. The same identity with another body,
+// and a new request carrying the old timestamp, are still refused, the latter with the text
+// the terminal reads as "the backend never saw it".
+void TestHostileRequests::lateRepeatGetsTheFirstAnswer()
+{
+    QFETCH(int, minutes);
+    const QStringList twoDaysIdle{"--idle-minutes", "2880"}; // the session outlives the repeat
+    PrivateBackend backend(twoDaysIdle);
+    QVERIFY2(!backend.url().isEmpty(), qPrintable(backend.output()));
+    WorkerSession s;
+    QJsonObject first;
+    QJsonObject recharge;
+    {
+        BackendClient client(backend.url());
+        s = WorkerSession::open(client, terminal, "zhangli");
+        recharge = s.body();
+        recharge["userId"] = "7";
+        recharge["amount"] = "5000";
+        recharge["withActive"] = "0";
+        recharge["remark"] = "";
+        first = client.call("userRecharge/confirmRecharge", recharge);
+    }
+    QCOMPARE(first.value("httpCode").toInt(), 200);
+    const QString target =
+        "/mac/userRecharge/confirmRecharge?" + BackendClient::signedQuery(recharge);
+    const QByteArray text = QJsonDocument(recharge).toJson(QJsonDocument::Compact);
+    QByteArray changed = text;
+    changed.replace("{", "{\"x\":0,");
+    QJsonObject another = recharge;
+    another["remark"] = "再充一次";
+    BackendDatabase db;
+    QVERIFY(db.open(backend.databasePath()));
+    const QString balance = db.value("SELECT balance FROM users WHERE id = 7");
+    const QString recharges = db.value("SELECT COUNT(*) FROM recharges WHERE user_id = 7");
+
+    QVERIFY2(backend.restart(twoDaysIdle +
+                             QStringList{"--clock-offset-minutes", QString::number(minutes)}),
+             qPrintable(backend.output()));
+    BackendClient client(backend.url());
+    QCOMPARE(objectOf(client.postRaw(target, text)), first);
+    QCOMPARE(codeOf(client.postRaw(target, changed)), 403);
+    const QJsonObject stale = client.call("userRecharge/confirmRecharge", another);
+    QCOMPARE(stale.value("httpCode").toInt(), 403);
+    QVERIFY2(stale.value("msg").toString().startsWith(staleText),
+             qPrintable(stale.value("msg").toString()));
+    QCOMPARE(objectOf(client.postRaw(target, text)), first);
+    QCOMPARE(db.value("SELECT balance FROM users WHERE id = 7"), balance);
+    QCOMPARE(db.value("SELECT COUNT(*) FROM recharges WHERE user_id = 7"), recharges);
+    // The session lives on at the backend's moved clock: a request stamped with it is served.
+    QJsonObject now = s.body();
+    now["timestamp"] = BackendClient::now(minutes * 60 * 1000LL);
+    QCOMPARE(client.call("wkMenu/queryAllByWorkId", now).value("httpCode").toInt(), 200);
+}
+
+void TestHostileRequests::longAddressOfALegalRequestIsAnswered_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QJsonObject>("fields");
+    QTest::addColumn<QString>("count"); // raised by one by the request ("": nothing)
+    QTest::newRow("two remarks of 500 characters")
+        << "orderInfo/add" << orderWithLongRemarks() << "SELECT COUNT(*) FROM orders";
+    // The body's limit bounds every request: here a body near it, each byte of it three times
+    // over in the address (percent-encoded).
+    QTest::newRow("a body near its limit")
+        << "wkMenu/queryAllByWorkId" << QJsonObject{{"note", QString(85000, QChar(0x6d17))}} << "";
+}
+
+void TestHostileRequests::longAddressOfALegalRequestIsAnswered()
+{
+    QFETCH(QString, path);
+    QFETCH(QJsonObject, fields);
+    QFETCH(QString, count);
+    const QJsonObject b = body(fields);
+    QVERIFY(BackendClient::signedQuery(b).size() > 9000);
+    const qint64 before = count.isEmpty() ? 0 : db_.number(count.toUtf8().constData());
+    const QJsonObject reply = client_->call(path, b);
+    QCOMPARE(reply.value("httpCode").toInt(), 200);
+    if (!count.isEmpty())
+        QCOMPARE(db_.number(count.toUtf8().constData()), before + 1);
+}
+
+// An address longer than any legal request needs is refused with an envelope that says why,
+// and the connection serves the next request.
+void TestHostileRequests::overlongAddressGetsAnEnvelope()
+{
+    const QJsonObject b = body({});
+    const QJsonObject reply = client_->post("wkMenu/queryAllByWorkId", b,
+                                            BackendClient::signedQuery(b) + overlongPadding);
+    QCOMPARE(reply.value("httpCode").toInt(), 400);
+    QVERIFY(!reply.value("msg").toString().isEmpty());
+    QVERIFY(!reply.contains("data"));
+    QCOMPARE(client_->call("wkMenu/queryAllByWorkId", body({})).value("httpCode").toInt(), 200);
+}
+
+void TestHostileRequests::longAddressOverHttps()
+{
+    const QString certs = QStringLiteral(BRENVO_TEST_CERT_DIR);
+    PrivateBackend tls({"--cert", certs + "/server.pem", "--key", certs + "/server.key"});
+    QVERIFY2(tls.url().startsWith("https://"), qPrintable(tls.output()));
+    BackendClient client(tls.url());
+    client.http().set_ca_cert_path((certs + "/ca.pem").toStdString());
+    client.http().enable_server_certificate_verification(true);
+    const WorkerSession s = WorkerSession::open(client, terminal, "zhangli");
+    QVERIFY(!s.accessToken.isEmpty());
+
+    QJsonObject order = s.body();
+    const QJsonObject fields = orderWithLongRemarks();
+    for (auto it = fields.begin(); it != fields.end(); ++it)
+        order.insert(it.key(), it.value());
+    QCOMPARE(client.call("orderInfo/add", order).value("httpCode").toInt(), 200);
+    const QJsonObject menu = s.body();
+    QCOMPARE(client
+                 .post("wkMenu/queryAllByWorkId", menu,
+                       BackendClient::signedQuery(menu) + overlongPadding)
+                 .value("httpCode")
+                 .toInt(),
+             400);
+    QCOMPARE(client.call("wkMenu/queryAllByWorkId", s.body()).value("httpCode").toInt(), 200);
 }
 
 void TestHostileRequests::tokensAreKeptOnlyAsHashes()
