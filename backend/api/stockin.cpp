@@ -239,9 +239,11 @@ Garment describe(Call &call, const OrderState &order)
     }
     g.unitPrice = catalogue::servicePrice(call.db, g.serviceId, order.pricingMode);
     g.discount = catalogue::saleDiscount(call.db, g.productId, order.discount);
-    g.chgSubtotal = call.optionalInteger("chgSubtotal", -1);
-    if (g.chgSubtotal < -1 || g.chgSubtotal > maxAmount)
+    // A subtotal set by hand; none is kept as -1, which a caller can never send.
+    const std::optional<std::int64_t> chgSubtotal = call.optionalInteger("chgSubtotal");
+    if (chgSubtotal && (*chgSubtotal < 0 || *chgSubtotal > maxAmount))
         throw bad("衣物金额错误");
+    g.chgSubtotal = chgSubtotal.value_or(-1);
     g.brand = brandOf(call);
     g.colorDesc = choiceList(call, "colorDesc", catalogue::lists::colors, 1, "颜色只能选一种");
     g.flawDesc = choiceList(call, "flawDesc", catalogue::lists::flaws);

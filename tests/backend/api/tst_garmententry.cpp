@@ -367,6 +367,8 @@ void TestGarmentEntry::addRefusals_data()
         << QJsonObject{{"chgSubtotal", "1.2.3"}} << 400 << "参数类型错误: chgSubtotal";
     QTest::newRow("negative subtotal")
         << QJsonObject{{"chgSubtotal", "-5"}} << 400 << "衣物金额错误";
+    // -1 is how the backend keeps "none": sent, it is a negative amount like any other.
+    QTest::newRow("subtotal -1") << QJsonObject{{"chgSubtotal", "-1"}} << 400 << "衣物金额错误";
     QTest::newRow("list that is no list")
         << QJsonObject{{"flawDesc", "污渍"}} << 400 << "参数格式错误: flawDesc";
 }
