@@ -10,14 +10,18 @@ QtObject {
 
     property Component requestComponent: Component { BackendRequest {} }
 
-    // The whole reply of a call, answered or refused.
-    function data(path, fields) {
+    // The reply text of a call, answered or refused.
+    function text(path, fields) {
         var backend = testCase.createTemporaryObject(requestComponent, testCase)
         var reply = null
-        backend.call("t", path, fields, function (text) { reply = JSON.parse(text) },
-                     function (text) { reply = JSON.parse(text) })
+        backend.call("t", path, fields, function (text) { reply = text }, function (text) { reply = text })
         testCase.tryVerify(function () { return reply !== null }, 5000, "no reply to " + path)
         return reply
+    }
+
+    // The whole reply of a call, answered or refused.
+    function data(path, fields) {
+        return JSON.parse(text(path, fields))
     }
 
     // A new order of member `userId` in the test's store with one garment of `fen`; its id and
