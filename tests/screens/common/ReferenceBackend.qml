@@ -9,10 +9,13 @@ QtObject {
     property var testCase
 
     property Component requestComponent: Component { BackendRequest {} }
+    // One line to the backend for all of the test's calls, made at the first.
+    property var backend: null
 
     // The reply text of a call, answered or refused.
     function text(path, fields) {
-        var backend = testCase.createTemporaryObject(requestComponent, testCase)
+        if (backend === null)
+            backend = requestComponent.createObject(testCase)
         var reply = null
         backend.call("t", path, fields, function (text) { reply = text }, function (text) { reply = text })
         testCase.tryVerify(function () { return reply !== null }, 5000, "no reply to " + path)

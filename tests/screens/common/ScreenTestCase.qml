@@ -111,7 +111,7 @@ TestCase {
     }
 
     // A window of the terminal's resources (the main window, say), closed after the test.
-    function openWindow(url) {
+    function createWindow(url) {
         var component = Qt.createComponent(url)
         compare(component.status, Component.Ready, component.errorString())
         var window = component.createObject(null)
