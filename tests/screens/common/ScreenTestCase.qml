@@ -90,8 +90,8 @@ TestCase {
         windows = []
         screen = null
         routedFake.stop()
-        for (var d = 0; d < data.length; ++d) {
-            var spy = data[d]
+        for (var d = 0; d < screenCase.data.length; ++d) {
+            var spy = screenCase.data[d]
             if (spy.signalName !== undefined && typeof spy.clear === "function") {
                 spy.target = null
                 spy.clear()
@@ -177,6 +177,17 @@ TestCase {
     // Row `index` of a ListView, once the view has made it.
     function rowAt(list, index) {
         return Views.rowAt(screenCase, list, index)
+    }
+
+    // The fields of a signed request's address (as a request object's reqParamsReturn gives
+    // it), decoded.
+    function query(url) {
+        var out = {}
+        url.substring(url.indexOf("?") + 1).split("&").forEach(function (pair) {
+            var eq = pair.indexOf("=")
+            out[pair.substring(0, eq)] = decodeURIComponent(pair.substring(eq + 1))
+        })
+        return out
     }
 
     // The bodies the screens sent to `path` of the test's own backend, in order (as texts

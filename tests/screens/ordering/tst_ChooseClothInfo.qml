@@ -116,15 +116,6 @@ ScreenTestCase {
         return findChild(screen, name).text
     }
 
-    function query(url) {
-        var out = {}
-        url.substring(url.indexOf("?") + 1).split("&").forEach(function (pair) {
-            var eq = pair.indexOf("=")
-            out[pair.substring(0, eq)] = decodeURIComponent(pair.substring(eq + 1))
-        })
-        return out
-    }
-
     // The requests sent to `path`, from "/mac/" on (path and signed query).
     function sent(path) {
         var all = []

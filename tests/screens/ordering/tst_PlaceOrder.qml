@@ -53,15 +53,6 @@ ScreenTestCase {
         return content
     }
 
-    function query(url) {
-        var out = {}
-        url.substring(url.indexOf("?") + 1).split("&").forEach(function (pair) {
-            var eq = pair.indexOf("=")
-            out[pair.substring(0, eq)] = decodeURIComponent(pair.substring(eq + 1))
-        })
-        return out
-    }
-
     function lastSent(path) {
         for (var i = sentSpy.count - 1; i >= 0; --i)
             if (sentSpy.signalArguments[i][0].indexOf("/mac/" + path + "?") >= 0)

@@ -106,15 +106,6 @@ ScreenTestCase {
         return findChild(row, name)
     }
 
-    function query(url) {
-        var out = {}
-        url.substring(url.indexOf("?") + 1).split("&").forEach(function (pair) {
-            var eq = pair.indexOf("=")
-            out[pair.substring(0, eq)] = decodeURIComponent(pair.substring(eq + 1))
-        })
-        return out
-    }
-
     // The requests the screen sent to `path`, as their fields.
     function sent(path) {
         var all = []
