@@ -174,6 +174,20 @@ TestCase {
         return s === null || s.objectName === undefined
     }
 
+    // The item named `name` in `view` once it is shown inside the view, where a worker would
+    // click it (a view scrolling to it may not have got there yet).
+    function inSight(view, name) {
+        var found = null
+        tryVerify(function () {
+            found = findChild(view, name)
+            if (found === null || !found.visible)
+                return false
+            var p = found.mapToItem(view, found.width / 2, found.height / 2)
+            return p.x > 0 && p.y > 0 && p.x < view.width && p.y < view.height
+        }, 5000, name + " not in sight")
+        return found
+    }
+
     // Row `index` of a ListView, once the view has made it.
     function rowAt(list, index) {
         return Views.rowAt(screenCase, list, index)

@@ -61,16 +61,7 @@ ScreenTestCase {
 
     // Clicks the entry of that name once it is shown where the worker would click it.
     function pick(kind, name) {
-        var view = screen.tabs.grid(kind).view
-        var cell = null
-        tryVerify(function () {
-            cell = findChild(view, "cell:" + name)
-            if (cell === null || !cell.visible)
-                return false
-            var p = cell.mapToItem(view, cell.width / 2, cell.height / 2)
-            return p.x > 0 && p.y > 0 && p.x < view.width && p.y < view.height
-        }, 5000, kind + " " + name)
-        mouseClick(cell)
+        mouseClick(inSight(screen.tabs.grid(kind).view, "cell:" + name))
         idle()
     }
 

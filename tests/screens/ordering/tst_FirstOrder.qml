@@ -49,16 +49,7 @@ ScreenTestCase {
 
     // Garment entry: an entry of a grid, clicked once it is shown where the worker clicks.
     function pick(entry, kind, name) {
-        var view = entry.tabs.grid(kind).view
-        var cell = null
-        tryVerify(function () {
-            cell = findChild(view, "cell:" + name)
-            if (cell === null || !cell.visible)
-                return false
-            var p = cell.mapToItem(view, cell.width / 2, cell.height / 2)
-            return p.x > 0 && p.y > 0 && p.x < view.width && p.y < view.height
-        }, 5000, kind + " " + name)
-        mouseClick(cell)
+        mouseClick(inSight(entry.tabs.grid(kind).view, "cell:" + name))
         settle(entry)
     }
 

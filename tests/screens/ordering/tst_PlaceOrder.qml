@@ -35,8 +35,7 @@ ScreenTestCase {
         var field = findChild(screen, "searchField")
         field.forceActiveFocus()
         field.text = ""
-        for (var i = 0; i < key.length; ++i)
-            keyClick(key.charAt(i))
+        type(key)
         keyClick(Qt.Key_Return)
     }
 
