@@ -7,32 +7,33 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QPointer>
+
+#include <optional>
 
 namespace {
+
 // The address the tests started with; tests may point the terminal elsewhere for a while.
 QString &startAddress()
 {
     static QString address;
     return address;
 }
-} // namespace
 
-void TestSupport::configureBackend()
+// The values of the variables tests changed, from before the change (none: it was unset).
+QHash<QString, std::optional<QByteArray>> &changedEnv()
 {
-    QFile file(qEnvironmentVariable("BRENVO_TEST_BACKEND_FILE"));
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray base = file.readAll().trimmed();
-    useReferenceBackend(base);
-    startAddress() = QString::fromUtf8(base);
+    static QHash<QString, std::optional<QByteArray>> values;
+    return values;
 }
-
-namespace {
 
 struct RecordedBoxes
 {
     QVariantList shown;
     bool confirm = true;
+    // Told of each box; the one instance the QML engine made.
+    QPointer<TestSupport> listener;
 };
 
 RecordedBoxes &recorded()
@@ -41,14 +42,43 @@ RecordedBoxes &recorded()
     return boxes;
 }
 
+void record(const QString &kind, const QString &title, const QString &text)
+{
+    recorded().shown.append(QVariant(QVariantList{kind, title, text}));
+    if (recorded().listener)
+        emit recorded().listener->boxShown(kind, title, text);
+}
+
 } // namespace
+
+TestSupport::TestSupport(QObject *parent) : QObject(parent)
+{
+    recorded().listener = this;
+}
+
+void TestSupport::configureBackend()
+{
+    QFile file(qEnvironmentVariable("BRENVO_TEST_BACKEND_FILE"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        startAddress() = qEnvironmentVariable("BRENVO_BACKEND_URL");
+        return;
+    }
+    const QByteArray base = file.readAll().trimmed();
+    useReferenceBackend(base);
+    startAddress() = QString::fromUtf8(base);
+}
 
 void TestSupport::recordMessageBoxes()
 {
     BVMessageBox::setPresenter([](const QString &kind, const QString &title, const QString &text) {
-        recorded().shown.append(QVariant(QVariantList{kind, title, text}));
+        record(kind, title, text);
         return recorded().confirm;
     });
+}
+
+void TestSupport::recordBox(const QString &kind, const QString &title, const QString &text)
+{
+    record(kind, title, text);
 }
 
 QVariantList TestSupport::boxes() const
@@ -69,8 +99,6 @@ void TestSupport::confirmBoxes(bool confirm)
 
 QString TestSupport::backendUrl() const
 {
-    if (startAddress().isEmpty())
-        startAddress() = qEnvironmentVariable("BRENVO_BACKEND_URL");
     return startAddress();
 }
 
@@ -81,7 +109,26 @@ QString TestSupport::shotsDir() const
 
 void TestSupport::setEnv(const QString &name, const QString &value)
 {
-    qputenv(name.toLocal8Bit().constData(), value.toUtf8());
+    const QByteArray key = name.toLocal8Bit();
+    if (!changedEnv().contains(name)) {
+        std::optional<QByteArray> before;
+        if (qEnvironmentVariableIsSet(key.constData()))
+            before = qgetenv(key.constData());
+        changedEnv().insert(name, before);
+    }
+    qputenv(key.constData(), value.toUtf8());
+}
+
+void TestSupport::restoreEnv()
+{
+    for (auto it = changedEnv().cbegin(); it != changedEnv().cend(); ++it) {
+        const QByteArray key = it.key().toLocal8Bit();
+        if (it.value())
+            qputenv(key.constData(), *it.value());
+        else
+            qunsetenv(key.constData());
+    }
+    changedEnv().clear();
 }
 
 QString TestSupport::readFile(const QString &path) const

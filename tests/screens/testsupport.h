@@ -15,7 +15,7 @@ class TestSupport : public QObject
     Q_PROPERTY(QString shotsDir READ shotsDir CONSTANT)
 
 public:
-    using QObject::QObject;
+    explicit TestSupport(QObject *parent = nullptr);
 
     // Reads the fixture's address file and points the terminal's configuration at it.
     static void configureBackend();
@@ -27,11 +27,16 @@ public:
     Q_INVOKABLE QVariantList boxes() const;
     Q_INVOKABLE void clearBoxes();
     Q_INVOKABLE void confirmBoxes(bool confirm);
+    // A box shown by a stand-in of the test's own, which the test answers itself.
+    Q_INVOKABLE void recordBox(const QString &kind, const QString &title, const QString &text);
 
     QString backendUrl() const;
     QString shotsDir() const;
 
+    // setEnv() remembers each variable's value from before the test; restoreEnv() puts them
+    // all back (unset where they were unset).
     Q_INVOKABLE void setEnv(const QString &name, const QString &value);
+    Q_INVOKABLE void restoreEnv();
     Q_INVOKABLE QString readFile(const QString &path) const;
     Q_INVOKABLE bool writeFile(const QString &path, const QString &text);
     Q_INVOKABLE bool exists(const QString &path) const;
@@ -41,4 +46,8 @@ public:
     // removed, and the codes on a page decoded ("QR-Code:...", "CODE-128:..."), sorted.
     Q_INVOKABLE QStringList pdfPages(const QString &pdf) const;
     Q_INVOKABLE QStringList pdfCodes(const QString &pdf, int page) const;
+
+signals:
+    // Every box recorded, as it is shown.
+    void boxShown(const QString &kind, const QString &title, const QString &text);
 };

@@ -1,34 +1,20 @@
 import QtQuick 2.15
-import QtQuick.Window 2.15
 import QtTest 1.2
 import Brenvo 1.0
 import BrenvoTest 1.0
+import "../common"
 
-TestCase {
+ScreenTestCase {
     id: testCase
     name: "MainWindow"
-    when: windowShown
 
     property var window: null
 
-    Component { id: fakeComponent; FakeBackend {} }
-
     function init() {
-        TestSupport.clearBoxes()
         Session.istackphoto = false
         Session.enterFlag = "MAIN"
-        var component = Qt.createComponent("qrc:/main.qml")
-        compare(component.status, Component.Ready, component.errorString())
-        window = component.createObject(null)
-        verify(window !== null)
+        window = createWindow("qrc:/main.qml")
         waitForRendering(findChild(window.contentItem, "panel"))
-    }
-
-    function cleanup() {
-        TestSupport.setEnv("BRENVO_BACKEND_URL", "http://127.0.0.1:9")
-        window.destroy()
-        window = null
-        wait(0)
     }
 
     function contentArea() {
@@ -54,8 +40,7 @@ TestCase {
         var bar = findChild(window.contentItem, "leftBar")
         compare(bar.width, 80)
         compare(bar.color, Qt.rgba(0, 0, 0, 1))
-        if (TestSupport.shotsDir !== "")
-            grabImage(window.contentItem).save(TestSupport.shotsDir + "/main-signin.png")
+        shot(window.contentItem, "main-signin")
     }
 
     function test_worker_items_hidden_until_signed_in() {
@@ -99,8 +84,7 @@ TestCase {
         tryVerify(function () { return TestSupport.boxes().length === 1 }, 5000)
         compare(TestSupport.boxes()[0], ["error", "错误提示", "无法连接服务器，请检查网络后重试"])
         compare(grid.count, 12)
-        if (TestSupport.shotsDir !== "")
-            grabImage(window.contentItem).save(TestSupport.shotsDir + "/main-menu.png")
+        shot(window.contentItem, "main-menu")
     }
 
     // The rights reply comes after a request of a screen opened from the menu, and is
@@ -113,9 +97,7 @@ TestCase {
         ]
     }
     function test_rights_reply_filters_and_orders_the_grid(row) {
-        var fake = createTemporaryObject(fakeComponent, testCase)
-        fake.setMode("hold")
-        TestSupport.setEnv("BRENVO_BACKEND_URL", fake.url)
+        routed.start()
         var menu = window.showMenu()
         var grid = findChild(menu, "menuGrid")
         tryVerify(function () { return fake.requestCount() === 1 }, 5000)

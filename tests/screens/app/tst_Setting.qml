@@ -3,26 +3,19 @@ import QtTest 1.2
 import FileIo 1.0
 import Brenvo 1.0
 import BrenvoTest 1.0
+import "../common"
 import "qrc:/settingoptions.js" as Options
 
 // The settings screen with the system's printers from the private CUPS queue "BrenvoPDF" and
-// the version files of the reference backend. The update prompt and the browser are
-// stand-ins, since the real ones are modal or another program.
-Item {
-    width: 1200
-    height: 880
-
-    // The screen's opener (a TestCase itself is not shown).
-    Item { id: host; anchors.fill: parent }
-
-TestCase {
+// the version files of the reference backend. The browser is a stand-in, since the real one
+// is another program; the update prompt is recorded and left unanswered ("去更新" would start
+// the updater and end the program).
+ScreenTestCase {
     id: testCase
     name: "Setting"
-    when: windowShown
+    confirmsBoxes: false
 
-    property var screen: null
     property int printerFetches: 0
-    property var prompts: []
     property var opened: []
 
     FileIo { id: fileIo }
@@ -48,7 +41,6 @@ TestCase {
                 return real.getPrinterList()
             }
         }
-        screen.messageBox = { btnMsgUpdate: function (text) { testCase.prompts.push(text) } }
         screen.openUrl = function (url) { testCase.opened.push(url); return true }
         versionRequests.target = findChild(screen, "settingVersionCheck").request
         updating.target = screen
@@ -58,10 +50,7 @@ TestCase {
 
     function init() {
         printerFetches = 0
-        prompts = []
         opened = []
-        versionRequests.clear()
-        updating.clear()
         Session.enterFlag = "MENU"
         Session.messagePost = ""
         Session.newestVersion = "V4.0.2"
@@ -69,22 +58,10 @@ TestCase {
             Session[printerRoles[i].session] = ""
     }
 
-    function cleanup() {
-        if (screen !== null)
-            screen.destroy()
-        screen = null
-        wait(0)
-    }
-
     // What a settings file holds, one value per line (empty lines dropped).
     function fileLines(path) {
         fileIo.source = path
         return fileIo.readlines().split("\n").filter(function (line) { return line !== "" })
-    }
-
-    function shot(name) {
-        if (TestSupport.shotsDir !== "")
-            grabImage(screen).save(TestSupport.shotsDir + "/" + name + ".png")
     }
 
     // Clicks a section button; the printers' shade, while up, takes the clicks.
@@ -307,7 +284,7 @@ TestCase {
         mouseClick(findChild(screen, "versionRow"))
         wait(300)
         compare(versionRequests.count, 0)
-        compare(prompts.length, 0)
+        compare(boxes.length, 0)
     }
 
     function test_outdated_version_row_leads_to_the_update_prompt_data() {
@@ -329,7 +306,7 @@ TestCase {
 
         mouseClick(findChild(screen, "versionRow"))
         compare(Session.whoPost, "Upcontent")
-        tryVerify(function () { return testCase.prompts.length === 1 }, 5000, "no update prompt")
+        tryVerify(function () { return boxes.length === 1 }, 5000, "no update prompt")
         compare(versionRequests.count, 1)
         compare(versionRequests.signalArguments[0][0], AppConfig.vendorHost + "upgrade_content_pc.txt")
         // The prompt shows the published release notes unchanged.
@@ -338,7 +315,7 @@ TestCase {
         xhr.send()
         tryCompare(xhr, "readyState", XMLHttpRequest.DONE)
         verify(xhr.responseText.length > 0)
-        compare(prompts[0], xhr.responseText)
+        compare(TestSupport.boxes()[0], ["update", "更新提醒", "发现新的版本，是否更新!\n" + xhr.responseText])
         compare(Session.messagePost, "update")
     }
 
@@ -363,5 +340,4 @@ TestCase {
         verify(AppConfig.helpUrl !== "" && AppConfig.serviceUrl !== "")
         compare(opened, [AppConfig.helpUrl, AppConfig.serviceUrl])
     }
-}
 }

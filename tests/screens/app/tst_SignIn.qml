@@ -1,24 +1,22 @@
 import QtQuick 2.15
-import QtQuick.Window 2.15
 import QtQuick.Dialogs 1.2
 import QtTest 1.2
 import Brenvo 1.0
 import BrenvoTest 1.0
+import "../common"
 
 // Sign-in against the reference backend: its demo terminal (serial number from the test's
 // environment), its demo workers, and staff cards laid on the reader stand-in through the
 // card file.
-TestCase {
+ScreenTestCase {
     id: testCase
     name: "SignIn"
-    when: windowShown
 
     readonly property string serial: "BV2024000001"
     property var window: null
 
     SignalSpy { id: mainSpy; signalName: "reqParamsReturn" }
     SignalSpy { id: loginSpy; signalName: "reqParamsReturn" }
-    Component { id: fakeComponent; FakeBackend {} }
 
     function layCard(secret) {
         verify(TestSupport.writeFile("card.txt", secret === "" ? "" :
@@ -41,10 +39,7 @@ TestCase {
 
     // A fresh main window whose start-up version check has finished.
     function openWindow() {
-        var component = Qt.createComponent("qrc:/main.qml")
-        compare(component.status, Component.Ready, component.errorString())
-        window = component.createObject(null)
-        verify(window !== null)
+        window = createWindow("qrc:/main.qml")
         // Listen before anything waits: a card on the reader signs in while the window renders.
         mainSpy.target = requestOf(mainPanel())
         waitForRendering(findChild(window.contentItem, "panel"))
@@ -63,17 +58,6 @@ TestCase {
             verify(TestSupport.writeFile(files[i], ""))
         mainSpy.clear()
         loginSpy.clear()
-    }
-
-    function cleanup() {
-        TestSupport.setEnv("BRENVO_BACKEND_URL", TestSupport.backendUrl)
-        TestSupport.setEnv("BRENVO_REQUEST_TIMEOUT_MS", "")
-        if (window !== null)
-            window.destroy()
-        window = null
-        mainSpy.target = null
-        loginSpy.target = null
-        wait(0)
     }
 
     function mainPanel() {
@@ -118,11 +102,6 @@ TestCase {
         return ids
     }
 
-    function typeText(text) {
-        for (var i = 0; i < text.length; ++i)
-            keyClick(text.charAt(i))
-    }
-
     // Account and password typed into the password mode, then the login button.
     function passwordSignIn(panel, account, password) {
         mouseClick(findChild(panel, "passwordTab"))
@@ -131,11 +110,11 @@ TestCase {
         Session.accountchange = true
         accountField.text = ""
         mouseClick(accountField)
-        typeText(account)
+        type(account)
         // The suggestions may lie over the password field: a click beside them closes them.
         mouseClick(panel, 5, 5)
         mouseClick(findChild(panel, "passwordField"))
-        typeText(password)
+        type(password)
         mouseClick(findChild(panel, "loginButton"))
     }
 
@@ -215,8 +194,7 @@ TestCase {
         compare(Session.errormsg, "账号或密码错误")
         compare(dialog.text, "账号或密码错误,请重新输入")
         compare(findChild(panel, "passwordField").text, "654321")
-        if (TestSupport.shotsDir !== "")
-            grabImage(window.contentItem).save(TestSupport.shotsDir + "/signin-password.png")
+        shot(window.contentItem, "signin-password")
         dialog.click(StandardButton.Yes)
         compare(findChild(panel, "passwordField").text, "")
         compare(findChild(panel, "accountField").text, "zhangli")
@@ -236,17 +214,14 @@ TestCase {
         verify(!findChild(panel, "accountList").visible)
         accountField.text = ""
         mouseClick(accountField)
-        typeText("Ab")
+        type("Ab")
         var list = findChild(panel, "accountList")
         verify(list.visible)
         var shown = []
         for (var i = 0; i < panel.accounts.length; ++i)
             shown.push(panel.accounts[i].view)
         compare(shown, ["cab", "ABC"])
-        if (TestSupport.shotsDir !== "") {
-            waitForRendering(list)
-            grabImage(window.contentItem).save(TestSupport.shotsDir + "/signin-suggestions.png")
-        }
+        shot(window.contentItem, "signin-suggestions")
         // Picking a row fills the field without opening the list again.
         var view = findChild(panel, "accountView")
         waitForRendering(view)
@@ -420,8 +395,7 @@ TestCase {
         var panel = findChild(login, "loginSignInPanel")
         compare(findChild(panel, "accountField").text, "zhangli")
         waitForRendering(login)
-        if (TestSupport.shotsDir !== "")
-            grabImage(window.contentItem).save(TestSupport.shotsDir + "/signin-login-screen.png")
+        shot(window.contentItem, "signin-login-screen")
 
         // A card and the Enter key sign the next worker in on the login screen.
         loginSpy.target = requestOf(panel)
@@ -483,10 +457,9 @@ TestCase {
     }
     function test_unreachable_backend_is_told_and_retried(row) {
         openWindow()
-        var fake = createTemporaryObject(fakeComponent, testCase)
+        routed.start()
         fake.setMode(row.mode)
         TestSupport.setEnv("BRENVO_REQUEST_TIMEOUT_MS", "1500")
-        TestSupport.setEnv("BRENVO_BACKEND_URL", fake.url)
         var panel = mainPanel()
         var line = findChild(panel, "problemLine")
         verify(!line.visible)

@@ -3,12 +3,12 @@ import QtTest 1.2
 import FileIo 1.0
 import Brenvo 1.0
 import BrenvoTest 1.0
+import "../common"
 
 // The start-up version check of the main window, against version files served from the
 // test's working folder (file:// addresses take the same road as the vendor's host).
-TestCase {
+ScreenTestCase {
     name: "VersionCheck"
-    when: windowShown
 
     property var window: null
 
@@ -23,13 +23,10 @@ TestCase {
         TestSupport.setEnv("BRENVO_VENDOR_HOST", "file://" + (hostWithoutSlash ? dir.slice(0, -1) : dir))
         Session.newestVersion = ""
         Session.messagePost = ""
-        window = Qt.createComponent("qrc:/main.qml").createObject(null)
-        verify(window !== null)
+        window = createWindow("qrc:/main.qml")
     }
 
-    function cleanup() {
-        window.destroy()
-        window = null
+    function init() {
         TestSupport.writeFile("vendor/upgrade_pc.txt", "")
         TestSupport.writeFile("ver.ini", "")
     }

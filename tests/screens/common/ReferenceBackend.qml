@@ -9,15 +9,22 @@ QtObject {
     property var testCase
 
     property Component requestComponent: Component { BackendRequest {} }
+    // One line to the backend for all of the test's calls, made at the first.
+    property var backend: null
+
+    // The reply text of a call, answered or refused.
+    function text(path, fields) {
+        if (backend === null)
+            backend = requestComponent.createObject(testCase)
+        var reply = null
+        backend.call("t", path, fields, function (text) { reply = text }, function (text) { reply = text })
+        testCase.tryVerify(function () { return reply !== null }, 5000, "no reply to " + path)
+        return reply
+    }
 
     // The whole reply of a call, answered or refused.
     function data(path, fields) {
-        var backend = testCase.createTemporaryObject(requestComponent, testCase)
-        var reply = null
-        backend.call("t", path, fields, function (text) { reply = JSON.parse(text) },
-                     function (text) { reply = JSON.parse(text) })
-        testCase.tryVerify(function () { return reply !== null }, 5000, "no reply to " + path)
-        return reply
+        return JSON.parse(text(path, fields))
     }
 
     // A new order of member `userId` in the test's store with one garment of `fen`; its id and

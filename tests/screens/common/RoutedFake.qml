@@ -4,7 +4,9 @@ import "fakeroutes.js" as Routes
 
 // A fake backend of the test's own that answers each call from `routes` (a path and its
 // answer, see fakeroutes.js) as soon as there is an answer for it; `answered` marks the calls
-// answered. start() points the screens at it, stop() back at the reference backend.
+// answered. start() points the screens at it, stop() back at the reference backend. A test
+// may also put `fake` in another FakeBackend mode ("down", "html502", "truncated") or answer
+// a held call itself (fake.answerHeld), in an order of its choosing.
 Item {
     id: routed
 

@@ -1,8 +1,8 @@
 // Signs the demo worker in against the reference backend for a screen test: the terminal
 // handshake, then the password login, written out here so a test needs no sign-in screen.
 // Fills Session (serialNum, appSecret, accessToken, workerid, workername, storename).
-// Import it into a TestCase (not as a library: it uses the test's Session and
-// TestSupport) and wait with tryVerify(function () { return Session.accessToken !== "" }).
+// ScreenTestCase signs in with it when a test sets needsSignIn. It is no library: it uses
+// the importing case's Session and TestSupport.
 
 function md5Latin1(text) {
     return Qt.md5(text)

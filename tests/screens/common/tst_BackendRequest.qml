@@ -3,26 +3,23 @@ import QtTest 1.2
 import Brenvo 1.0
 import BrenvoTest 1.0
 import "qrc:/"
-import "qrc:/requests.js" as Requests
 
 // The screens' request piece against a backend that holds, refuses and garbles answers:
 // every reply reaches the handler of its own call, and every failure is told once.
-TestCase {
+//
+// The fake backend is started through RoutedFake but driven by hand: the piece is tested
+// against each way a backend fails (FakeBackend's modes) and against answers given in an
+// order the test chooses, which answering by path would hide.
+ScreenTestCase {
     id: testCase
     name: "BackendRequest"
-    when: windowShown
 
     Component { id: requestComponent; BackendRequest {} }
-    Component { id: fakeComponent; FakeBackend {} }
 
-    property var fake: null
     property var backend: null
 
     function init() {
-        TestSupport.clearBoxes()
-        Requests.forgetHeldWrites()
-        fake = createTemporaryObject(fakeComponent, testCase)
-        TestSupport.setEnv("BRENVO_BACKEND_URL", fake.url)
+        routed.start()
         TestSupport.setEnv("BRENVO_REQUEST_TIMEOUT_MS", "1500")
         backend = createTemporaryObject(requestComponent, testCase)
     }

@@ -1,61 +1,21 @@
 import QtQuick 2.15
-import QtQuick.Window 2.15
 import QtTest 1.2
 import Brenvo 1.0
 import BrenvoTest 1.0
 import "qrc:/"
 import "../common"
-import "../common/signin.js" as SignIn
 import "../common/fakeroutes.js" as Routes
 
 // The new member: the form's choices and the request it sends, against a backend answering
 // as each test says; against the reference backend, a new member found by phone afterwards,
 // a phone already taken, and the place-order screen's "创建该用户" that opens the form.
-TestCase {
+ScreenTestCase {
     id: testCase
     name: "CreateNewMember"
-    when: windowShown
+    needsSignIn: true
+    confirmsBoxes: false
 
-    Window {
-        id: testWindow
-        width: 1280
-        height: 860
-        visible: true
-        Item { id: host; anchors.fill: parent }
-    }
-
-    RoutedFake { id: routed; testCase: testCase }
-    ReferenceBackend { id: reference; testCase: testCase }
     SignalSpy { id: createdSpy; signalName: "created" }
-
-    property var screen: null
-    property alias fake: routed.fake
-    property alias routes: routed.routes
-    property alias answered: routed.answered
-
-    function initTestCase() {
-        testWindow.requestActivate()
-        tryCompare(testWindow, "active", true)
-        SignIn.signIn("BV2024000001", "zhangli", "123456")
-        tryVerify(function () { return Session.accessToken !== "" }, 5000, "no sign-in")
-    }
-
-    function init() {
-        TestSupport.clearBoxes()
-        TestSupport.confirmBoxes(false)
-        routes = {}
-        answered = {}
-    }
-
-    function cleanup() {
-        if (screen !== null && screen.conversation !== undefined)
-            screen.close()
-        screen = null
-        createdSpy.target = null
-        createdSpy.clear()
-        routed.stop()
-        wait(0)
-    }
 
     function useFake(addCardUser) {
         routed.start()
@@ -75,29 +35,6 @@ TestCase {
         createdSpy.target = screen
         tryCompare(screen, "loading", false, 5000)
         return screen
-    }
-
-    function item(name) {
-        var found = findChild(screen, name)
-        verify(found !== null, "no " + name)
-        return found
-    }
-
-    function click(target) {
-        for (var p = target.parent; p !== null && p !== host; p = p.parent)
-            waitForItemPolished(p)
-        mouseClick(target)
-    }
-
-    function type(chars) {
-        for (var i = 0; i < chars.length; ++i)
-            keyClick(chars.charAt(i))
-    }
-
-    function sentTo(path) { return Routes.sentTo(fake, path) }
-
-    function closed() {
-        return screen === null || screen.conversation === undefined
     }
 
     // Levels, then groups, then the setting; the default level and group are shown; nothing

@@ -1,62 +1,21 @@
 import QtQuick 2.15
-import QtQuick.Window 2.15
 import QtTest 1.2
 import Brenvo 1.0
 import BrenvoTest 1.0
 import "qrc:/"
 import "../common"
-import "../common/signin.js" as SignIn
-import "../common/views.js" as Views
 import "../common/fakeroutes.js" as Routes
 
 // The member details. The loading chain, the record tabs' paging and failures, and the
 // header's texts against a backend answering as each test says; addresses, orders and the
 // embedded order view against the reference backend.
-TestCase {
+ScreenTestCase {
     id: testCase
     name: "MemberDetails"
-    when: windowShown
+    needsSignIn: true
+    confirmsBoxes: false
 
-    Window {
-        id: testWindow
-        width: 1180
-        height: 860
-        visible: true
-        Item { id: host; anchors.fill: parent }
-    }
-
-    RoutedFake { id: routed; testCase: testCase }
-    ReferenceBackend { id: reference; testCase: testCase }
     SignalSpy { id: sentSpy; signalName: "reqParamsReturn" }
-
-    property var screen: null
-    property alias fake: routed.fake
-    property alias routes: routed.routes
-    property alias answered: routed.answered
-
-    function initTestCase() {
-        testWindow.requestActivate()
-        tryCompare(testWindow, "active", true)
-        SignIn.signIn("BV2024000001", "zhangli", "123456")
-        tryVerify(function () { return Session.accessToken !== "" }, 5000, "no sign-in")
-    }
-
-    function init() {
-        TestSupport.clearBoxes()
-        TestSupport.confirmBoxes(false)
-        routes = {}
-        answered = {}
-    }
-
-    function cleanup() {
-        if (screen !== null && screen.conversation !== undefined)
-            screen.close()
-        screen = null
-        sentSpy.target = null
-        sentSpy.clear()
-        routed.stop()
-        wait(0)
-    }
 
     function open(userId) {
         screen = Qt.createComponent("qrc:/MemberDetails.qml").createObject(host, { userId: String(userId) })
@@ -69,29 +28,6 @@ TestCase {
         open(userId)
         tryCompare(screen, "loading", false, 5000)
         return screen
-    }
-
-    function item(name) {
-        var found = findChild(screen, name)
-        verify(found !== null, "no " + name)
-        return found
-    }
-
-    function click(target) {
-        for (var p = target.parent; p !== null && p !== host; p = p.parent)
-            waitForItemPolished(p)
-        mouseClick(target)
-    }
-
-    function closed() {
-        return screen === null || screen.conversation === undefined
-    }
-
-    function shot(name) {
-        if (TestSupport.shotsDir !== "") {
-            waitForRendering(screen)
-            grabImage(screen).save(TestSupport.shotsDir + "/" + name + ".png")
-        }
     }
 
     // The paths sent so far (the request object's signed addresses).
@@ -192,7 +128,7 @@ TestCase {
         click(item("tab_" + row.tab))
         var list = screen.records.list
         tryCompare(list, "count", 10, 5000)
-        compare(Views.rowAt(testCase, list, 0).amount, row.amount)
+        compare(rowAt(list, 0).amount, row.amount)
         for (var i = 0; i < 4; ++i) {
             list.positionViewAtEnd()
             list.loadMore()
@@ -210,7 +146,7 @@ TestCase {
         click(item("tab_coupon"))
         var list = screen.records.list
         tryCompare(list, "count", 1, 5000)
-        var c = Views.rowAt(testCase, list, 0)
+        var c = rowAt(list, 0)
         compare([c.title, c.badge, c.amount], ["10元无门槛券", "有效", "10.00"])
         verify(c.detail.indexOf("至") > 0)
         compare(c.detail.split("\n")[1], "满0.00元可使用")
@@ -353,7 +289,7 @@ TestCase {
         var list2 = screen.records.list
         tryVerify(function () { return list2.count > 0 }, 5000)
         list2.positionViewAtBeginning()
-        click(Views.rowAt(testCase, list2, 0))
+        click(rowAt(list2, 0))
         var view = null
         tryVerify(function () { view = findChild(screen, "TakeClothOrderInfo"); return view !== null }, 5000)
         compare([view.orderId, view.userId, view.infoFlag], [orderId, String(member), "MemverDetails"])

@@ -1,58 +1,19 @@
 import QtQuick 2.15
-import QtQuick.Window 2.15
 import QtTest 1.2
 import Brenvo 1.0
 import BrenvoTest 1.0
 import "qrc:/"
 import "../common"
-import "../common/signin.js" as SignIn
 import "../common/fakeroutes.js" as Routes
 
 // The member list. The order of requests, their fields and the paging against a backend
 // answering as each test says; levels, groups, grades and the row actions against the
 // reference backend.
-TestCase {
+ScreenTestCase {
     id: testCase
     name: "MemberManagement"
-    when: windowShown
-
-    Window {
-        id: testWindow
-        width: 1180
-        height: 900
-        visible: true
-        Item { id: host; anchors.fill: parent }
-    }
-
-    RoutedFake { id: routed; testCase: testCase }
-    ReferenceBackend { id: reference; testCase: testCase }
-
-    property var screen: null
-    property alias fake: routed.fake
-    property alias routes: routed.routes
-    property alias answered: routed.answered
-
-    function initTestCase() {
-        testWindow.requestActivate()
-        tryCompare(testWindow, "active", true)
-        SignIn.signIn("BV2024000001", "zhangli", "123456")
-        tryVerify(function () { return Session.accessToken !== "" }, 5000, "no sign-in")
-    }
-
-    function init() {
-        TestSupport.clearBoxes()
-        TestSupport.confirmBoxes(false)
-        routes = {}
-        answered = {}
-    }
-
-    function cleanup() {
-        if (screen !== null)
-            screen.close()
-        screen = null
-        routed.stop()
-        wait(0)
-    }
+    needsSignIn: true
+    confirmsBoxes: false
 
     function open() {
         screen = Qt.createComponent("qrc:/MemberManagement.qml").createObject(host, {})
@@ -67,23 +28,6 @@ TestCase {
         return screen
     }
 
-    function item(name) {
-        var found = findChild(screen, name)
-        verify(found !== null, "no " + name)
-        return found
-    }
-
-    function click(target) {
-        for (var p = target.parent; p !== null && p !== host; p = p.parent)
-            waitForItemPolished(p)
-        mouseClick(target)
-    }
-
-    function type(chars) {
-        for (var i = 0; i < chars.length; ++i)
-            keyClick(chars.charAt(i))
-    }
-
     // The row of the list showing member `userId`.
     // The row of the list showing member `userId`, scrolled to the top of the list.
     function row(userId) {
@@ -96,13 +40,6 @@ TestCase {
                 return r
         }
         return null
-    }
-
-    function shot(name) {
-        if (TestSupport.shotsDir !== "") {
-            waitForRendering(screen)
-            grabImage(screen).save(TestSupport.shotsDir + "/" + name + ".png")
-        }
     }
 
     // --- Against the test's own backend -------------------------------------------------
@@ -129,8 +66,6 @@ TestCase {
             "userInfo/list": function (body) { return page(body.pageNum === "1" ? 10 : 0, (Number(body.pageNum) - 1) * 10 + 1) }
         }
     }
-
-    function sentTo(path) { return Routes.sentTo(fake, path) }
 
     function levelList() {
         return [{ id: 1, name: "普通会员", rights: "10", discountType: "1", discount: 100, def: 1 },

@@ -1,60 +1,20 @@
 import QtQuick 2.15
-import QtQuick.Window 2.15
 import QtTest 1.2
 import Brenvo 1.0
 import BrenvoTest 1.0
 import "qrc:/"
 import "../common"
-import "../common/signin.js" as SignIn
 import "../common/fakeroutes.js" as Routes
 
 // Member recharge. The exact requests (amounts in fen, which trade, when) against a backend
 // answering as each test says; the balance moving end to end against the reference backend.
-TestCase {
+ScreenTestCase {
     id: testCase
     name: "MemberRecharge"
-    when: windowShown
+    needsSignIn: true
+    confirmsBoxes: false
 
-    Window {
-        id: testWindow
-        width: 1280
-        height: 860
-        visible: true
-        Item { id: host; anchors.fill: parent }
-    }
-
-    RoutedFake { id: routed; testCase: testCase }
-    ReferenceBackend { id: reference; testCase: testCase }
     SignalSpy { id: rechargedSpy; signalName: "recharged" }
-
-    property var screen: null
-    property alias fake: routed.fake
-    property alias routes: routed.routes
-    property alias answered: routed.answered
-
-    function initTestCase() {
-        testWindow.requestActivate()
-        tryCompare(testWindow, "active", true)
-        SignIn.signIn("BV2024000001", "zhangli", "123456")
-        tryVerify(function () { return Session.accessToken !== "" }, 5000, "no sign-in")
-    }
-
-    function init() {
-        TestSupport.clearBoxes()
-        TestSupport.confirmBoxes(false)
-        routes = {}
-        answered = {}
-    }
-
-    function cleanup() {
-        if (screen !== null)
-            screen.close()
-        screen = null
-        rechargedSpy.target = null
-        rechargedSpy.clear()
-        routed.stop()
-        wait(0)
-    }
 
     // --- Against the test's own backend ----------------------------------------------------
 
@@ -101,32 +61,6 @@ TestCase {
     function openFake(schemes, cfg) {
         useFake(schemes, cfg)
         return open()
-    }
-
-    function item(name) {
-        var found = findChild(screen, name)
-        verify(found !== null, "no " + name)
-        return found
-    }
-
-    function click(target) {
-        for (var p = target.parent; p !== null && p !== host; p = p.parent)
-            waitForItemPolished(p)
-        mouseClick(target)
-    }
-
-    function type(chars) {
-        for (var i = 0; i < chars.length; ++i)
-            keyClick(chars.charAt(i))
-    }
-
-    function sentTo(path) { return Routes.sentTo(fake, path) }
-
-    function shot(name) {
-        if (TestSupport.shotsDir !== "") {
-            waitForRendering(screen)
-            grabImage(screen).save(TestSupport.shotsDir + "/" + name + ".png")
-        }
     }
 
     // The first offer is current, its trade is made for WeChat, the worker scans into it.

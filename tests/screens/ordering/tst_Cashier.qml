@@ -1,120 +1,28 @@
 import QtQuick 2.15
-import QtQuick.Window 2.15
 import QtTest 1.2
 import Brenvo 1.0
 import BrenvoTest 1.0
 import "qrc:/"
 import "../common"
-import "../common/signin.js" as SignIn
-import "../common/views.js" as Views
+import "../common/fakeroutes.js" as Routes
 
 // The cashier. Exact amounts, the order of requests, polling and a payment under way are
-// driven by a backend that answers as each test says (FakeBackend, held requests answered by
+// driven by a backend that answers as each test says (RoutedFake: held requests answered by
 // path); money moving end to end against the reference backend, on orders the test creates
 // there (a garment with a set price, so the amount to pay is known).
-TestCase {
+ScreenTestCase {
     id: testCase
     name: "Cashier"
-    when: windowShown
-
-    Window {
-        id: testWindow
-        width: 1280
-        height: 860
-        visible: true
-        Item { id: host; anchors.fill: parent }
-    }
-
-    Component { id: fakeComponent; FakeBackend {} }
-    ReferenceBackend { id: reference; testCase: testCase }
+    needsSignIn: true
+    confirmsBoxes: false
 
     SignalSpy { id: paidSpy; signalName: "paid" }
     SignalSpy { id: returnedSpy; signalName: "returned" }
     SignalSpy { id: sentSpy; signalName: "reqParamsReturn" }
 
-    property var cashier: null
-    property var fake: null
-    // Path -> the reply, a list of replies given in turn (the last one repeats), a function of
-    // the request body, or null to hold the request.
-    property var routes: ({})
-    property var answered: ({})
-
-    Timer {
-        interval: 5
-        repeat: true
-        running: testCase.fake !== null
-        onTriggered: testCase.answerRequests()
-    }
-
-    function initTestCase() {
-        testWindow.requestActivate()
-        tryCompare(testWindow, "active", true)
-        SignIn.signIn("BV2024000001", "zhangli", "123456")
-        tryVerify(function () { return Session.accessToken !== "" }, 5000, "no sign-in")
-    }
-
-    function init() {
-        TestSupport.clearBoxes()
-        TestSupport.confirmBoxes(false)
-        routes = {}
-        answered = {}
-    }
-
-    function cleanup() {
-        if (cashier !== null)
-            cashier.destroy()
-        cashier = null
-        paidSpy.target = null
-        returnedSpy.target = null
-        sentSpy.target = null
-        paidSpy.clear(); returnedSpy.clear(); sentSpy.clear()
-        fake = null
-        TestSupport.setEnv("BRENVO_BACKEND_URL", TestSupport.backendUrl)
-        wait(0)
-    }
+    property alias cashier: testCase.screen
 
     // --- The backend of the test --------------------------------------------------------
-
-    function ok(data) { return { httpCode: 200, msg: "ok", data: data } }
-    function refused(code, msg) { return { httpCode: code, msg: msg } }
-
-    function pathOf(target) {
-        var start = target.indexOf("/mac/") + 5
-        return target.substring(start, target.indexOf("?", start))
-    }
-
-    function answerRequests() {
-        for (var i = 0; i < fake.requestCount(); ++i) {
-            if (answered[i])
-                continue
-            var route = routes[pathOf(fake.requestTarget(i))]
-            var reply = route
-            if (Array.isArray(route))
-                reply = route.length > 1 ? route.shift() : route[0]
-            else if (typeof route === "function")
-                reply = route(JSON.parse(fake.requestBody(i)))
-            if (reply === undefined || reply === null)
-                continue
-            answered[i] = true
-            fake.answerHeld(i, JSON.stringify(reply))
-        }
-    }
-
-    // The bodies of the requests sent to `path`, in order.
-    function sentTo(path) {
-        var out = []
-        for (var i = 0; i < fake.requestCount(); ++i)
-            if (pathOf(fake.requestTarget(i)) === path)
-                out.push(JSON.parse(fake.requestBody(i)))
-        return out
-    }
-
-    function paths() {
-        var out = []
-        for (var i = 0; i < fake.requestCount(); ++i)
-            out.push(pathOf(fake.requestTarget(i)))
-        return out
-    }
 
     function payInfo(over) {
         var data = {
@@ -129,9 +37,7 @@ TestCase {
     }
 
     function useFake(info, balance) {
-        fake = createTemporaryObject(fakeComponent, testCase)
-        fake.setMode("hold")
-        TestSupport.setEnv("BRENVO_BACKEND_URL", fake.url)
+        routed.start()
         routes = {
             "orderInfo/payInfo": info,
             "userExt/balance": ok({ balance: balance }),
@@ -151,43 +57,17 @@ TestCase {
         return cashier
     }
 
+    function paths() {
+        return Routes.paths(fake)
+    }
+
     function openFake(info, balance) {
         useFake(info, balance)
         return open(12, 7)
     }
 
-    function item(name) {
-        var found = findChild(cashier, name)
-        verify(found !== null, "no " + name)
-        return found
-    }
-
-    // A click once what holds the target is laid out: panels shown a moment ago may not be.
-    function click(target) {
-        for (var p = target.parent; p !== null && p !== host; p = p.parent)
-            waitForItemPolished(p)
-        mouseClick(target)
-    }
-
     function text(name) {
         return item(name).text
-    }
-
-    function type(chars) {
-        for (var i = 0; i < chars.length; ++i)
-            keyClick(chars.charAt(i))
-    }
-
-    function shot(name) {
-        if (TestSupport.shotsDir !== "") {
-            waitForRendering(cashier)
-            grabImage(cashier).save(TestSupport.shotsDir + "/" + name + ".png")
-        }
-    }
-
-    // Gone when closed; a destroyed screen's properties read as undefined.
-    function closed() {
-        return cashier === null || cashier.conversation === undefined || cashier.conversation === null
     }
 
     // --- Opening ------------------------------------------------------------------------
@@ -310,7 +190,7 @@ TestCase {
             tryVerify(function () { return window.visible }, 5000)
             compare(findChild(window, "couponValidity").text.indexOf("."), 4)
             shot("cashier-coupons")
-            click(Views.rowAt(testCase, findChild(window, "couponList"), 0))
+            click(rowAt(findChild(window, "couponList"), 0))
             tryVerify(function () { return sentTo("couponInfo/use").length === 1 }, 5000)
             compare(sentTo("couponInfo/use")[0].relId, "9")
             window.close()
@@ -340,7 +220,7 @@ TestCase {
         var window = item("couponWindow")
         tryVerify(function () { return window.visible }, 5000)
         verify(findChild(window, "couponInUse").visible)
-        click(Views.rowAt(testCase, findChild(window, "couponList"), 0))
+        click(rowAt(findChild(window, "couponList"), 0))
         tryVerify(function () { return sentTo("couponInfo/unused").length === 1 }, 5000)
         compare(text("couponAmount"), "-0.00")
         compare(text("stillToCollect"), "25.00")

@@ -1,79 +1,39 @@
 import QtQuick 2.15
-import QtQuick.Window 2.15
 import QtTest 1.2
 import Brenvo 1.0
 import BrenvoTest 1.0
 import "qrc:/"
-import "../common/signin.js" as SignIn
+import "../common"
 
 // Garment entry against the reference backend's demo catalogue, on orders of demo member 3
 // (钻石会员, 85 %) made for each test. 牛仔裤 is washed for 20.00; 窗帘 is priced at 15.00
 // the square metre; 上衣 lists 42 garments, 39 of them named with 衫.
-TestCase {
+ScreenTestCase {
     id: testCase
     name: "ChooseClothInfo"
-    when: windowShown
+    needsSignIn: true
 
-    property var screen: null
-    property var boxes: []
     property string orderNo: ""
-    readonly property var boxRecorder: ({
-        btnMsgMessageInformationBox: function (title, text) { testCase.boxes.push([title, text]) },
-        btnMsgMessageErrBox: function (title, text) { testCase.boxes.push([title, text]) }
-    })
-
-    Window {
-        id: testWindow
-        width: 1280
-        height: 860
-        visible: true
-        Item { id: host; anchors.fill: parent }
-    }
-
-    BackendRequest { id: helper }
-    Component { id: fakeComponent; FakeBackend {} }
 
     SignalSpy { id: sentSpy; signalName: "reqParamsReturn" }
     SignalSpy { id: savedSpy; signalName: "garmentSaved" }
 
-    function initTestCase() {
-        testWindow.requestActivate()
-        tryCompare(testWindow, "active", true)
-        SignIn.signIn("BV2024000001", "zhangli", "123456")
-        tryVerify(function () { return Session.accessToken !== "" }, 5000, "no sign-in")
-    }
-
     function init() {
-        boxes = []
-        TestSupport.setEnv("BRENVO_BACKEND_URL", TestSupport.backendUrl)
         orderNo = newOrder("3")
         verify(orderNo !== "")
-    }
-
-    function cleanup() {
-        TestSupport.setEnv("BRENVO_BACKEND_URL", TestSupport.backendUrl)
-        if (screen !== null)
-            screen.destroy()
-        screen = null
-        sentSpy.target = null
-        savedSpy.target = null
-        sentSpy.clear()
-        savedSpy.clear()
-        wait(0)
     }
 
     // --- Helpers ---------------------------------------------------------------------------
 
     // A call of the test's own; its reply text.
     function ask(path, fields) {
-        var reply = null
-        helper.call("test", path, fields, function (r) { reply = r }, function (r) { reply = r })
-        tryVerify(function () { return reply !== null }, 5000, path)
-        return reply
+        return reference.text(path, fields)
     }
 
     function newOrder(userId) {
-        return helper.request.getOrderName(ask("orderInfo/add", { userId: userId, takeMode: "1", sendMode: "1" }))
+        var reply = reference.data("orderInfo/add", { userId: userId, takeMode: "1", sendMode: "1" })
+        compare(reply.httpCode, 200, reply.msg)
+        return String(reply.data)
     }
 
     function garmentsOf(number) {
@@ -91,7 +51,7 @@ TestCase {
     }
 
     function idle() {
-        tryVerify(function () { return !screen.loading && screen.backend.pending === 0 }, 5000)
+        settle(screen)
     }
 
     function tab(name) {
@@ -101,24 +61,8 @@ TestCase {
 
     // Clicks the entry of that name once it is shown where the worker would click it.
     function pick(kind, name) {
-        var view = screen.tabs.grid(kind).view
-        var cell = null
-        tryVerify(function () {
-            cell = findChild(view, "cell:" + name)
-            if (cell === null || !cell.visible)
-                return false
-            var p = cell.mapToItem(view, cell.width / 2, cell.height / 2)
-            return p.x > 0 && p.y > 0 && p.x < view.width && p.y < view.height
-        }, 5000, kind + " " + name)
-        mouseClick(cell)
+        mouseClick(inSight(screen.tabs.grid(kind).view, "cell:" + name))
         idle()
-    }
-
-    function type(item, text) {
-        item.forceActiveFocus()
-        item.text = ""
-        for (var i = 0; i < text.length; ++i)
-            keyClick(text.charAt(i))
     }
 
     // Into a window's field, then "确定".
@@ -126,7 +70,9 @@ TestCase {
         var window = findChild(screen, windowName)
         tryVerify(function () { return window.visible }, 2000, windowName)
         var field = findChild(window, "inputField")
-        type(field, text)
+        field.forceActiveFocus()
+        field.text = ""
+        type(text)
         compare(field.text, text, windowName + ": the typed text did not arrive")
         mouseClick(findChild(window, "inputConfirm"))
         idle()
@@ -161,15 +107,6 @@ TestCase {
         return findChild(screen, name).text
     }
 
-    function query(url) {
-        var out = {}
-        url.substring(url.indexOf("?") + 1).split("&").forEach(function (pair) {
-            var eq = pair.indexOf("=")
-            out[pair.substring(0, eq)] = decodeURIComponent(pair.substring(eq + 1))
-        })
-        return out
-    }
-
     // The requests sent to `path`, from "/mac/" on (path and signed query).
     function sent(path) {
         var all = []
@@ -184,13 +121,6 @@ TestCase {
     function lastSent(path) {
         var all = sent(path)
         return all.length > 0 ? query(all[all.length - 1]) : null
-    }
-
-    function shot(name) {
-        if (TestSupport.shotsDir !== "") {
-            waitForRendering(screen)
-            grabImage(screen).save(TestSupport.shotsDir + "/" + name + ".png")
-        }
     }
 
     // Project 洗衣, category 裤装, 牛仔裤, 水洗.
@@ -483,9 +413,8 @@ TestCase {
     function test_failed_save_is_sent_again_unchanged() {
         open()
         chooseJeans()
-        var fake = createTemporaryObject(fakeComponent, testCase)
+        routed.start()
         fake.setMode("truncated")
-        TestSupport.setEnv("BRENVO_BACKEND_URL", fake.url)
         mouseClick(findChild(screen, "finishButton"))
         tryCompare(testCase.boxes, "length", 1, 5000)
         compare(boxes[0][0], "错误提示")

@@ -1,9 +1,8 @@
 import QtQuick 2.15
-import QtQuick.Window 2.15
 import QtTest 1.2
 import Brenvo 1.0
 import BrenvoTest 1.0
-import "qrc:/"
+import "../common"
 
 // The terminal's main smoke test: a first order taken from end to end in the real main
 // window against the reference backend, as a new worker would take it. Sign in, find demo
@@ -12,20 +11,12 @@ import "qrc:/"
 // labels and the ticket to PDF and read their codes back, pay in cash, and find the order so
 // in the backend. Each screen on the way is left in BRENVO_SHOTS_DIR as first-order-*.png,
 // the pictures of the README's "first order".
-TestCase {
+ScreenTestCase {
     id: testCase
     name: "FirstOrder"
-    when: windowShown
 
     property var window: null
     readonly property string pdf: "release/qrpic/123.pdf"
-
-    BackendRequest { id: helper }
-
-    function cleanupTestCase() {
-        if (window !== null)
-            window.destroy()
-    }
 
     // --- Helpers ---------------------------------------------------------------------------
 
@@ -41,48 +32,25 @@ TestCase {
         return found
     }
 
-    function click(parent, name) {
+    function clickIn(parent, name) {
         var target = inside(parent, name)
         tryVerify(function () { return target.visible }, 5000, name + " shown")
         mouseClick(target)
     }
 
-    function type(text) {
-        for (var i = 0; i < text.length; ++i)
-            keyClick(text.charAt(i))
-    }
-
-    function shot(name) {
-        if (TestSupport.shotsDir !== "") {
-            waitForRendering(window.contentItem)
-            grabImage(window.contentItem).save(TestSupport.shotsDir + "/first-order-" + name + ".png")
-        }
-    }
-
-    function quiet(backend) {
-        tryVerify(function () { return backend.pending === 0 }, 5000)
+    // A picture of the window for the README's walk.
+    function readmeShot(name) {
+        shot(window.contentItem, "first-order-" + name)
     }
 
     function ask(path, fields) {
-        var reply = null
-        helper.call("test", path, fields, function (r) { reply = r }, function (r) { reply = r })
-        tryVerify(function () { return reply !== null }, 5000, path)
-        return JSON.parse(reply)
+        return reference.data(path, fields)
     }
 
     // Garment entry: an entry of a grid, clicked once it is shown where the worker clicks.
     function pick(entry, kind, name) {
-        var view = entry.tabs.grid(kind).view
-        var cell = null
-        tryVerify(function () {
-            cell = findChild(view, "cell:" + name)
-            if (cell === null || !cell.visible)
-                return false
-            var p = cell.mapToItem(view, cell.width / 2, cell.height / 2)
-            return p.x > 0 && p.y > 0 && p.x < view.width && p.y < view.height
-        }, 5000, kind + " " + name)
-        mouseClick(cell)
-        tryVerify(function () { return !entry.loading && entry.backend.pending === 0 }, 5000)
+        mouseClick(inSight(entry.tabs.grid(kind).view, "cell:" + name))
+        settle(entry)
     }
 
     function enter(entry, windowName, text) {
@@ -97,20 +65,20 @@ TestCase {
     // rest (size, accessories, add-ons) before "完成".
     function addGarment(intake, project, category, garment, service, more, shotName) {
         var rowsBefore = intake.conversation.rows.length
-        click(intake, "addGarmentButton")
+        clickIn(intake, "addGarmentButton")
         var entry = inside(intake, "ChooseClothInfo")
-        tryVerify(function () { return !entry.loading && entry.backend.pending === 0 }, 5000)
+        settle(entry)
         pick(entry, "project", project)
         pick(entry, "category", category)
         pick(entry, "garment", garment)
         pick(entry, "service", service)
         more(entry)
         if (shotName)
-            shot(shotName)
+            readmeShot(shotName)
         mouseClick(findChild(entry, "finishButton"))
         tryVerify(function () { return findChild(intake, "ChooseClothInfo") === null }, 5000, "entry closed")
         tryVerify(function () { return intake.conversation.rows.length > rowsBefore }, 5000)
-        quiet(intake.conversation.backend)
+        settle(intake.conversation.backend)
     }
 
     // Prints through `click` and waits for the PDF it writes; the codes on `page` of it.
@@ -131,10 +99,7 @@ TestCase {
         verify(TestSupport.writeFile("setting/account.ini", "zhangli\n"))
 
         // Sign in.
-        var component = Qt.createComponent("qrc:/main.qml")
-        compare(component.status, Component.Ready, component.errorString())
-        window = component.createObject(null)
-        verify(window !== null)
+        window = createWindow("qrc:/main.qml")
         window.requestActivate()
         tryCompare(window, "active", true)
         tryCompare(Session, "newestVersion", "V4.0.2")
@@ -148,28 +113,28 @@ TestCase {
         mouseClick(panel, 5, 5)
         mouseClick(findChild(panel, "passwordField"))
         type("123456")
-        shot("1-sign-in")
+        readmeShot("1-sign-in")
         mouseClick(findChild(panel, "loginButton"))
 
         // The menu; "下单" finds the customer by phone.
         var menu = find("Menu")
         tryCompare(find("menuGrid"), "count", 12)
-        shot("2-menu")
-        click(menu, "entry_525")
+        readmeShot("2-menu")
+        clickIn(menu, "entry_525")
         var placeOrder = inside(menu, "PlaceOrder")
         inside(placeOrder, "searchField").forceActiveFocus()
         type("13912340003")
         keyClick(Qt.Key_Return)
         var content = inside(placeOrder, "PlaceOrderContent")
         tryCompare(content, "loading", false, 5000)
-        quiet(content.conversation.backend)
-        shot("3-order-form")
+        settle(content.conversation.backend)
+        readmeShot("3-order-form")
 
         // "提交下单": the order exists and the intake screen opens over the form.
-        click(content, "submitOrder")
+        clickIn(content, "submitOrder")
         var intake = inside(content, "PutStorage")
         tryVerify(function () { return intake.conversation.orderNo !== "" }, 5000)
-        quiet(intake.conversation.backend)
+        settle(intake.conversation.backend)
         var orderNo = intake.conversation.orderNo
         var orderId = intake.conversation.orderId
         compare(Session.enterFlag, "PutStorage")
@@ -195,12 +160,12 @@ TestCase {
         compare(findChild(findChild(intake, "garmentRow_0"), "garmentAmount").text, "水洗：37.50")
         // 31.87 + 46.75 + 22.00
         compare(findChild(intake, "orderTotal").text, "订单总额:¥100.62")
-        shot("5-intake")
+        readmeShot("5-intake")
 
         // "完成入库": the labels are offered.
-        click(intake, "finishButton")
+        clickIn(intake, "finishButton")
         tryVerify(function () { return findChild(intake, "allLabelsButton").visible }, 5000)
-        quiet(intake.conversation.backend)
+        settle(intake.conversation.backend)
         verify(!findChild(intake, "finishButton").visible)
 
         // One label per garment, the coat's with its belt's after it; every code reads back.
@@ -223,29 +188,29 @@ TestCase {
         var ticketText = TestSupport.pdfPages(pdf).join("")
         verify(ticketText.indexOf("窗帘") >= 0 && ticketText.indexOf("大衣") >= 0 && ticketText.indexOf("牛仔裤") >= 0, ticketText)
         verify(ticketText.indexOf("100.62") >= 0, ticketText)
-        shot("6-finished")
+        readmeShot("6-finished")
 
         // "收款" in cash, the balance left alone.
-        click(intake, "payButton")
+        clickIn(intake, "payButton")
         var cashier = inside(intake, "Cashier")
         tryCompare(cashier.conversation, "loading", false, 5000)
         var balanceSwitch = findChild(cashier, "balanceSwitch")
         if (balanceSwitch.visible && balanceSwitch.checked)
             mouseClick(balanceSwitch)
         tryCompare(findChild(cashier, "stillToCollect"), "text", "100.62")
-        click(cashier, "means_cash")
+        clickIn(cashier, "means_cash")
         findChild(cashier, "cashReceived").forceActiveFocus()
         type("110")
         compare(findChild(cashier, "cashChange").text, "9.38")
-        shot("7-cashier")
-        click(cashier, "cashConfirm")
+        readmeShot("7-cashier")
+        clickIn(cashier, "cashConfirm")
         tryVerify(function () { return findChild(intake, "Cashier") === null }, 5000, "cashier closed")
         tryCompare(findChild(intake, "payStatus"), "text", "已付款", 5000)
-        quiet(intake.conversation.backend)
+        settle(intake.conversation.backend)
         verify(!findChild(intake, "payButton").visible)
         verify(!findChild(intake, "modifyPriceButton").visible)
         verify(!findChild(intake, "addGarmentButton").visible)
-        shot("8-paid")
+        readmeShot("8-paid")
 
         // The order in the backend: its garments, amounts, paid, labels printable again.
         var order = ask("stockIn/queryOrder", { keywords: orderNo }).data

@@ -1,66 +1,27 @@
 import QtQuick 2.15
-import QtQuick.Window 2.15
 import QtTest 1.2
 import Brenvo 1.0
 import BrenvoTest 1.0
 import "../common"
-import "../common/signin.js" as SignIn
 
 // Finding the customer and composing the order header, against the reference backend's
 // demo data (demo member i has the phone 139123400ii and the card VIP00ii).
-TestCase {
+ScreenTestCase {
     id: testCase
     name: "PlaceOrder"
-    when: windowShown
-
-    property var screen: null
-    property var boxes: []
-    readonly property var boxRecorder: ({
-        btnMsgMessageInformationBox: function (title, text) { testCase.boxes.push([title, text]) },
-        btnMsgMessageErrBox: function (title, text) { testCase.boxes.push([title, text]) }
-    })
-
-    // The screens get a window of the terminal's size (key clicks go to the active window).
-    Window {
-        id: testWindow
-        width: 1280
-        height: 860
-        visible: true
-        Item { id: host; anchors.fill: parent }
-    }
-
-    ReferenceBackend { id: reference; testCase: testCase }
+    needsSignIn: true
 
     SignalSpy { id: sentSpy; signalName: "reqParamsReturn" }
     SignalSpy { id: repliedSpy; signalName: "callFinished" }
     SignalSpy { id: createdSpy; signalName: "orderCreated" }
     SignalSpy { id: mapSpy; signalName: "reqFlishedReturn" }
 
-    function initTestCase() {
-        testWindow.requestActivate()
-        tryCompare(testWindow, "active", true)
-        SignIn.signIn("BV2024000001", "zhangli", "123456")
-        tryVerify(function () { return Session.accessToken !== "" }, 5000, "no sign-in")
-    }
-
     function init() {
-        boxes = []
         verify(TestSupport.writeFile("card.txt", ""))
         screen = Qt.createComponent("qrc:/PlaceOrder.qml").createObject(host)
         verify(screen !== null)
         screen.messageBox = boxRecorder
         compare(Session.enterFlag, "PlaceOrder")
-    }
-
-    function cleanup() {
-        screen.destroy()
-        screen = null
-        sentSpy.target = null
-        repliedSpy.target = null
-        createdSpy.target = null
-        mapSpy.target = null
-        sentSpy.clear(); repliedSpy.clear(); createdSpy.clear(); mapSpy.clear()
-        wait(0)
     }
 
     function contentOf(parentScreen) {
@@ -74,8 +35,7 @@ TestCase {
         var field = findChild(screen, "searchField")
         field.forceActiveFocus()
         field.text = ""
-        for (var i = 0; i < key.length; ++i)
-            keyClick(key.charAt(i))
+        type(key)
         keyClick(Qt.Key_Return)
     }
 
@@ -85,21 +45,11 @@ TestCase {
         tryVerify(function () { return contentOf(screen) !== null }, 5000)
         var content = contentOf(screen)
         content.messageBox = boxRecorder
-        tryCompare(content, "loading", false, 5000)
-        tryCompare(content.conversation.backend, "pending", 0, 5000)
+        settle(content.conversation)
         sentSpy.target = content.conversation.backend.request
         repliedSpy.target = content.conversation.backend.request
         createdSpy.target = content
         return content
-    }
-
-    function query(url) {
-        var out = {}
-        url.substring(url.indexOf("?") + 1).split("&").forEach(function (pair) {
-            var eq = pair.indexOf("=")
-            out[pair.substring(0, eq)] = decodeURIComponent(pair.substring(eq + 1))
-        })
-        return out
     }
 
     function lastSent(path) {
@@ -114,13 +64,6 @@ TestCase {
         var list = reference.data("orderInfo/list", { userId: userId, pageNum: "1", pageSize: "100" }).data.list
         verify(list.length < 100)
         return list
-    }
-
-    function shot(item, name) {
-        if (TestSupport.shotsDir !== "") {
-            waitForRendering(item)
-            grabImage(item).save(TestSupport.shotsDir + "/" + name + ".png")
-        }
     }
 
     // --- Finding the customer -----------------------------------------------------------

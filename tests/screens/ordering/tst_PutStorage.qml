@@ -1,42 +1,29 @@
 import QtQuick 2.15
-import QtQuick.Window 2.15
 import QtMultimedia 5.15
 import QtTest 1.2
 import Brenvo 1.0
 import BrenvoTest 1.0
 import "qrc:/"
-import "../common/signin.js" as SignIn
+import "../common"
 
 // The garment intake screen against the reference backend, on orders of demo member 3
 // (钻石会员, 85 %) made for each test: 牛仔裤 (10) washed for 20.00, 窗帘 (43) at 15.00 the
 // square metre, 大衣 (19) with its accessories. The demo city charges 10.00 for fetching and
 // 10.00 for delivering below 100.00.
-TestCase {
+ScreenTestCase {
     id: testCase
     name: "PutStorage"
-    when: windowShown
+    needsSignIn: true
 
-    property var screen: null
-    property var boxes: []
     property string orderNo: ""
     property string orderId: ""
-    readonly property var boxRecorder: ({
-        btnMsgMessageInformationBox: function (title, text) { testCase.boxes.push([title, text]) },
-        btnMsgMessageErrBox: function (title, text) { testCase.boxes.push([title, text]) }
-    })
 
-    Window {
-        id: testWindow
-        width: 1280
-        height: 860
-        visible: true
-        // What stored photos are pictures of.
-        Rectangle { id: samplePicture; width: 160; height: 120; color: "orange" }
-        Item { id: host; anchors.fill: parent }
-    }
-
+    // Its request object reads order numbers and uploads to the photo store.
     BackendRequest { id: helper }
     SignalSpy { id: sentSpy; signalName: "reqParamsReturn" }
+
+    // What stored photos are pictures of.
+    Component { id: samplePicture; Rectangle { width: 160; height: 120; color: "orange" } }
 
     // A camera stand-in: each capture writes a small picture of its own colour.
     Component {
@@ -64,15 +51,7 @@ TestCase {
         }
     }
 
-    function initTestCase() {
-        testWindow.requestActivate()
-        tryCompare(testWindow, "active", true)
-        SignIn.signIn("BV2024000001", "zhangli", "123456")
-        tryVerify(function () { return Session.accessToken !== "" }, 5000, "no sign-in")
-    }
-
     function init() {
-        boxes = []
         Session.washPrinterName = "pdf"
         Session.ticketPriterName = "pdf"
         Session.printetype = "0"
@@ -83,22 +62,10 @@ TestCase {
         orderId = String(replyData("stockIn/queryOrder", { keywords: orderNo }).orderInfo.id)
     }
 
-    function cleanup() {
-        if (screen !== null)
-            screen.destroy()
-        screen = null
-        sentSpy.target = null
-        sentSpy.clear()
-        wait(0)
-    }
-
     // --- Helpers ---------------------------------------------------------------------------
 
     function ask(path, fields) {
-        var reply = null
-        helper.call("test", path, fields, function (r) { reply = r }, function (r) { reply = r })
-        tryVerify(function () { return reply !== null }, 5000, path)
-        return reply
+        return reference.text(path, fields)
     }
 
     function replyData(path, fields) {
@@ -130,39 +97,13 @@ TestCase {
     }
 
     function idle() {
-        tryVerify(function () { return !screen.conversation.loading && screen.conversation.backend.pending === 0 }, 5000)
-    }
-
-    function item(name) {
-        var found = findChild(screen, name)
-        verify(found !== null, "no " + name)
-        return found
+        settle(screen.conversation)
     }
 
     function rowItem(index, name) {
         var row = null
         tryVerify(function () { row = findChild(screen, "garmentRow_" + index); return row !== null }, 3000)
         return findChild(row, name)
-    }
-
-    function click(name) {
-        var target = item(name)
-        verify(target.visible, name + " is not shown")
-        mouseClick(target)
-    }
-
-    function type(text) {
-        for (var i = 0; i < text.length; ++i)
-            keyClick(text.charAt(i))
-    }
-
-    function query(url) {
-        var out = {}
-        url.substring(url.indexOf("?") + 1).split("&").forEach(function (pair) {
-            var eq = pair.indexOf("=")
-            out[pair.substring(0, eq)] = decodeURIComponent(pair.substring(eq + 1))
-        })
-        return out
     }
 
     // The requests the screen sent to `path`, as their fields.
@@ -185,13 +126,6 @@ TestCase {
         return all
     }
 
-    function shot(name) {
-        if (TestSupport.shotsDir !== "") {
-            waitForRendering(screen)
-            grabImage(screen).save(TestSupport.shotsDir + "/" + name + ".png")
-        }
-    }
-
     function screenAbove(name) {
         for (var i = screen.children.length - 1; i >= 0; --i)
             if (screen.children[i].objectName === name)
@@ -202,7 +136,7 @@ TestCase {
     // A picture stored in the photo store and recorded as the garment's photo; its key.
     function storedPhoto(garmentId, key) {
         var done = false
-        samplePicture.grabToImage(function (result) {
+        createTemporaryObject(samplePicture, host).grabToImage(function (result) {
             verify(TestSupport.writeFile("qrpic/" + key, ""))
             done = result.saveToFile("qrpic/" + key)
         })

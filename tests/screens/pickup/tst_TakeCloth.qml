@@ -1,99 +1,20 @@
 import QtQuick 2.15
-import QtQuick.Window 2.15
 import QtTest 1.2
 import Brenvo 1.0
 import BrenvoTest 1.0
 import "qrc:/"
 import "../common"
-import "../common/signin.js" as SignIn
 
 // The pick-up counter. The search and the order list against the reference backend, on
 // orders the test makes there; the order view's garment buttons, refund window, refund-wash
-// and rework against a backend of the test's own answers (FakeBackend), which also shows
+// and rework against a backend of the test's own answers (RoutedFake), which also shows
 // exactly what was sent; handing out a demo order on the rail against the reference backend.
-TestCase {
+ScreenTestCase {
     id: testCase
     name: "TakeCloth"
-    when: windowShown
-
-    Window {
-        id: testWindow
-        width: 1400
-        height: 900
-        visible: true
-        Item { id: host; anchors.fill: parent }
-    }
-
-    Component { id: fakeComponent; FakeBackend {} }
-    ReferenceBackend { id: reference; testCase: testCase }
-
-    property var screen: null
-    property var fake: null
-    property var routes: ({})
-    property var answered: ({})
-
-    Timer {
-        interval: 5
-        repeat: true
-        running: testCase.fake !== null
-        onTriggered: testCase.answerRequests()
-    }
-
-    function initTestCase() {
-        testWindow.requestActivate()
-        tryCompare(testWindow, "active", true)
-        SignIn.signIn("BV2024000001", "zhangli", "123456")
-        tryVerify(function () { return Session.accessToken !== "" }, 5000, "no sign-in")
-    }
-
-    function init() {
-        TestSupport.clearBoxes()
-        routes = {}
-        answered = {}
-    }
-
-    function cleanup() {
-        // The screen and whatever it opened over the host (the cashier).
-        for (var i = host.children.length - 1; i >= 0; --i) {
-            var child = host.children[i]
-            if (child.isScreen === true)
-                child.close()
-            else
-                child.destroy()
-        }
-        screen = null
-        fake = null
-        TestSupport.setEnv("BRENVO_BACKEND_URL", TestSupport.backendUrl)
-        wait(0)
-    }
+    needsSignIn: true
 
     // --- Helpers ----------------------------------------------------------------------------
-
-    function item(name, within) {
-        var found = findChild(within || screen, name)
-        verify(found !== null, "no " + name)
-        return found
-    }
-
-    function click(target) {
-        for (var p = target.parent; p !== null && p !== host; p = p.parent)
-            waitForItemPolished(p)
-        mouseClick(target)
-    }
-
-    function type(chars) {
-        for (var i = 0; i < chars.length; ++i)
-            keyClick(chars.charAt(i))
-    }
-
-    // A picture for a look by eye, when the run collects them.
-    function shot(name) {
-        if (TestSupport.shotsDir !== "") {
-            waitForRendering(host)
-            grabImage(host).save(TestSupport.shotsDir + "/" + name + ".png")
-        }
-    }
-
 
     // A new order of `userId` in store 1 with one garment, its intake finished; its id and number.
     function createOrder(userId) {
@@ -205,34 +126,6 @@ TestCase {
 
     // --- The order view, against a backend of the test's own ---------------------------
 
-    function ok(data) { return { httpCode: 200, msg: "ok", data: data } }
-
-    function pathOf(target) {
-        var start = target.indexOf("/mac/") + 5
-        return target.substring(start, target.indexOf("?", start))
-    }
-
-    function answerRequests() {
-        for (var i = 0; i < fake.requestCount(); ++i) {
-            if (answered[i])
-                continue
-            var route = routes[pathOf(fake.requestTarget(i))]
-            var reply = Array.isArray(route) ? (route.length > 1 ? route.shift() : route[0]) : route
-            if (reply === undefined || reply === null)
-                continue
-            answered[i] = true
-            fake.answerHeld(i, typeof reply === "string" ? reply : JSON.stringify(reply))
-        }
-    }
-
-    function sentTo(path) {
-        var out = []
-        for (var i = 0; i < fake.requestCount(); ++i)
-            if (pathOf(fake.requestTarget(i)) === path)
-                out.push(JSON.parse(fake.requestBody(i)))
-        return out
-    }
-
     function garment(id, over) {
         var g = { id: id, type: 1, no: id, total: 2, productName: "衬衫", serviceName: "水洗",
                   colorDesc: "[]", flawDesc: "[]", annexDesc: '[{"id":"1","name":"腰带"}]', addServiceDesc: "[]",
@@ -258,9 +151,7 @@ TestCase {
     }
 
     function openView(detailReply) {
-        fake = createTemporaryObject(fakeComponent, testCase)
-        fake.setMode("hold")
-        TestSupport.setEnv("BRENVO_BACKEND_URL", fake.url)
+        routed.start()
         routes = {
             "orderInfo/detail": detailReply,
             "tradeOrder/list": ok({ list: [{ payMethodText: "现金", payMethod: 1, amount: 2000, tradeTime: 1764000100000, refundableAmount: 2000 },
