@@ -20,8 +20,9 @@ start)
         rm -f "$pidfile"
     fi
     rm -f "$db" "$db-wal" "$db-shm" "$db.key" "$url"
-    # No inherited stdout: CTest would otherwise wait for the backend to close it.
-    "$exe" --db "$db" --port 0 --demo --url-file "$url" "$@" \
+    # No inherited stdout: CTest would otherwise wait for the backend to close it. The store's
+    # day is Shanghai's, as the screen tests' is, whatever zone the machine runs in.
+    TZ=Asia/Shanghai "$exe" --db "$db" --port 0 --demo --url-file "$url" "$@" \
         </dev/null >"$db.log" 2>&1 &
     pid=$!
     echo "$pid" >"$pidfile"
