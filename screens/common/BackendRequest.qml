@@ -19,7 +19,11 @@ import "requests.js" as Requests
 //   call's onFailure(reply, true), or by default the "错误提示" box saying so;
 // - any other refusal: onFailure(reply, false), or by default a console line.
 // Writes go through write(): a write whose outcome is not known is sent again, on the
-// worker's retry, as the very same request, so a lost reply never makes it happen twice.
+// worker's retry, as the very same request, so a lost reply never makes it happen twice. Its
+// onFailure hears a third argument, `held`: true while sending it again sends that request.
+// Commands whose answer is the state of now (a trade's status, giving an order or a trade
+// up) go through call(): they change nothing when repeated, and a repeat must tell the state
+// of its own moment, not the kept answer of an earlier one.
 Item {
     id: backend
 
@@ -201,7 +205,7 @@ Item {
 
     function fail(entry, text, unreachable) {
         if (entry.onFailure) {
-            entry.onFailure(text, unreachable)
+            entry.onFailure(text, unreachable, entry.write !== undefined && Requests.heldBody(entry.write.key) !== null)
         } else if (unreachable) {
             console.warn(entry.tag + ": " + text)
             messageBox.btnMsgMessageErrBox("错误提示", Requests.unreachableText)

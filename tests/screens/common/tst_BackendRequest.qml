@@ -171,6 +171,25 @@ TestCase {
         verify(fake.requestTarget(2) !== fake.requestTarget(0), "a new write is a new request")
     }
 
+    // The write's failure handler hears whether sending it again sends the very same request.
+    function test_write_failure_tells_whether_it_is_held_data() {
+        return [
+            { tag: "no answer", mode: "hold", code: 0, held: true },
+            { tag: "service fault", mode: "answer", code: 503, held: true },
+            { tag: "refused", mode: "answer", code: 409, held: false }
+        ]
+    }
+    function test_write_failure_tells_whether_it_is_held(row) {
+        fake.reply = envelope(row.code, "x")
+        fake.setMode(row.mode)
+        var heard = null
+        backend.write("FinishOrder", "stockIn/delete", { id: "5" }, function () { heard = "reply" },
+                      function (reply, unreachable, held) { heard = held })
+        tryVerify(function () { return heard !== null }, 10000)
+        compare(heard, row.held)
+        compare(backend.held("stockIn/delete", { id: "5" }), row.held)
+    }
+
     function test_write_refusal_releases_it() {
         fake.reply = envelope(409, "余额已变化")
         fake.setMode("answer")
