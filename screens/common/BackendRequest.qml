@@ -82,6 +82,21 @@ Item {
         return callId
     }
 
+    // write(), with the worker's retry offered: when the outcome is not known, `followUp` (a
+    // FollowUpBox) tells the worker, and confirming it sends the very same request again; a
+    // refusal goes to `onRefused(text)`, with the text the worker reads.
+    function writeWithRetry(followUp, tag, path, fields, onReply, onRefused, intent) {
+        return write(tag, path, fields, onReply, function (reply, unreachable, held) {
+            var text = failureText(unreachable)
+            if (held)
+                followUp.error(text, function () {
+                    backend.writeWithRetry(followUp, tag, path, fields, onReply, onRefused, intent)
+                })
+            else if (onRefused)
+                onRefused(text)
+        }, intent)
+    }
+
     // Whether this write's outcome is not known (or it is out): sending it again sends the
     // very same request.
     function held(path, fields, intent) {

@@ -125,22 +125,15 @@ Item {
 
     // --- The order's writes: each reloads the order when it is done ----------------------------
 
-    // A write of the order's (BackendRequest.write); the screen's windows send theirs here too.
-    // Done: `done` runs, by default the order is read again. Its outcome unknown: the worker is
-    // told, and confirming the box sends the very same request again (as does the worker's
-    // own retry). Refused: `refused(text)` runs; by default the worker is told and the order
-    // read again, since what was refused may have changed under the screen.
+    // A write of the order's; the screen's windows send theirs here too. Done: `done` runs, by
+    // default the order is read again. Its outcome unknown: the worker is told, and confirming
+    // the box sends the very same request again (as does the worker's own retry). Refused:
+    // `refused(text)` runs; by default the worker is told and the order read again, since what
+    // was refused may have changed under the screen.
     function write(tag, path, fields, done, refused) {
-        return backend.write(tag, path, fields, done || reload, function (reply, unreachable, held) {
-            var text = backend.failureText(unreachable)
-            if (held) {
-                followUp.error(text, function () { talk.write(tag, path, fields, done, refused) })
-            } else if (refused) {
-                refused(text)
-            } else {
-                followUp.error(text)
-                talk.reload()
-            }
+        return backend.writeWithRetry(followUp, tag, path, fields, done || reload, refused || function (text) {
+            talk.followUp.error(text)
+            talk.reload()
         })
     }
 

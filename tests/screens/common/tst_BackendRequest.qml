@@ -14,6 +14,7 @@ TestCase {
 
     Component { id: requestComponent; BackendRequest {} }
     Component { id: fakeComponent; FakeBackend {} }
+    Component { id: followUpComponent; FollowUpBox {} }
 
     property var fake: null
     property var backend: null
@@ -188,6 +189,31 @@ TestCase {
         tryVerify(function () { return heard !== null }, 10000)
         compare(heard, row.held)
         compare(backend.held("stockIn/delete", { id: "5" }), row.held)
+    }
+
+    // The worker is told of an unknown outcome; confirming sends the very same request. A
+    // refusal goes to its handler, without a box.
+    function test_write_with_retry() {
+        var followUp = createTemporaryObject(followUpComponent, testCase)
+        var heard = []
+        fake.setMode("hold")
+        backend.writeWithRetry(followUp, "DeleteCloth", "stockIn/delete", { id: "8" },
+                               function () { heard.push("reply") }, function (text) { heard.push(text) })
+        tryVerify(function () { return fake.requestCount() === 2 }, 10000)
+        compare(TestSupport.boxes(), [["error", "错误提示", "无法连接服务器，请检查网络后重试"]])
+        compare(fake.requestTarget(1), fake.requestTarget(0))
+        compare(fake.requestBody(1), fake.requestBody(0))
+        fake.answerHeld(1, envelope(200, "ok"))
+        tryVerify(function () { return heard.length === 1 }, 5000)
+        compare(heard, ["reply"])
+
+        fake.reply = envelope(409, "衣物已入袋，不能删除")
+        fake.setMode("answer")
+        backend.writeWithRetry(followUp, "DeleteCloth", "stockIn/delete", { id: "8" },
+                               function () { heard.push("reply") }, function (text) { heard.push(text) })
+        tryVerify(function () { return heard.length === 2 }, 5000)
+        compare(heard[1], "衣物已入袋，不能删除")
+        compare(TestSupport.boxes().length, 1)
     }
 
     function test_write_refusal_releases_it() {
