@@ -104,6 +104,12 @@ Item {
         return Requests.heldBody(key) !== null
     }
 
+    // This write's outcome is known by other means (the order it would have paid was released):
+    // the same write sent later is a new request.
+    function forget(path, fields, intent) {
+        Requests.release(Requests.writeKey(path, intent !== undefined ? intent : (fields || {}), Session.accessToken))
+    }
+
     function writing(key) {
         for (var id in calls)
             if (calls[id].write && calls[id].write.key === key)
