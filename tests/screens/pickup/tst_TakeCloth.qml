@@ -471,6 +471,22 @@ TestCase {
         compare(screen.selection.ids.length, 0)
     }
 
+    // 42949673.01 yuan stays 4294967301 fen through the refund-wash window (a 32-bit int made
+    // it 5 fen).
+    function test_refund_wash_amount_past_32_bits() {
+        openView(detail(false, [garment(1)]))
+        routes["orderProductRelAudit/refund"] = { httpCode: 409, msg: "修改后金额不能高于订单金额" }
+        click(item("garment_1"))
+        click(item("refundWashButton"))
+        var w = screen.refundWindow
+        item("amountField", w).text = "42949673.01"
+        item("reasonField", w).text = "顾客不洗了"
+        click(item("refundConfirm", w))
+        tryVerify(function () { return w.note !== "" }, 5000)
+        compare(sentTo("orderProductRelAudit/refund")[0].amount, "4294967301")
+        compare(w.note, "修改后金额不能高于订单金额")
+    }
+
     // Rework of garments none of which was bagged sends no bag request; one bagged garment
     // goes into the bag chosen from the open ones.
     function test_rework_and_its_bag_data() {
