@@ -9,7 +9,7 @@ import "photos.js" as Photos
 // the other and records those stored; closing the window ("返回", or after the record)
 // stops the camera, clears the local photo folder and has the order reloaded. Without a
 // camera the window says so, and the stored photos still show. A record whose answer was
-// lost is sent again as it was, uploads and all, so the photos are recorded once.
+// lost is sent again as it was, without uploading again, so the photos are recorded once.
 PopupWindow {
     id: window
     title: "衣物照片"
@@ -99,10 +99,10 @@ PopupWindow {
                 return
             }
             var uploaded = upload()
-            if (uploaded.keys.length > 0)
+            if (uploaded.keys.length > 0) {
                 record = { orderProId: garmentId, imgs: Photos.imagesText(uploaded.keys) }
-            if (record !== null)
                 sendRecord()
+            }
             if (uploaded.failures > 0)
                 failed("settings", "图片上传")
             return

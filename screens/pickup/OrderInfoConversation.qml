@@ -127,13 +127,10 @@ Item {
     // ("" for no bag). A refused rework is told; so is a refused bag, after which the order
     // is read again all the same, as the garments did go back.
     function rework(ids, bagId, bagged) {
+        var done = bagId !== "" && bagged.length > 0 ? function () { talk.bagReworked(bagId, bagged) }
+                                                     : function () { talk.reworked("") }
         backend.writeWithRetry(followUp, "BackWashing", "orderProductRel/stockReworkBatch", { proIds: ids.join(",") },
-                               function () {
-            if (bagId === "" || bagged.length === 0)
-                talk.reworked("")
-            else
-                talk.bagReworked(bagId, bagged)
-        }, function (text) { talk.followUp.error(text) })
+                               done, function (text) { talk.followUp.error(text) })
     }
 
     function bagReworked(bagId, bagged) {
