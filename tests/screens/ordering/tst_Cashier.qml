@@ -709,7 +709,10 @@ TestCase {
         open(orderId, row.member, "TakeCloth")
         click(item("means_cash"))
         item("cashReceived").text = "1000"
-        click(item("cashConfirm"))
+        // Clicked without a turn of the event loop, so that no answer can come in before it
+        // is lost.
+        verify(item("cashConfirm").visible)
+        item("cashConfirm").clicked()
         var out = Object.keys(cashier.conversation.backend.calls)
         compare(out.length, 1)
         cashier.conversation.backend.finish(Number(out[0]), "Operation canceled", true)
@@ -747,7 +750,8 @@ TestCase {
         var orderId = reference.newOrder(18, 2000).id
         open(orderId, 18, "TakeCloth")
         cashier.conversation.poller.pause = 50
-        click(item("customerScansButton"))
+        verify(item("customerScansButton").visible && item("customerScansButton").enabled)
+        item("customerScansButton").clicked()
         var out = Object.keys(cashier.conversation.backend.calls)
         compare(out.length, 1)
         cashier.conversation.backend.finish(Number(out[0]), "Operation canceled", true)

@@ -444,7 +444,10 @@ TestCase {
     function test_lost_copy_is_made_once(row) {
         addGarment({})
         open(orderNo)
-        mouseClick(rowItem(0, "copyButton"))
+        // Clicked without a turn of the event loop, so that no answer can come in before it
+        // is lost.
+        verify(rowItem(0, "copyButton").visible)
+        rowItem(0, "copyButton").clicked()
         var out = Object.keys(screen.conversation.backend.calls)
         compare(out.length, 1)
         screen.conversation.backend.finish(Number(out[0]), "Operation canceled", true)
@@ -678,7 +681,8 @@ TestCase {
         click("captureButton")
         tryVerify(function () { return window.fresh.length === 1 }, 3000)
         var key = window.fresh[0].key
-        click("photoConfirm")
+        verify(item("photoConfirm").visible)
+        item("photoConfirm").clicked()
         var out = Object.keys(screen.conversation.backend.calls)
         compare(out.length, 1)
         screen.conversation.backend.finish(Number(out[0]), "Operation canceled", true)

@@ -242,7 +242,10 @@ TestCase {
                 sent.push(url)
         })
         click(item("garment_" + garment.id, view))
-        click(item("pickButton", view))
+        // Clicked without a turn of the event loop, so that no answer can come in before it
+        // is lost.
+        verify(item("pickButton", view).visible)
+        item("pickButton", view).clicked()
         var out = Object.keys(view.conversation.backend.calls)
         compare(out.length, 1)
         view.conversation.backend.finish(Number(out[0]), "Operation canceled", true)
