@@ -19,7 +19,11 @@ import "requests.js" as Requests
 //   call's onFailure(reply, true), or by default the "错误提示" box saying so;
 // - any other refusal: onFailure(reply, false), or by default a console line.
 // Writes go through write(): a write whose outcome is not known is sent again, on the
-// worker's retry, as the very same request, so a lost reply never makes it happen twice.
+// worker's retry, as the very same request, so a lost reply never makes it happen twice. Its
+// onFailure hears a third argument, `held`: true while sending it again sends that request.
+// Commands whose answer is the state of now (a trade's status, giving an order or a trade
+// up) go through call(): they change nothing when repeated, and a repeat must tell the state
+// of its own moment, not the kept answer of an earlier one.
 Item {
     id: backend
 
@@ -78,11 +82,32 @@ Item {
         return callId
     }
 
+    // write(), with the worker's retry offered: when the outcome is not known, `followUp` (a
+    // FollowUpBox) tells the worker, and confirming it sends the very same request again; a
+    // refusal goes to `onRefused(text)`, with the text the worker reads.
+    function writeWithRetry(followUp, tag, path, fields, onReply, onRefused, intent) {
+        return write(tag, path, fields, onReply, function (reply, unreachable, held) {
+            var text = failureText(unreachable)
+            if (held)
+                followUp.error(text, function () {
+                    backend.writeWithRetry(followUp, tag, path, fields, onReply, onRefused, intent)
+                })
+            else if (onRefused)
+                onRefused(text)
+        }, intent)
+    }
+
     // Whether this write's outcome is not known (or it is out): sending it again sends the
     // very same request.
     function held(path, fields, intent) {
         var key = Requests.writeKey(path, intent !== undefined ? intent : (fields || {}), Session.accessToken)
         return Requests.heldBody(key) !== null
+    }
+
+    // This write's outcome is known by other means (the order it would have paid was released):
+    // the same write sent later is a new request.
+    function forget(path, fields, intent) {
+        Requests.release(Requests.writeKey(path, intent !== undefined ? intent : (fields || {}), Session.accessToken))
     }
 
     function writing(key) {
@@ -201,7 +226,7 @@ Item {
 
     function fail(entry, text, unreachable) {
         if (entry.onFailure) {
-            entry.onFailure(text, unreachable)
+            entry.onFailure(text, unreachable, entry.write !== undefined && Requests.heldBody(entry.write.key) !== null)
         } else if (unreachable) {
             console.warn(entry.tag + ": " + text)
             messageBox.btnMsgMessageErrBox("错误提示", Requests.unreachableText)

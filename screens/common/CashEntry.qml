@@ -11,7 +11,7 @@ FocusScope {
     implicitWidth: 460
     implicitHeight: column.implicitHeight
 
-    property int dueFen: 0
+    property real dueFen: 0
     property bool busy: false
     // What the field takes: a digit first, then digits or points.
     property var pattern: Payment.receivedPattern

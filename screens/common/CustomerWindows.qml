@@ -53,7 +53,7 @@ Item {
     }
 
     function saveTags(tags) {
-        backend.call("UpdateTag", "userInfo/updateTag", { id: userId(), tags: tags }, function () {
+        backend.write("UpdateTag", "userInfo/updateTag", { id: userId(), tags: tags }, function () {
             tagWindow.close()
             windows.loadTags()
         })
@@ -66,18 +66,17 @@ Item {
         })
     }
 
+    // A code whose answer was lost, typed again, is sent as the very same request.
     function exchangeCode(code) {
-        if (backend.busy("ExchangeDisCode"))
-            return
-        backend.call("ExchangeDisCode", "couponFCode/exchangeCode", { code: code, userId: userId() },
-                     function () {
-                         couponWindow.codeMode = false
-                         couponWindow.code = ""
-                         windows.openCoupons()
-                     }, function (reply, unreachable) {
-                         couponWindow.code = ""
-                         windows.failed(windows.backend.failureText(unreachable))
-                     })
+        backend.write("ExchangeDisCode", "couponFCode/exchangeCode", { code: code, userId: userId() },
+                      function () {
+                          couponWindow.codeMode = false
+                          couponWindow.code = ""
+                          windows.openCoupons()
+                      }, function (reply, unreachable) {
+                          couponWindow.code = ""
+                          windows.failed(windows.backend.failureText(unreachable))
+                      })
     }
 
     function openGroups(forMark) {
@@ -94,7 +93,7 @@ Item {
     }
 
     function chooseGroup(id, name, forMark) {
-        backend.call("UpdataGruop", "userInfo/updateGroup", { id: userId(), groupId: id }, function () {
+        backend.write("UpdataGruop", "userInfo/updateGroup", { id: userId(), groupId: id }, function () {
             groupWindow.close()
             windows.panel.groupId = id
             windows.panel.groupName = name
@@ -103,10 +102,11 @@ Item {
     }
 
     // A member-card change is shown, then the customer is read again by phone: the key that
-    // found the customer may have been the very card that was just taken off.
+    // found the customer may have been the very card that was just taken off. Like every
+    // change here it is a write: after a lost answer, the same change is the very same request.
     function changeCard(tag, path, fields, done) {
         fields.userId = userId()
-        backend.call(tag, path, fields, function () {
+        backend.write(tag, path, fields, function () {
             cardWindow.showResult(done)
             backend.call("placeOrders", "userInfo/queryByKey", { key: windows.panel.phone }, function (reply) {
                 var r = windows.backend.request
@@ -121,15 +121,15 @@ Item {
     Connections {
         target: windows.panel
         function onNameEdited(name) {
-            windows.backend.call("UpdateName", "userInfo/updateName", { id: windows.userId(), name: name },
+            windows.backend.write("UpdateName", "userInfo/updateName", { id: windows.userId(), name: name },
                                  function () { windows.panel.name = name })
         }
         function onSexChosen(sex) {
-            windows.backend.call("UpdataSex", "userInfo/updateSex", { id: windows.userId(), sex: sex },
+            windows.backend.write("UpdataSex", "userInfo/updateSex", { id: windows.userId(), sex: sex },
                                  function () { windows.panel.sex = sex })
         }
         function onBirthdayChosen(birthday) {
-            windows.backend.call("UpdateBrith", "userInfo/updateBirthday", { id: windows.userId(), birthday: birthday },
+            windows.backend.write("UpdateBrith", "userInfo/updateBirthday", { id: windows.userId(), birthday: birthday },
                                  function () { windows.panel.birthday = birthday })
         }
         function onCouponsClicked() { windows.openCoupons() }

@@ -12,7 +12,7 @@ FocusScope {
 
     // [{ val, showName, name }]
     property var means: []
-    property int dueFen: 0
+    property real dueFen: 0
     property bool busy: false
     property string chosen: ""
     readonly property alias remark: remarkField.text

@@ -16,7 +16,7 @@ PopupWindow {
 
     // "wechat" or "alipay".
     property string wallet: "wechat"
-    property int amountFen: 0
+    property real amountFen: 0
     // The text of the QR code, once the trade exists.
     property string codeUrl: ""
     // The trade's last status ("" before the first answer); a note of the owner's (why the

@@ -16,13 +16,16 @@ FocusScope {
     // The Session.enterFlag of this screen; "" for a screen that takes no Enter.
     property string enterFlag: ""
     property bool backVisible: true
+    // False for a page with a step to finish before it closes (the cashier gives a payment
+    // under way back first): it hears backClicked and closes itself.
+    property bool closesOnBack: true
     property color background: Theme.page
     readonly property alias backButton: back
 
     // Opened screens are closed through Screens.close, the ones on top first.
     readonly property bool isScreen: true
 
-    // The back button was clicked; the page closes itself right after.
+    // The back button was clicked; the page closes right after (unless closesOnBack is off).
     signal backClicked()
 
     anchors.fill: parent
@@ -70,7 +73,8 @@ FocusScope {
         y: 16
         onClicked: {
             page.backClicked()
-            page.close()
+            if (page.closesOnBack)
+                page.close()
         }
     }
 }

@@ -156,9 +156,29 @@ function paymentRequest(mode, s) {
         fields.authCode = String(s.authCode)
     if (mode === "wechatQr" || mode === "alipayQr")
         fields.authCode = ""
+    // What the worker saw of the balance or the card: the backend refuses the payment (409)
+    // when it moved meanwhile, instead of collecting a rest the screen did not show.
     if (usesBalance(s))
         fields.balance = String(fen(s.balance))
+    if (card)
+        fields.cardBalance = String(fen(s.cardBalance))
     return { path: path, fields: fields }
+}
+
+// --- After a refusal -------------------------------------------------------------------
+
+// Whether the balance or the card balance a payment sent (its fields) is not what `figures`
+// (read again) show: the backend refused it for that.
+function balanceMoved(sent, figures) {
+    return (sent.balance !== undefined && sent.balance !== String(fen(figures.balance)))
+        || (sent.cardBalance !== undefined && sent.cardBalance !== String(fen(figures.cardBalance)))
+}
+
+// Whether the backend's refusal `msg` means that an earlier payment went through: "订单已支付"
+// while a payment of the same amount (`unsettled`: { toPay }) had no known outcome.
+function paidBefore(msg, unsettled, toPayFen) {
+    return unsettled !== null && unsettled !== undefined && String(msg) === "订单已支付"
+        && fen(unsettled.toPay) === fen(toPayFen)
 }
 
 // --- Wallet trade status ---------------------------------------------------------------

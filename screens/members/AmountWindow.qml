@@ -11,7 +11,8 @@ PopupWindow {
     panelWidth: 420
     panelHeight: 260
 
-    signal chosen(int fen)
+    // Fen as a number: exact to 2^53 (a 32-bit int made 42949673.01 yuan 5 fen).
+    signal chosen(real fen)
 
     onVisibleChanged: {
         if (visible) {

@@ -26,7 +26,7 @@ ScreenPage {
     property alias messageBox: talk.messageBox
 
     // The member was recharged (by `amountFen`).
-    signal recharged(int amountFen)
+    signal recharged(real amountFen)
 
     Component.onCompleted: talk.load()
     onBackClicked: talk.abandon()
@@ -200,7 +200,7 @@ ScreenPage {
 
         Column {
             objectName: "payPanel"
-            visible: !talk.done && !talk.loading
+            visible: !talk.done && talk.ready
             x: 30
             y: 30
             width: parent.width - 60

@@ -6,9 +6,9 @@ import "recharge.js" as Recharge
 // The recharge screen's requests and what they brought: the merchant's offers and means, the
 // amount chosen, the wallet trade made for it, and the payment under way. One payment at a
 // time: `busy` is set when a payment goes out and stays set while a wallet trade is followed.
-// The amount shown is always the amount of the trade: a new amount makes a new trade. A
-// payment whose answer was lost is sent again as the very same request, so the backend
-// answers it from what it kept and the member is recharged once.
+// The amount shown is always the amount of the trade: a new amount makes a new trade. Every
+// write (a trade, a payment) whose answer was lost is sent again as the very same request,
+// so the backend answers it from what it kept and the member is recharged once.
 Item {
     id: talk
     visible: false
@@ -16,10 +16,13 @@ Item {
     property string userIds: ""
     property var messageBox: followUp.box
     readonly property alias backend: backend
+    readonly property alias followUp: followUp
     readonly property alias poller: follower.poller
 
     // --- What the backend says ----------------------------------------------------------
     property bool loading: true
+    // The offers and the means have arrived: a payment may be taken.
+    property bool ready: false
     property var schemes: []
     property var enabledMeans: ({})
     property var paySigns: []
@@ -28,7 +31,8 @@ Item {
     // The offer shown (-1 none); a free amount when withActive is off.
     property int schemeIndex: -1
     property bool withActive: true
-    property int amountFen: 0
+    // Fen as a number (exact to 2^53), never a 32-bit int.
+    property real amountFen: 0
     readonly property var scheme: schemeIndex >= 0 && schemeIndex < schemes.length ? schemes[schemeIndex] : null
 
     // --- The payment --------------------------------------------------------------------
@@ -49,12 +53,13 @@ Item {
     signal loaded()
     // The merchant has no offers: the free amount is to be typed.
     signal noSchemes()
-    signal qrStarted(string wallet, int amountFen)
+    signal qrStarted(string wallet, real amountFen)
     signal qrGivenUp()
-    signal recharged(int amountFen)
+    signal recharged(real amountFen)
 
     function load() {
         loading = true
+        ready = false
         backend.call("RechargeList", "userRechargeRule/queryRechargeList", {}, function (reply) {
             talk.schemes = Recharge.schemes(reply)
             if (talk.schemes.length > 0) {
@@ -67,7 +72,7 @@ Item {
                 talk.amountFen = 0
             }
             talk.loadConfig()
-        })
+        }, failedLoading)
     }
 
     function loadConfig() {
@@ -79,11 +84,20 @@ Item {
             means.other = means.other && r.getReturnMsg(reply, "otherRecharge") === "1"
             talk.enabledMeans = means
             talk.loading = false
+            talk.ready = true
             talk.chooseMeans(Payment.firstMeans(talk.enabledMeans))
             talk.loaded()
             if (talk.schemes.length === 0)
                 talk.noSchemes()
-        })
+        }, failedLoading)
+    }
+
+    // A failed load is told; confirming the box loads again. The shade lifts meanwhile, so
+    // that "返回" stays within reach; nothing is offered until a load is done.
+    function failedLoading(reply, unreachable) {
+        console.log("MemberRecharge: " + Session.whoPost + " failed: " + reply)
+        loading = false
+        followUp.error(backend.failureText(unreachable), load)
     }
 
     // --- The amount ---------------------------------------------------------------------
@@ -124,11 +138,12 @@ Item {
     }
 
     // `then(seq)` runs once the trade exists; the answer of a trade made for an amount or
-    // means changed since is dropped.
+    // means changed since is dropped. A trade is a write: one whose answer was lost is made
+    // again as the very same request, and is the same trade.
     function createTrade(payType, then) {
         var version = ++tradeVersion
         var wallet = Recharge.walletOf(means)
-        backend.call("CreatePay", "userRecharge/createPay",
+        backend.write("CreatePay", "userRecharge/createPay",
                      Recharge.createPayFields(userIds, amountFen, withActive, wallet, payType), function (reply) {
             if (version !== talk.tradeVersion)
                 return
@@ -149,7 +164,7 @@ Item {
 
     // The worker scanned the customer's code.
     function payByCode(code) {
-        if (busy || loading || done || Recharge.walletOf(means) === "" || !Recharge.ready(userIds, amountFen))
+        if (busy || !ready || done || Recharge.walletOf(means) === "" || !Recharge.ready(userIds, amountFen))
             return false
         busy = true
         note = ""
@@ -177,7 +192,7 @@ Item {
 
     // The customer scans our code: a trade of its own, then its code, then its state.
     function payByQr() {
-        if (busy || loading || done || Recharge.walletOf(means) === "" || !Recharge.ready(userIds, amountFen))
+        if (busy || !ready || done || Recharge.walletOf(means) === "" || !Recharge.ready(userIds, amountFen))
             return false
         busy = true
         note = ""
@@ -187,7 +202,7 @@ Item {
         follower.status = ""
         qrStarted(Recharge.walletOf(means), amountFen)
         createTrade("NATIVE", function (seq) {
-            backend.call("Pay", "userRecharge/pay", { tradeSeq: seq }, function (reply) {
+            backend.write("Pay", "userRecharge/pay", { tradeSeq: seq }, function (reply) {
                 if (talk.tradeMode !== "qr")
                     return
                 talk.codeUrl = backend.request.getReturnMsg(reply, "codeUrl")
@@ -200,7 +215,7 @@ Item {
     }
 
     function payCash(receivedText) {
-        if (busy || loading || done || !Payment.cashCovers(receivedText, amountFen) || !Recharge.ready(userIds, amountFen))
+        if (busy || !ready || done || !Payment.cashCovers(receivedText, amountFen) || !Recharge.ready(userIds, amountFen))
             return false
         busy = true
         send("XJRecharge", "userRecharge/confirmRecharge",
@@ -209,7 +224,7 @@ Item {
     }
 
     function payOther(paySign, remark) {
-        if (busy || loading || done || !Recharge.ready(userIds, amountFen))
+        if (busy || !ready || done || !Recharge.ready(userIds, amountFen))
             return false
         busy = true
         var fields = Recharge.rechargeFields(userIds, amountFen, withActive, remark)
@@ -218,15 +233,12 @@ Item {
         return true
     }
 
-    // Sends a payment (a write); when its outcome is not known, confirming the box sends it
-    // again as the very same request. A refusal is told and the payment is over.
+    // Sends a payment; when its outcome is not known, confirming the box sends it again as
+    // the very same request. A refusal is told and the payment is over.
     function send(tag, path, fields, onReply) {
-        backend.write(tag, path, fields, onReply, function (reply, unreachable) {
-            if (backend.held(path, fields)) {
-                followUp.error(backend.failureText(unreachable), function () { talk.send(tag, path, fields, onReply) })
-                return
-            }
-            talk.refused(reply, false)
+        backend.writeWithRetry(followUp, tag, path, fields, onReply, function (text) {
+            console.log("MemberRecharge: refused: " + text)
+            talk.followUp.error(text)
             talk.paymentOver()
         })
     }

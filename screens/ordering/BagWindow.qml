@@ -12,8 +12,10 @@ PopupWindow {
     panelWidth: 920
     panelHeight: 620
 
-    // The opener's request piece: the bag window's replies are the screen's.
-    property var backend: null
+    // The screen's conversation (IntakeConversation): the bag window's replies are the
+    // screen's, and so are its writes.
+    property var conversation: null
+    readonly property var backend: conversation !== null ? conversation.backend : null
     property string orderNo: ""
     property int garmentCount: 0
     property int accessoryCount: 0
@@ -58,9 +60,7 @@ PopupWindow {
     }
 
     function createBag() {
-        if (backend.busy("CreateBag"))
-            return
-        backend.call("CreateBag", "orderProductBatchIn/add", {}, function () {
+        conversation.write("CreateBag", "orderProductBatchIn/add", {}, function () {
             window.chosenBagId = ""
             bags.reload()
         })
@@ -68,14 +68,14 @@ PopupWindow {
 
     function addToBag() {
         var ids = Intake.chosenIds(items)
-        if (chosenBagId === "" || ids === "" || backend.busy("AddInBag"))
+        if (chosenBagId === "" || ids === "")
             return
-        backend.call("AddInBag", "orderProductBatchInRel/addBatch", { inId: chosenBagId, orderProIds: ids },
-                     function () {
-                         window.chosenBagId = ""
-                         window.loadGarments()
-                         window.bagged()
-                     })
+        conversation.write("AddInBag", "orderProductBatchInRel/addBatch", { inId: chosenBagId, orderProIds: ids },
+                           function () {
+                               window.chosenBagId = ""
+                               window.loadGarments()
+                               window.bagged()
+                           })
     }
 
     Text {

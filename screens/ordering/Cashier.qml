@@ -7,8 +7,10 @@ import "payment.js" as Payment
 
 // "收款": collects the money of one order. The amounts and the coupon on the left; on the
 // right the means (WeChat, Alipay, cash, other), or "确认收款" alone when the balance or the
-// group pay card covers everything. After a payment the opener hears `paid` (and reloads);
-// "返回" tells it `returned`, so that a trade completed while the worker left still shows.
+// group pay card covers everything; an order another payment holds says so instead. After a
+// payment the opener hears `paid` (and reloads); "返回" gives back a payment under way (or
+// one whose outcome is not known) first, then tells the opener `returned`, so that a trade
+// completed while the worker left still shows.
 ScreenPage {
     id: cashier
     objectName: "Cashier"
@@ -22,17 +24,30 @@ ScreenPage {
 
     property string means: ""
     property bool done: false
-    property int doneAmount: 0
+    property real doneAmount: 0
     property bool doneViaQr: false
+    // "返回" was clicked: the screen closes once the order is released.
+    property bool leaving: false
     readonly property alias conversation: talk
 
     signal paid()
     signal returned()
 
+    closesOnBack: false
     Component.onCompleted: talk.load()
-    onBackClicked: {
-        talk.abandon()
+    onBackClicked: leave()
+
+    function leave() {
+        if (done)
+            return
+        leaving = true
+        if (!talk.abandon())
+            closeReturned()
+    }
+
+    function closeReturned() {
         returned()
+        close()
     }
 
     function chooseMeans(m) {
@@ -66,7 +81,7 @@ ScreenPage {
     // With "PutOrder", a trade the customer paid by scanning goes on to the order inquiry;
     // everything else closes the cashier, and the opener reloads.
     function finish() {
-        if (doneViaQr && payFlags === "PutOrder") {
+        if (doneViaQr && payFlags === "PutOrder" && !leaving) {
             if (Screens.open(cashier, "OrderInquiry", {}) !== null) {
                 Session.enterFlag = "OrderList"
                 return
@@ -95,6 +110,7 @@ ScreenPage {
         onQrStarted: function (wallet, amountFen) { qrWindow.openFor(wallet, amountFen) }
         onQrGivenUp: qrWindow.close()
         onPaid: function (amountFen, viaQr) { cashier.succeeded(amountFen, viaQr) }
+        onReleased: if (cashier.leaving) cashier.closeReturned()
     }
 
     Timer {
@@ -126,7 +142,7 @@ ScreenPage {
         couponAmount: talk.couponAmount
         noCoupons: talk.noCoupons
         stillToCollect: talk.stillToCollect
-        locked: talk.busy
+        locked: talk.busy || talk.held
         onCouponClicked: talk.listCoupons()
         onBalanceSwitched: function (on) {
             talk.setBalance(on)
@@ -150,9 +166,29 @@ ScreenPage {
         color: Theme.card
         radius: 8
 
+        Column {
+            objectName: "heldPanel"
+            visible: !cashier.done && talk.ready && talk.held
+            anchors.centerIn: parent
+            spacing: 16
+            Text {
+                objectName: "heldText"
+                anchors.horizontalCenter: parent.horizontalCenter
+                text: "订单正在支付中，请稍后再试"
+                font.pixelSize: Theme.fontLarge
+                color: Theme.danger
+            }
+            Button {
+                objectName: "heldReload"
+                anchors.horizontalCenter: parent.horizontalCenter
+                text: "刷新"
+                onClicked: talk.load()
+            }
+        }
+
         Button {
             objectName: "wholeConfirm"
-            visible: !cashier.done && !talk.loading && talk.stillToCollect <= 0
+            visible: !cashier.done && talk.ready && !talk.held && talk.stillToCollect <= 0
             anchors.centerIn: parent
             text: "确认收款"
             highlighted: true
@@ -162,7 +198,7 @@ ScreenPage {
 
         Column {
             objectName: "meansPanel"
-            visible: !cashier.done && !talk.loading && talk.stillToCollect > 0
+            visible: !cashier.done && talk.ready && !talk.held && talk.stillToCollect > 0
             x: 30
             y: 30
             width: parent.width - 60
@@ -253,5 +289,8 @@ ScreenPage {
         }
     }
 
-    LoadingShade { visible: talk.loading }
+    LoadingShade {
+        visible: talk.loading || (cashier.leaving && !cashier.done)
+        text: cashier.leaving ? "正在取消支付，请稍等..." : "正在加载数据，请稍等..."
+    }
 }

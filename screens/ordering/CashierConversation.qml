@@ -7,6 +7,12 @@ import "coupon.js" as Coupon
 // and group pay card, the merchant's means, the coupons, and the payment under way. One
 // payment at a time: `busy` is set when any payment goes out and stays set while a wallet
 // trade is followed, so a second press, a second scan or another means does nothing.
+//
+// A payment is a write (BackendRequest.write): one whose answer was lost is sent again, on
+// the worker's retry, as the very same request, and answered from what the backend kept.
+// Until its outcome is known the cashier holds it as `unsettled`: leaving the screen or
+// closing the QR window releases the order (a wallet trade may be waiting on it), and the
+// backend's "订单已支付" for the same order and amount means it went through.
 Item {
     id: talk
     visible: false
@@ -16,22 +22,28 @@ Item {
     property var messageBox: followUp.box
     readonly property alias backend: backend
     readonly property alias poller: follower.poller
+    readonly property alias followUp: followUp
 
     // --- What the backend says ----------------------------------------------------------
+    // Amounts in fen travel as numbers (exact to 2^53), never as 32-bit ints.
     property bool loading: true
+    // Everything needed to take a payment has arrived.
+    property bool ready: false
     property string orderNo: ""
-    property int receivable: 0
-    property int carriage: 0
+    property real receivable: 0
+    property real carriage: 0
     property string modifyPrice: ""
-    property int couponAmount: 0
+    property real couponAmount: 0
     property string couponId: ""
     property bool couponForbidsBalance: false
+    // Another payment holds the order (a wallet trade waiting): none can be taken now.
+    property bool held: false
     // The last coupon list, and whether it was empty.
     readonly property alias coupons: couponRequests.list
     readonly property alias noCoupons: couponRequests.none
-    property int balance: 0
+    property real balance: 0
     property bool cardEnabled: false
-    property int cardBalance: 0
+    property real cardBalance: 0
     property int cardRatio: 0
     property var enabledMeans: ({})
     property var paySigns: []
@@ -49,8 +61,8 @@ Item {
         cardRatio: cardRatio,
         useCard: useCard
     })
-    readonly property int toPay: figures.toPay
-    readonly property int stillToCollect: Payment.stillToCollect(figures)
+    readonly property real toPay: figures.toPay
+    readonly property real stillToCollect: Payment.stillToCollect(figures)
 
     // --- The payment under way ----------------------------------------------------------
     property bool busy: false
@@ -60,6 +72,10 @@ Item {
     property string tradeSeq: ""
     property string codeUrl: ""
     readonly property alias tradeStatus: follower.status
+    // The payment sent whose outcome is not known: { path, fields, toPay }, or null.
+    property var unsettled: null
+    // tradePay/unlockOrder is out.
+    property bool releasing: false
     // A line for the worker about the last payment, and whether it went wrong.
     property string note: ""
     property bool noteBad: false
@@ -70,16 +86,21 @@ Item {
     signal codeExchanged()
     signal codeRefused()
     // A wallet trade for the customer to scan is being created.
-    signal qrStarted(string wallet, int amountFen)
+    signal qrStarted(string wallet, real amountFen)
     // The trade was given up at the deadline.
     signal qrGivenUp()
-    signal paid(int amountFen, bool viaQr)
+    signal paid(real amountFen, bool viaQr)
+    // The order was released (unlockOrder answered, or could not be reached) and not paid.
+    signal released()
 
     function load() {
         loading = true
+        ready = false
         backend.call("PayInfo", "orderInfo/payInfo", { id: orderId }, function (reply) {
             talk.takePayInfo(reply)
-            talk.loadBalance()
+            talk.useBalance = true
+            talk.useCard = false
+            talk.loadBalance(talk.loadConfig, talk.failedLoading)
         }, failedLoading)
     }
 
@@ -92,35 +113,50 @@ Item {
         couponAmount = Payment.fen(r.getReturnMsg(reply, "couponAmt"))
         couponId = r.getReturnMsg(reply, "cpnRelId")
         couponForbidsBalance = couponId !== "" && r.getReturnMsg(reply, "cpnUseBalance") === "0"
+        held = Payment.flag(r.getReturnMsg(reply, "isLocked"))
         enabledMeans = Payment.enabledMeans(function (key) { return r.getReturnMsg(reply, key) })
         cardEnabled = r.getqueryOrder(reply, "uPayCard", "isEnable") === "1"
         cardBalance = Payment.fen(r.getqueryOrder(reply, "uPayCard", "balance"))
         cardRatio = Payment.fen(r.getqueryOrder(reply, "uPayCard", "payRatio"))
-        useBalance = true
-        useCard = false
     }
 
-    function loadBalance() {
+    function loadBalance(then, onFailure) {
         backend.call("Balance", "userExt/balance", { id: userIds }, function (reply) {
             talk.balance = Payment.fen(backend.request.getReturnMsg(reply, "balance"))
             if (talk.couponForbidsBalance)
                 talk.useBalance = false
-            talk.loadConfig()
-        }, failedLoading)
+            then()
+        }, onFailure)
     }
 
     function loadConfig() {
         backend.call("PayInfoCard", "mercParam/getPaymentConfig", {}, function (reply) {
             talk.paySigns = Payment.paySignList(reply)
             talk.loading = false
+            talk.ready = true
             talk.loaded()
         }, failedLoading)
     }
 
-    // A failed load is told; confirming the box loads everything again.
+    // A failed load is told; confirming the box loads everything again. The shade lifts
+    // meanwhile, so that "返回" stays within reach; nothing is offered until a load is done.
     function failedLoading(reply, unreachable) {
         console.log("Cashier: " + Session.whoPost + " failed: " + reply)
+        loading = false
         followUp.error(backend.failureText(unreachable), load)
+    }
+
+    // The amounts read again after a refused payment, the worker's choices kept: a hold shows,
+    // and a balance or card balance that moved since it was sent is told. `then` runs after.
+    function recheck(sent, reason, then) {
+        backend.call("PayInfo", "orderInfo/payInfo", { id: orderId }, function (reply) {
+            talk.takePayInfo(reply)
+            talk.loadBalance(function () {
+                if (Payment.balanceMoved(sent, talk.figures))
+                    talk.followUp.error(reason)
+                then()
+            }, then)
+        }, then)
     }
 
     // --- Switches -----------------------------------------------------------------------
@@ -179,32 +215,40 @@ Item {
     // Sends the payment of `mode` (see Payment.paymentRequest) unless one is under way.
     // `extra`: paySign, remark, authCode where the means has them.
     function pay(mode, extra) {
-        if (busy || loading || (mode === "whole") !== (stillToCollect <= 0))
+        if (busy || !ready || held || (mode === "whole") !== (stillToCollect <= 0))
             return false
         var s = Object.assign({ orderId: orderId, couponId: couponId }, figures, extra || {})
         var request = Payment.paymentRequest(mode, s)
+        var viaQr = mode === "wechatQr" || mode === "alipayQr"
+        var amount = toPay
         busy = true
         note = ""
         noteBad = false
-        if (mode === "wechatQr" || mode === "alipayQr") {
+        if (viaQr) {
             tradeMode = "qr"
             tradeSeq = ""
             codeUrl = ""
             follower.status = ""
             qrStarted(mode === "alipayQr" ? "alipay" : "wechat", stillToCollect)
         }
-        backend.call("PayOrder", request.path, request.fields, function (reply) {
-            talk.paymentAnswered(mode, reply)
-        }, function (reply, unreachable) {
-            talk.paymentRefused(mode, reply, unreachable)
+        var callId = backend.write("PayOrder", request.path, request.fields, function (reply) {
+            talk.unsettled = null
+            talk.paymentAnswered(viaQr, reply)
+        }, function (reply, unreachable, held) {
+            talk.paymentFailed(viaQr, { path: request.path, fields: request.fields, toPay: amount },
+                               backend.failureText(unreachable), held)
         })
-        return true
+        if (callId === 0) {
+            busy = false
+            tradeMode = ""
+        }
+        return callId !== 0
     }
 
-    function paymentAnswered(mode, reply) {
+    function paymentAnswered(viaQr, reply) {
         var r = backend.request
         var seq = r.getReturnMsg(reply, "seq")
-        if (mode === "wechatQr" || mode === "alipayQr") {
+        if (viaQr) {
             if (tradeMode !== "qr") {
                 // The window was closed while the trade was being made: give it back.
                 release(true)
@@ -226,56 +270,101 @@ Item {
         succeed(reply, false)
     }
 
-    // A refused payment leaves the screen ready for another try; the reason is shown where
-    // the worker looks (the QR window, or the line under the means).
-    function paymentRefused(mode, reply, unreachable) {
-        console.log("Cashier: payment refused: " + reply)
-        tradeMode = ""
-        busy = false
-        note = backend.failureText(unreachable)
+    // A payment that failed. Its outcome unknown, it is `unsettled`: the worker's retry sends
+    // it again unchanged, and a QR window closed now releases the order. The backend's
+    // "订单已支付" for the amount of an unsettled payment is that payment gone through. Any
+    // other refusal is shown where the worker looks (the QR window, or the line under the
+    // means), after the amounts were read again.
+    function paymentFailed(viaQr, request, text, isHeld) {
+        console.log("Cashier: payment failed: " + text)
+        note = text
         noteBad = true
+        if (isHeld) {
+            unsettled = request
+            // A QR trade may be waiting on the order: closing the window releases it.
+            if (!viaQr)
+                tradeMode = ""
+            busy = false
+            return
+        }
+        if (Payment.paidBefore(text, unsettled, request.toPay)) {
+            note = ""
+            noteBad = false
+            succeedWith(request.toPay, false)
+            return
+        }
+        tradeMode = ""
+        recheck(request.fields, text, function () { talk.busy = talk.releasing })
     }
 
     function succeed(reply, viaQr) {
-        var amount = backend.request.getReturnMsg(reply, "payAmount")
-        tradeMode = ""
-        busy = true
-        paid(amount !== "" ? Payment.fen(amount) : toPay, viaQr)
+        var amount = reply !== null ? backend.request.getReturnMsg(reply, "payAmount") : ""
+        succeedWith(amount !== "" ? Payment.fen(amount) : toPay, viaQr)
     }
 
-    // The window of the QR code was closed: stop following the trade and give it back.
+    function succeedWith(amountFen, viaQr) {
+        settleUnknown()
+        follower.stop()
+        tradeMode = ""
+        busy = true
+        paid(amountFen, viaQr)
+    }
+
+    // The outcome of the unsettled payment is known by other means (the order was released,
+    // or paid): sent again, it would be a new request.
+    function settleUnknown() {
+        if (unsettled !== null)
+            backend.forget(unsettled.path, unsettled.fields)
+        unsettled = null
+    }
+
+    // The window of the QR code was closed: stop following the trade and give it back, also
+    // when the request that made it got no answer.
     function qrClosed() {
         if (tradeMode !== "qr")
             return
         tradeMode = ""
-        if (tradeSeq !== "" || backend.busy("PayOrder"))
+        if (tradeSeq !== "" || unsettled !== null || backend.busy("PayOrder"))
             release(true)
         else
             busy = false
     }
 
-    // Leaving the screen while a trade is followed gives it back.
+    // Leaving the screen: a followed trade, a payment out or one whose outcome is not known
+    // is given back first. True when a release is under way (released() or paid() follows).
     function abandon() {
-        if (tradeMode !== "") {
-            var viaQr = tradeMode === "qr"
-            tradeMode = ""
-            release(viaQr)
-        }
+        if (releasing)
+            return true
+        if (tradeMode === "" && unsettled === null && !backend.busy("PayOrder"))
+            return false
+        var viaQr = tradeMode === "qr"
+        tradeMode = ""
+        release(viaQr)
+        return true
     }
 
     // Stops following the trade and releases the order. Should the trade have been paid
-    // meanwhile, the payment is done after all.
+    // meanwhile, the payment is done after all. unlockOrder is a command on the order as it
+    // is now, so it is never held as a write: a later one must release a later trade.
     function release(viaQr) {
         follower.stop()
         tradeSeq = ""
+        busy = true
+        releasing = true
         backend.call("UnClock", "tradePay/unlockOrder", { orderId: orderId }, function (reply) {
-            if (backend.request.getReturnMsg(reply, "payStatus") === "1")
+            talk.releasing = false
+            if (backend.request.getReturnMsg(reply, "payStatus") === "1") {
                 talk.succeed(reply, viaQr)
-            else
-                talk.busy = false
+                return
+            }
+            talk.settleUnknown()
+            talk.busy = false
+            talk.released()
         }, function (reply) {
             console.log("Cashier: unlockOrder failed: " + reply)
+            talk.releasing = false
             talk.busy = false
+            talk.released()
         })
     }
 

@@ -34,6 +34,7 @@ Item {
 
     // The backend is told of the choice the screen already shows; the list is reloaded. A
     // refusal is only logged: the screen keeps the choice, and the payment names its coupon.
+    // Each is a write: after a lost answer, the same click sends the very same request.
     function use(id) {
         send("UseCoupon", "couponInfo/use", id)
     }
@@ -43,22 +44,21 @@ Item {
     }
 
     function send(tag, path, id) {
-        backend.call(tag, path, { orderId: orderId, relId: String(id) }, function () {
+        backend.write(tag, path, { orderId: orderId, relId: String(id) }, function () {
             coupons.load()
         }, function (reply) {
             console.log("Cashier: " + tag + " failed: " + reply)
         })
     }
 
+    // A code whose answer was lost, typed again, is sent as the very same request.
     function exchange(code) {
-        if (backend.busy("ExchangeDisCode"))
-            return
-        backend.call("ExchangeDisCode", "couponFCode/exchangeCode", { code: code, userId: userIds },
-                     function () {
-                         coupons.codeExchanged()
-                         coupons.load()
-                     }, function (reply, unreachable) {
-                         coupons.codeRefused(coupons.backend.failureText(unreachable))
-                     })
+        backend.write("ExchangeDisCode", "couponFCode/exchangeCode", { code: code, userId: userIds },
+                      function () {
+                          coupons.codeExchanged()
+                          coupons.load()
+                      }, function (reply, unreachable) {
+                          coupons.codeRefused(coupons.backend.failureText(unreachable))
+                      })
     }
 }

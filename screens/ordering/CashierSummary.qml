@@ -13,14 +13,14 @@ Rectangle {
     implicitWidth: 440
     implicitHeight: column.implicitHeight + 40
 
-    // The figures of Payment.stillToCollect, and the amounts shown beside them.
+    // The figures of Payment.stillToCollect, and the amounts shown beside them (fen).
     property var figures: ({})
-    property int receivable: 0
-    property int carriage: 0
+    property real receivable: 0
+    property real carriage: 0
     property string modifyPrice: ""
-    property int couponAmount: 0
+    property real couponAmount: 0
     property bool noCoupons: false
-    property int stillToCollect: 0
+    property real stillToCollect: 0
     property bool locked: false
 
     signal couponClicked()

@@ -5,16 +5,17 @@ import "requests.js" as Requests
 import "intake.js" as Intake
 
 // The garment intake's conversation with the backend: the order and what follows it (the
-// city's carriage, the photo upload token, the management notes), the order's actions, each
+// city's carriage, the photo upload token, the management notes), the order's writes, each
 // reloading the order when it is done, and the printing of tickets and labels. The screen's
-// windows send their requests through `backend` too, so a photo upload holds every reply of
-// the screen until it is over.
+// windows send their requests through `backend` and `write` too, so a photo upload holds
+// every reply of the screen until it is over.
 Item {
     id: talk
     visible: false
 
     property var messageBox: null
     readonly property alias backend: backend
+    readonly property alias followUp: followUp
     readonly property alias request: backend.request
 
     // The order shown, from stockIn/queryOrder.
@@ -48,13 +49,6 @@ Item {
         "annexDesc", "serviceAmt", "saleAmt", "addsrvAmt", "subtotal", "isCustomNum", "count",
         "picCnt", "isEnableBindCode", "bindCode", "mercBusinessId", "businessId", "proTypeId",
         "productId", "proServiceId", "brandId", "chgSubtotal"]
-
-    // A failure the worker is shown, then `purpose` runs.
-    function failWith(purpose) {
-        return function (reply, unreachable) {
-            talk.failed(purpose, backend.failureText(unreachable))
-        }
-    }
 
     // --- Loading -----------------------------------------------------------------------------
 
@@ -129,51 +123,57 @@ Item {
         })
     }
 
-    // --- The order's actions: each reloads the order when it is done --------------------------
+    // --- The order's writes: each reloads the order when it is done ----------------------------
 
-    // An action in flight ignores a second trigger.
-    function act(tag, path, fields, onFailure) {
-        if (backend.busy(tag))
-            return
-        backend.call(tag, path, fields, function () { talk.reload() }, onFailure)
-    }
-
-    function deleteGarment(id) {
-        act("DeleteCloth", "stockIn/delete", { id: id })
-    }
-
-    function copyGarment(row) {
-        act("CopyCloth", "stockIn/add", Intake.copyBody(row, orderId))
-    }
-
-    function finish() {
-        act("Finished", "stockIn/finish", { id: orderId }, failWith("settings"))
-    }
-
-    function modifyPrice(fen) {
-        act("ModifyPrice", "orderInfo/modifyPrice", { id: orderId, modifyPrice: String(fen) })
-    }
-
-    function setWaybill(number) {
-        act("SetCarriageNum", "orderInfo/updateFactoryTransNo", { orderId: orderId, transNo: number })
-    }
-
-    function addRemark(text) {
-        if (backend.busy("AddRemark"))
-            return
-        backend.call("AddRemark", "orderExt/addRemark", { id: orderId, remark: text }, function () {
-            talk.remarkAdded()
-            talk.loadNotes()
+    // A write of the order's; the screen's windows send theirs here too. Done: `done` runs, by
+    // default the order is read again. Its outcome unknown: the worker is told, and confirming
+    // the box sends the very same request again (as does the worker's own retry). Refused:
+    // `refused(text)` runs; by default the worker is told and the order read again, since what
+    // was refused may have changed under the screen.
+    function write(tag, path, fields, done, refused) {
+        return backend.writeWithRetry(followUp, tag, path, fields, done || reload, refused || function (text) {
+            talk.followUp.error(text)
+            talk.reload()
         })
     }
 
+    // The worker is shown a failure first, then the settings screen (printers, options).
+    function toSettings(text) {
+        talk.failed("settings", text)
+    }
+
+    function deleteGarment(id) {
+        write("DeleteCloth", "stockIn/delete", { id: id })
+    }
+
+    function copyGarment(row) {
+        write("CopyCloth", "stockIn/add", Intake.copyBody(row, orderId))
+    }
+
+    function finish() {
+        write("Finished", "stockIn/finish", { id: orderId }, null, toSettings)
+    }
+
+    function modifyPrice(fen) {
+        write("ModifyPrice", "orderInfo/modifyPrice", { id: orderId, modifyPrice: String(fen) })
+    }
+
+    function setWaybill(number) {
+        write("SetCarriageNum", "orderInfo/updateFactoryTransNo", { orderId: orderId, transNo: number })
+    }
+
+    function addRemark(text) {
+        write("AddRemark", "orderExt/addRemark", { id: orderId, remark: text }, function () {
+            talk.remarkAdded()
+            talk.loadNotes()
+        }, function (text) { talk.followUp.error(text) })
+    }
+
     function bind(id, code) {
-        if (backend.busy("BindCode"))
-            return
-        backend.call("BindCode", "orderProductRel/bindCode", { id: id, bindCode: code }, function () {
+        write("BindCode", "orderProductRel/bindCode", { id: id, bindCode: code }, function () {
             talk.codeBound()
             talk.reload()
-        }, failWith("settings"))
+        }, toSettings)
     }
 
     // --- Printing --------------------------------------------------------------------------------
@@ -194,6 +194,8 @@ Item {
         backend: backend
         onRefused: function (text) { talk.failed("settings", text) }
     }
+
+    FollowUpBox { id: followUp; messageBox: talk.messageBox }
 
     // Draws the order's QR picture for the order block.
     PrinterHelper { id: printer }

@@ -8,15 +8,18 @@ import "photos.js" as Photos
 // camera, at most nine together. "确定" uploads the new photos to the photo store one after
 // the other and records those stored; closing the window ("返回", or after the record)
 // stops the camera, clears the local photo folder and has the order reloaded. Without a
-// camera the window says so, and the stored photos still show.
+// camera the window says so, and the stored photos still show. A record whose answer was
+// lost is sent again as it was, without uploading again, so the photos are recorded once.
 PopupWindow {
     id: window
     title: "衣物照片"
     panelWidth: 1040
     panelHeight: 660
 
-    // The screen's request piece: uploads hold the screen's replies until they are over.
-    property var backend: null
+    // The screen's conversation (IntakeConversation): its request piece, whose replies wait
+    // while photos upload, and its writes.
+    property var conversation: null
+    readonly property var backend: conversation !== null ? conversation.backend : null
     // Where pictures come from: the camera, or what a test puts in its place.
     property var source: camera
     property string garmentId: ""
@@ -29,6 +32,8 @@ PopupWindow {
     property int number: 0
     property string pendingKey: ""
     property bool uploading: false
+    // The fields of the record sent whose outcome is not known yet: "确定" sends it again.
+    property var record: null
     readonly property var shown: stored.map(function (p) { return p.cameraImg })
                                  .concat(fresh.map(function (p) { return p.address }))
 
@@ -44,6 +49,7 @@ PopupWindow {
         stored = []
         fresh = []
         pendingKey = ""
+        record = null
         number = Photos.startNumber(picCnt, [])
         open()
         source.start()
@@ -59,7 +65,7 @@ PopupWindow {
     }
 
     function capture() {
-        if (!source.available || pendingKey !== "" || !Photos.canCapture(stored.length, fresh.length))
+        if (!source.available || pendingKey !== "" || record !== null || !Photos.canCapture(stored.length, fresh.length))
             return
         number += 1
         pendingKey = Photos.photoKey(backend.request.randString(), scanCode, number)
@@ -68,7 +74,10 @@ PopupWindow {
     }
 
     function removeStored(photo) {
-        backend.call("DeletePhoto", "orderProductRelImg/delete", { id: photo.id }, function () {
+        conversation.write("DeletePhoto", "orderProductRelImg/delete", { id: photo.id }, function () {
+            window.loadStored(false)
+        }, function (text) {
+            window.conversation.followUp.error(text)
             window.loadStored(false)
         })
     }
@@ -82,12 +91,27 @@ PopupWindow {
     // of the record and told once, after the record was sent; when none was stored the window
     // stays open with its photos, so nothing taken is lost.
     function save() {
-        if (uploading || backend.busy("UpLoadPic"))
+        if (uploading)
             return
-        if (fresh.length === 0) {
-            close()
+        if (record === null) {
+            if (fresh.length === 0) {
+                close()
+                return
+            }
+            var uploaded = upload()
+            if (uploaded.keys.length > 0) {
+                record = { orderProId: garmentId, imgs: Photos.imagesText(uploaded.keys) }
+                sendRecord()
+            }
+            if (uploaded.failures > 0)
+                failed("settings", "图片上传")
             return
         }
+        sendRecord()
+    }
+
+    // { keys, failures } of the new photos put into the photo store.
+    function upload() {
         uploading = true
         var keys = []
         var failures = 0
@@ -99,15 +123,17 @@ PopupWindow {
                 keys.push(key)
         }
         uploading = false
-        if (keys.length > 0)
-            backend.call("UpLoadPic", "orderProductRelImg/batchAdd",
-                         { orderProId: garmentId, imgs: Photos.imagesText(keys) },
-                         function () { window.close() },
-                         function (reply, unreachable) {
-                             window.failed("order", window.backend.failureText(unreachable))
-                         })
-        if (failures > 0)
-            failed("settings", "图片上传")
+        return { keys: keys, failures: failures }
+    }
+
+    function sendRecord() {
+        conversation.write("UpLoadPic", "orderProductRelImg/batchAdd", record, function () {
+            window.record = null
+            window.close()
+        }, function (text) {
+            window.record = null
+            window.failed("order", text)
+        })
     }
 
     onClosed: {
@@ -115,6 +141,7 @@ PopupWindow {
         files.deleteFile("/qrpic/client/")
         fresh = []
         pendingKey = ""
+        record = null
         done()
     }
 
@@ -227,7 +254,9 @@ PopupWindow {
         Button {
             objectName: "captureButton"
             text: "拍照"
-            enabled: window.source.available && Photos.canCapture(window.stored.length, window.fresh.length)
+            // A record under way takes no new photo: they would not be in it.
+            enabled: window.source.available && window.record === null
+                     && Photos.canCapture(window.stored.length, window.fresh.length)
             onClicked: window.capture()
         }
         Button {

@@ -2,7 +2,6 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import Brenvo 1.0
 import "screens.js" as Screens
-import "money.js" as Money
 import "intake.js" as Intake
 
 // "入库": an order's garments are taken in here. Opened over the place-order form with the
@@ -238,11 +237,13 @@ ScreenPage {
         maximumLength: 21
         validator: RegularExpressionValidator { regularExpression: /\d[\d.]{0,20}/ }
         onAccepted: function (text) {
-            var fen = Money.yuanToFenRounded(text)
-            if (!Intake.isPriceText(text) || isNaN(fen))
+            var total = Intake.newTotal(text)
+            if (total.refusal !== "")
+                followUp.error(total.refusal)
+            if (isNaN(total.fen) || total.refusal !== "")
                 return
             priceInput.close()
-            talk.modifyPrice(fen)
+            talk.modifyPrice(total.fen)
         }
     }
     ClothInputWindow {
@@ -267,7 +268,7 @@ ScreenPage {
     BagWindow {
         id: bagWindow
         objectName: "bagWindow"
-        backend: talk.backend
+        conversation: talk
         orderNo: talk.orderNo
         garmentCount: Intake.counts(talk.rows).garments
         accessoryCount: Intake.counts(talk.rows).accessories
@@ -276,7 +277,7 @@ ScreenPage {
     PhotoWindow {
         id: photoWindow
         objectName: "photoWindow"
-        backend: talk.backend
+        conversation: talk
         onDone: talk.reload()
         onFailed: function (purpose, text) { page.showError(purpose, text) }
     }

@@ -61,6 +61,20 @@ function isPriceText(text) {
     return /^\d[\d.]{0,20}$/.test(String(text))
 }
 
+// What "修改为" sends: the typed yuan in fen, rounded half up, and what keeps it from being
+// sent ("" for nothing). 0 is refused: the backend would take it as "back to the garments'
+// total", which is not what the worker typed. An empty field is neither.
+function newTotal(text) {
+    if (String(text).trim() === "")
+        return { fen: NaN, refusal: "" }
+    var fen = isPriceText(text) ? Money.yuanToFenRounded(text) : NaN
+    if (isNaN(fen))
+        return { fen: NaN, refusal: "请输入正确的金额" }
+    if (fen === 0)
+        return { fen: 0, refusal: "修改后的总价不能为0" }
+    return { fen: fen, refusal: "" }
+}
+
 // --- Garment rows ----------------------------------------------------------------------------
 
 function isAccessory(row) {

@@ -4,7 +4,9 @@ import "requests.js" as Requests
 
 // The order view's requests: the order and its payments, handing out, completion, refunds,
 // refund-washes, rework and its bag, credit, the refund records and printing. It holds what
-// the backend said; the view shows it.
+// the backend said; the view shows it. Every write goes through BackendRequest.write: one
+// whose answer was lost is sent again, on the worker's retry, as the very same request, so
+// a garment is handed out and a refund asked for once.
 Item {
     id: talk
     visible: false
@@ -18,20 +20,20 @@ Item {
     property var payments: []
     property var refundMeans: []
     property bool loading: true
-    // A refund whose answer did not arrive is sent again as the very same request, so the
-    // backend answers it once: { key: what the worker asked, body: the request sent }.
-    property var pendingRefund: null
 
     readonly property alias backend: backend
     readonly property alias prints: prints
+    readonly property alias followUp: followUp
 
     // The order arrived (after its payments, for a paid order).
     signal loaded()
     // A refund or refund-wash request was recorded: `text` tells the worker.
     signal refundAsked(string text, bool wash)
-    // What the refund window shows when the backend refused the request.
+    // What the refund window shows when the request failed.
     signal refundRefused(string text)
-    signal reworked()
+    // The garments went back to the factory; `bagRefusal` is why they did not go into the
+    // bag chosen ("" when they did, or when none was to).
+    signal reworked(string bagRefusal)
     signal credited()
     signal creditRefused(string text)
     // A page of open factory bags for the bag window.
@@ -40,12 +42,6 @@ Item {
 
     function paid() {
         return String(order.payStatusText) === "已支付"
-    }
-
-    function errorBox(title) {
-        return function (reply, unreachable) {
-            talk.messageBox.btnMsgMessageErrBox(title, backend.failureText(unreachable))
-        }
     }
 
     // --- The order --------------------------------------------------------------------------
@@ -62,7 +58,7 @@ Item {
                 talk.done()
         }, function (reply, unreachable) {
             talk.loading = false
-            talk.errorBox("错误提示")(reply, unreachable)
+            talk.followUp.error(backend.failureText(unreachable))
         })
     }
 
@@ -82,11 +78,13 @@ Item {
         loaded()
     }
 
-    // "全部取衣", "取衣", "完成": the order is read again after each.
+    // "全部取衣", "取衣", "完成": the order is read again after each, and after a refusal,
+    // which the worker is told.
     function act(tag, path, fields) {
-        if (backend.busy(tag))
-            return
-        backend.call(tag, path, fields, function () { talk.load() }, errorBox("错误提示"))
+        backend.writeWithRetry(followUp, tag, path, fields, function () { talk.load() }, function (text) {
+            talk.followUp.error(text)
+            talk.load()
+        })
     }
 
     function signOrder() { act("SignOrder", "orderInfo/sign", { id: orderId }) }
@@ -102,25 +100,16 @@ Item {
         })
     }
 
-    // `fields` from pickup.js refundFields(); the same fields after an unanswered request send
-    // that request again unchanged.
+    // `fields` from pickup.js refundFields(). A failure is shown in the refund window; "确定"
+    // again with the same fields, after an unknown outcome, sends the very same request.
     function refund(wash, fields) {
         var tag = wash ? "ClothRefund" : "OrderRefund"
-        if (backend.busy(tag))
-            return
-        var key = tag + JSON.stringify(fields)
-        if (pendingRefund === null || pendingRefund.key !== key)
-            pendingRefund = { key: key, body: backend.sessionBody(fields) }
-        backend.callBody(tag, wash ? "orderProductRelAudit/refund" : "tradeRefund/refund", pendingRefund.body,
-                         function () {
-                             talk.pendingRefund = null
-                             talk.refundAsked(wash ? "已申请退洗，等待审批" : "已申请退款，等待审批", wash)
-                         }, function (reply, unreachable) {
-                             if (!unreachable)
-                                 talk.pendingRefund = null
-                             console.log(tag + ": " + reply)
-                             talk.refundRefused(backend.failureText(unreachable))
-                         })
+        backend.write(tag, wash ? "orderProductRelAudit/refund" : "tradeRefund/refund", fields, function () {
+            talk.refundAsked(wash ? "已申请退洗，等待审批" : "已申请退款，等待审批", wash)
+        }, function (reply, unreachable) {
+            console.log(tag + ": " + reply)
+            talk.refundRefused(backend.failureText(unreachable))
+        })
     }
 
     function loadRecords() {
@@ -135,19 +124,20 @@ Item {
     // --- Rework, bags, credit ---------------------------------------------------------------
 
     // The garments go back to the factory; those already bagged once go into `bagId` after it
-    // ("" for no bag).
+    // ("" for no bag). A refused rework is told; so is a refused bag, after which the order
+    // is read again all the same, as the garments did go back.
     function rework(ids, bagId, bagged) {
-        if (backend.busy("BackWashing"))
-            return
-        backend.call("BackWashing", "orderProductRel/stockReworkBatch", { proIds: ids.join(",") }, function () {
-            if (bagId === "" || bagged.length === 0) {
-                talk.reworked()
-                return
-            }
-            backend.call("AddBitch", "orderProductBatchInRel/addBatch", { inId: bagId, orderProIds: bagged.join(",") },
-                         function () { talk.reworked() },
-                         function (reply) { console.log("AddBitch: " + reply) })
-        }, function (reply) { console.log("BackWashing: " + reply) })
+        var done = bagId !== "" && bagged.length > 0 ? function () { talk.bagReworked(bagId, bagged) }
+                                                     : function () { talk.reworked("") }
+        backend.writeWithRetry(followUp, "BackWashing", "orderProductRel/stockReworkBatch", { proIds: ids.join(",") },
+                               done, function (text) { talk.followUp.error(text) })
+    }
+
+    function bagReworked(bagId, bagged) {
+        backend.writeWithRetry(followUp, "AddBitch", "orderProductBatchInRel/addBatch",
+                               { inId: bagId, orderProIds: bagged.join(",") },
+                               function () { talk.reworked("") },
+                               function (text) { talk.reworked(text) })
     }
 
     function listBags(fields) {
@@ -157,10 +147,9 @@ Item {
         }, function (reply) { console.log("BagList: " + reply) })
     }
 
+    // A failure is told; "确定" again, after an unknown outcome, sends the very same request.
     function credit(remark) {
-        if (backend.busy("onCredit"))
-            return
-        backend.call("onCredit", "orderInfo/credit", { id: orderId, creditRemark: remark }, function () {
+        backend.write("onCredit", "orderInfo/credit", { id: orderId, creditRemark: remark }, function () {
             talk.credited()
         }, function (reply, unreachable) {
             talk.creditRefused(backend.failureText(unreachable))
@@ -178,4 +167,6 @@ Item {
         backend: backend
         onRefused: function (text) { talk.messageBox.btnMsgMessageInformationBox("提示", text) }
     }
+
+    FollowUpBox { id: followUp; messageBox: talk.messageBox }
 }

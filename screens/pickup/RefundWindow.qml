@@ -35,7 +35,7 @@ PopupWindow {
     readonly property var split: Pickup.refundSplit(amountField.text, parts, refundable)
 
     // The worker confirmed: the request's means ("" for none), amount in fen and reason.
-    signal confirmed(string payMethod, int amountFen, string reason)
+    signal confirmed(string payMethod, real amountFen, string reason)
     // What stops "确定": "missing" or "means" (the opener tells the worker).
     signal blocked(string why)
 

@@ -139,8 +139,12 @@ Rectangle {
             view.reload()
         }
         onRefundRefused: function (text) { refundWindow.note = text }
-        onReworked: {
-            view.tell("衣物返洗成功")
+        // The garments went back either way; a bag that refused them is said.
+        onReworked: function (bagRefusal) {
+            if (bagRefusal === "")
+                view.tell("衣物返洗成功")
+            else
+                talk.followUp.error("衣物已返洗，未能放入袋中：" + bagRefusal)
             view.reload()
         }
         onCredited: {

@@ -99,8 +99,12 @@ function payments(list) {
     }
 }
 
+// A paid part: its means, what it paid, what it may still give back (refunds asked for and
+// given are taken off), and whether it is the member balance.
 function part(p) {
-    return { method: String(p.payMethodText), amount: parseInt(p.amount, 10) || 0,
+    var amount = Payment.fen(p.amount)
+    return { method: String(p.payMethodText), amount: amount,
+             refundable: p.refundableAmount !== undefined ? Payment.fen(p.refundableAmount) : amount,
              balance: String(p.payMethod) === "4" || String(p.payMethodText).indexOf("余额") >= 0 }
 }
 
@@ -115,8 +119,9 @@ function isAmountText(text) {
 
 // How a typed refund is split, for a paid order whose paid parts are `parts` (payments()),
 // with `refundable` fen left to give back:
-// - the balance part (when the first paid part is the balance) takes the amount up to that
-//   part, back to the balance;
+// - the balance part (when the first paid part is the balance) takes the amount up to what it
+//   may still give back, back to the balance (after an earlier refund to the balance, less,
+//   or nothing);
 // - the rest goes to the means chosen from the list, so a means is needed when it is above 0;
 // - above `refundable`, "over" blocks the request and the shares stop at `refundable`.
 function refundSplit(text, parts, refundable) {
@@ -130,7 +135,7 @@ function refundSplit(text, parts, refundable) {
         return result
     var cap = Math.max(0, parseInt(refundable, 10) || 0)
     var shared = Math.min(amount, cap)
-    var balancePart = parts.length > 0 && parts[0].balance ? parts[0].amount : 0
+    var balancePart = parts.length > 0 && parts[0].balance ? parts[0].refundable : 0
     result.valid = true
     result.amount = amount
     result.over = amount > cap

@@ -15,6 +15,7 @@ ScreenTestCase {
     name: "BackendRequest"
 
     Component { id: requestComponent; BackendRequest {} }
+    Component { id: followUpComponent; FollowUpBox {} }
 
     property var backend: null
 
@@ -166,6 +167,50 @@ ScreenTestCase {
         verify(writeOnce(fields, heard) !== 0)
         tryVerify(function () { return fake.requestCount() === 3 }, 5000)
         verify(fake.requestTarget(2) !== fake.requestTarget(0), "a new write is a new request")
+    }
+
+    // The write's failure handler hears whether sending it again sends the very same request.
+    function test_write_failure_tells_whether_it_is_held_data() {
+        return [
+            { tag: "no answer", mode: "hold", code: 0, held: true },
+            { tag: "service fault", mode: "answer", code: 503, held: true },
+            { tag: "refused", mode: "answer", code: 409, held: false }
+        ]
+    }
+    function test_write_failure_tells_whether_it_is_held(row) {
+        fake.reply = envelope(row.code, "x")
+        fake.setMode(row.mode)
+        var heard = null
+        backend.write("FinishOrder", "stockIn/delete", { id: "5" }, function () { heard = "reply" },
+                      function (reply, unreachable, held) { heard = held })
+        tryVerify(function () { return heard !== null }, 10000)
+        compare(heard, row.held)
+        compare(backend.held("stockIn/delete", { id: "5" }), row.held)
+    }
+
+    // The worker is told of an unknown outcome; confirming sends the very same request. A
+    // refusal goes to its handler, without a box.
+    function test_write_with_retry() {
+        var followUp = createTemporaryObject(followUpComponent, testCase)
+        var heard = []
+        fake.setMode("hold")
+        backend.writeWithRetry(followUp, "DeleteCloth", "stockIn/delete", { id: "8" },
+                               function () { heard.push("reply") }, function (text) { heard.push(text) })
+        tryVerify(function () { return fake.requestCount() === 2 }, 10000)
+        compare(TestSupport.boxes(), [["error", "错误提示", "无法连接服务器，请检查网络后重试"]])
+        compare(fake.requestTarget(1), fake.requestTarget(0))
+        compare(fake.requestBody(1), fake.requestBody(0))
+        fake.answerHeld(1, envelope(200, "ok"))
+        tryVerify(function () { return heard.length === 1 }, 5000)
+        compare(heard, ["reply"])
+
+        fake.reply = envelope(409, "衣物已入袋，不能删除")
+        fake.setMode("answer")
+        backend.writeWithRetry(followUp, "DeleteCloth", "stockIn/delete", { id: "8" },
+                               function () { heard.push("reply") }, function (text) { heard.push(text) })
+        tryVerify(function () { return heard.length === 2 }, 5000)
+        compare(heard[1], "衣物已入袋，不能删除")
+        compare(TestSupport.boxes().length, 1)
     }
 
     function test_write_refusal_releases_it() {

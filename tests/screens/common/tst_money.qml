@@ -14,6 +14,8 @@ TestCase {
             { tag: "negative", fen: "-150", text: "-1.50" },
             { tag: "number", fen: 43500, text: "435.00" },
             { tag: "big", fen: "123456789012", text: "1234567890.12" },
+            { tag: "past 32 bits", fen: 4294967301, text: "42949673.01" },
+            { tag: "largest exact", fen: 9007199254740991, text: "90071992547409.91" },
             { tag: "empty", fen: "", text: "0.00" },
             { tag: "not a number", fen: "1.5", text: "0.00" }
         ]
@@ -31,6 +33,12 @@ TestCase {
             { tag: "leading point", text: ".5", fen: 50 },
             { tag: "blanks", text: " 8.88 ", fen: 888 },
             { tag: "big", text: "12345678.91", fen: 1234567891 },
+            // A 32-bit int would make it 5 fen.
+            { tag: "past 32 bits", text: "42949673.01", fen: 4294967301 },
+            { tag: "largest exact", text: "90071992547409.91", fen: 9007199254740991 },
+            { tag: "leading zeros", text: "000042949673.01", fen: 4294967301 },
+            { tag: "past the exact range", text: "90071992547409.92", fen: NaN },
+            { tag: "twenty digits", text: "99999999999999999999", fen: NaN },
             { tag: "two points", text: "1.2.3", fen: NaN },
             { tag: "three decimals", text: "1.234", fen: NaN },
             { tag: "empty", text: "", fen: NaN },
@@ -59,6 +67,10 @@ TestCase {
             { tag: "below half", text: "12.344", fen: 1234 },
             { tag: "up into the next yuan", text: "0.995", fen: 100 },
             { tag: "tiny", text: "0.004", fen: 0 },
+            { tag: "past 32 bits", text: "42949673.005", fen: 4294967301 },
+            { tag: "up to the largest exact", text: "90071992547409.905", fen: 9007199254740991 },
+            { tag: "up past the largest exact", text: "90071992547409.915", fen: NaN },
+            { tag: "twenty digits", text: "99999999999999999999", fen: NaN },
             { tag: "trailing point", text: "3.", fen: 300 },
             { tag: "two points", text: "1.2.3", fen: NaN },
             { tag: "empty", text: "", fen: NaN },

@@ -129,13 +129,13 @@ TestCase {
             { tag: "whole from the balance", mode: "whole", s: { toPay: 3000, balance: 5000, useBalance: true, couponId: "7" },
               path: "tradePay/balancePay", fields: { orderId: "12", cpnRelId: "7", remark: "" } },
             { tag: "whole by the card", mode: "whole", s: cardAll,
-              path: "tradePay/confirmPay", fields: { orderId: "12", remark: "", groupCardType: "41" } },
+              path: "tradePay/confirmPay", fields: { orderId: "12", remark: "", groupCardType: "41", cardBalance: "9000" } },
             { tag: "cash with the balance", mode: "cash", s: withBalance,
               path: "tradePay/confirmPay", fields: { orderId: "12", remark: "", groupCardType: "", balance: "1000" } },
             { tag: "cash, coupon without the balance", mode: "cash", s: forbidden,
               path: "tradePay/confirmPay", fields: { orderId: "12", remark: "", groupCardType: "" } },
             { tag: "cash with the card", mode: "cash", s: card,
-              path: "tradePay/confirmPay", fields: { orderId: "12", remark: "", groupCardType: "41" } },
+              path: "tradePay/confirmPay", fields: { orderId: "12", remark: "", groupCardType: "41", cardBalance: "10000" } },
             { tag: "other means", mode: "other", s: { toPay: 100, paySign: "5", remark: "刷卡" },
               path: "tradePay/otherPay", fields: { orderId: "12", remark: "刷卡", groupCardType: "", paySign: "5" } },
             { tag: "other, none chosen", mode: "other", s: { toPay: 100, paySign: "", remark: "" },
@@ -147,7 +147,7 @@ TestCase {
             { tag: "wechat QR", mode: "wechatQr", s: { toPay: 100 },
               path: "tradePay/wxUnifiedOrder", fields: { orderId: "12", remark: "", groupCardType: "", authCode: "" } },
             { tag: "alipay QR with the card", mode: "alipayQr", s: card,
-              path: "tradePay/aliUnifiedOrder", fields: { orderId: "12", remark: "", groupCardType: "41", authCode: "" } }
+              path: "tradePay/aliUnifiedOrder", fields: { orderId: "12", remark: "", groupCardType: "41", authCode: "", cardBalance: "10000" } }
         ]
     }
     function test_request(row) {
@@ -161,6 +161,30 @@ TestCase {
         compare(request.path, row.path)
         compare(request.fields, row.fields)
     }
+
+    // A refused payment read again: did the balance or the card balance it named move?
+    function test_balance_moved_data() {
+        return [
+            { tag: "balance as sent", sent: { balance: "1000" }, now: { balance: 1000 }, moved: false },
+            { tag: "balance moved", sent: { balance: "1000" }, now: { balance: 500 }, moved: true },
+            { tag: "card as sent", sent: { cardBalance: "4294967301" }, now: { cardBalance: 4294967301 }, moved: false },
+            { tag: "card moved", sent: { cardBalance: "10000" }, now: { cardBalance: 8000 }, moved: true },
+            { tag: "neither sent", sent: {}, now: { balance: 5, cardBalance: 6 }, moved: false }
+        ]
+    }
+    function test_balance_moved(row) { compare(Payment.balanceMoved(row.sent, row.now), row.moved) }
+
+    // "订单已支付" is a lost payment gone through only for a payment of the same amount
+    // whose outcome was not known.
+    function test_paid_before_data() {
+        return [
+            { tag: "same amount", msg: "订单已支付", unsettled: { toPay: 3000 }, toPay: 3000, paid: true },
+            { tag: "another amount", msg: "订单已支付", unsettled: { toPay: 3000 }, toPay: 2500, paid: false },
+            { tag: "nothing unknown", msg: "订单已支付", unsettled: null, toPay: 3000, paid: false },
+            { tag: "another refusal", msg: "订单正在支付中，请稍后再试", unsettled: { toPay: 3000 }, toPay: 3000, paid: false }
+        ]
+    }
+    function test_paid_before(row) { compare(Payment.paidBefore(row.msg, row.unsettled, row.toPay), row.paid) }
 
     function test_status_texts() {
         compare(Payment.statusText("-1"), "交易失败")

@@ -108,6 +108,53 @@ ScreenTestCase {
         verify(!item("payPanel").visible)
     }
 
+    // 42949673.01 yuan stays 4294967301 fen through the amount window and the recharge (a
+    // 32-bit int made it 5 fen); the backend, not the screen, says what is too much.
+    function test_free_amount_past_32_bits() {
+        openFake(Routes.ok([]), config({ isEnableWx: false, isEnableAli: false }))
+        tryVerify(function () { return item("amountField").activeFocus }, 5000)
+        type("42949673.01")
+        click(item("amountConfirm"))
+        compare(item("freeAmountText").text, "零散金额：42949673.01元")
+        compare(item("amountDue").text, "¥42949673.01")
+        compare(screen.conversation.amountFen, 4294967301)
+        routes["userRecharge/confirmRecharge"] = Routes.refused(400, "充值金额超出上限")
+        item("cashReceived").text = "42949673.01"
+        compare(item("cashChange").text, "0.00")
+        click(item("cashConfirm"))
+        tryVerify(function () { return TestSupport.boxes().length === 1 }, 5000)
+        compare(sentTo("userRecharge/confirmRecharge")[0].amount, "4294967301")
+        compare(TestSupport.boxes()[0].slice(1), ["错误提示", "充值金额超出上限"])
+    }
+
+    // The first requests fail: confirming the box loads again; closing it instead leaves no
+    // shade over "返回", and no means is offered.
+    function test_failed_loading_leaves_back_within_reach_data() {
+        return [
+            { tag: "the offers", failing: "userRechargeRule/queryRechargeList" },
+            { tag: "the means", failing: "mercParam/getPaymentConfig" }
+        ]
+    }
+    function test_failed_loading_leaves_back_within_reach(row) {
+        useFake(schemeList(), config({}))
+        routes[row.failing] = [Routes.refused(500, "服务器忙"), routes[row.failing]]
+        TestSupport.confirmBoxes(true)
+        open()
+        compare(TestSupport.boxes()[0].slice(1), ["错误提示", "服务器忙"])
+        verify(screen.conversation.ready)
+        verify(item("payPanel").visible)
+
+        TestSupport.confirmBoxes(false)
+        routes[row.failing] = Routes.refused(500, "服务器忙")
+        screen.conversation.load()
+        tryVerify(function () { return TestSupport.boxes().length === 2 }, 5000)
+        verify(!item("loadingShade").visible)
+        verify(!item("payPanel").visible)
+        click(screen.backButton)
+        tryVerify(function () { return findChild(host, "MemberRecharge") === null }, 5000)
+        screen = null
+    }
+
     // Decided here: a click in the offer window only marks; closing it changes nothing, so
     // the amount shown is the amount of the trade. "确定" makes the marked offer the one.
     function test_offer_window_closed_without_confirming() {

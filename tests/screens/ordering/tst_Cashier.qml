@@ -104,6 +104,21 @@ ScreenTestCase {
         tryVerify(function () { return item("scanCodeField").activeFocus }, 5000)
     }
 
+    // The worker closes the box of a failed load instead of confirming it: no shade stays
+    // over "返回", and nothing is offered.
+    function test_failed_loading_leaves_back_within_reach() {
+        useFake(refused(500, "服务器忙"), 0)
+        cashier = Qt.createComponent("qrc:/Cashier.qml").createObject(host, { orderId: "12", userIds: "7", payFlags: "PutOrder" })
+        returnedSpy.target = cashier
+        tryVerify(function () { return TestSupport.boxes().length === 1 }, 5000)
+        verify(!findChild(cashier, "loadingShade").visible)
+        verify(!item("meansPanel").visible)
+        verify(!item("wholeConfirm").visible)
+        click(cashier.backButton)
+        compare(returnedSpy.count, 1)
+        tryVerify(closed, 5000)
+    }
+
     function test_amounts_shown() {
         openFake(payInfo({ payablePrice: 4550, carriage: 1000, modifyPrice: 4550, couponAmt: 500, cpnRelId: 3, cpnUseBalance: 1 }), 0)
         compare(text("orderTotal"), "¥45.50")
@@ -289,6 +304,7 @@ ScreenTestCase {
         click(item("cashConfirm"))
         tryVerify(function () { return sentTo("tradePay/confirmPay").length === 1 }, 5000)
         compare(sentTo("tradePay/confirmPay")[0].groupCardType, "41")
+        compare(sentTo("tradePay/confirmPay")[0].cardBalance, String(row.card))
     }
 
     // Switching the card on switches the balance off, and back.
@@ -488,7 +504,151 @@ ScreenTestCase {
         tryVerify(closed, 5000)
     }
 
+    // Another payment holds the order: the cashier says so and offers no means until it is
+    // free; "刷新" reads the order again.
+    function test_held_order_says_so() {
+        openFake(payInfo({ isLocked: 1 }), 1000)
+        verify(item("heldPanel").visible)
+        compare(text("heldText"), "订单正在支付中，请稍后再试")
+        verify(!item("meansPanel").visible)
+        verify(!item("wholeConfirm").visible)
+        verify(!item("balanceSwitch").enabled)
+        shot("cashier-held")
+        compare(cashier.conversation.pay("cash"), false)
+        routes["orderInfo/payInfo"] = payInfo({ isLocked: 0 })
+        click(item("heldReload"))
+        tryCompare(cashier.conversation, "ready", true, 5000)
+        verify(!item("heldPanel").visible)
+        verify(item("meansPanel").visible)
+        verify(item("balanceSwitch").enabled)
+    }
+
+    // The balance or the card balance moved since the worker saw it: the backend refuses the
+    // payment, and the worker is told and shown the new amounts. The card's share names the
+    // card balance it was worked out from.
+    function test_moved_balance_is_told_and_read_again_data() {
+        return [
+            { tag: "member balance", card: false, sent: "balance", was: "1000", shown: "memberBalance", now: "5.00元",
+              msg: "会员余额已变动，请重新打开收款" },
+            { tag: "group card", card: true, sent: "cardBalance", was: "10000", shown: "cardBalance", now: "80.00元",
+              msg: "优付卡余额已变动，请重新打开收款" }
+        ]
+    }
+    function test_moved_balance_is_told_and_read_again(row) {
+        openFake(payInfo({ uPayCard: { isEnable: row.card ? 1 : 0, balance: 10000, payRatio: 50 } }), 1000)
+        if (row.card)
+            click(item("cardSwitch"))
+        routes["tradePay/confirmPay"] = refused(409, row.msg)
+        routes["orderInfo/payInfo"] = payInfo({ uPayCard: { isEnable: row.card ? 1 : 0, balance: row.card ? 8000 : 10000, payRatio: 50 } })
+        routes["userExt/balance"] = ok({ balance: row.card ? 1000 : 500 })
+        click(item("means_cash"))
+        item("cashReceived").text = "30"
+        click(item("cashConfirm"))
+        tryVerify(function () { return TestSupport.boxes().length === 1 }, 5000)
+        compare(TestSupport.boxes()[0].slice(1), ["错误提示", row.msg])
+        var body = sentTo("tradePay/confirmPay")[0]
+        compare(body[row.sent], row.was)
+        compare(body.groupCardType, row.card ? "41" : "")
+        tryCompare(cashier.conversation, "busy", false, 5000)
+        compare(text(row.shown), row.now)
+        compare(text("stillToCollect"), row.card ? "15.00" : "25.00")
+        compare(paidSpy.count, 0)
+    }
+
+    // "订单已支付" with no payment of the cashier's left unknown is somebody else's payment:
+    // told, not taken for this one.
+    function test_order_paid_elsewhere_is_not_this_payment() {
+        openFake(payInfo({}), 0)
+        routes["tradePay/confirmPay"] = refused(409, "订单已支付")
+        click(item("means_cash"))
+        item("cashReceived").text = "30"
+        click(item("cashConfirm"))
+        tryCompare(cashier.conversation, "busy", false, 5000)
+        compare(text("payNote"), "订单已支付")
+        compare(paidSpy.count, 0)
+    }
+
     // --- Against the reference backend --------------------------------------------------
+
+    // A cash payment's answer is lost, though the order was paid. The worker's retry: the
+    // same payment again (the very same request, answered from what the backend kept), the
+    // balance switched off first (a new request, which the backend answers "订单已支付" for
+    // the same order and amount), or "返回" (the order is released, and found paid). Each
+    // shows "收款完成" and the opener hears `paid`; the balance moved once.
+    function test_lost_cash_payment_is_paid_once_data() {
+        return [
+            { tag: "the same payment again", member: 16, retry: "again" },
+            { tag: "the balance switched off first", member: 17, retry: "switch" },
+            { tag: "back", member: 13, retry: "back" }
+        ]
+    }
+    function test_lost_cash_payment_is_paid_once(row) {
+        var orderId = reference.newOrder(row.member, 100000).id
+        var before = reference.data("userExt/balance", { id: String(row.member) }).data.balance
+        verify(before > 0 && before < 100000)
+        open(orderId, row.member, "TakeCloth")
+        click(item("means_cash"))
+        item("cashReceived").text = "1000"
+        // Clicked without a turn of the event loop, so that no answer can come in before it
+        // is lost.
+        verify(item("cashConfirm").visible)
+        item("cashConfirm").clicked()
+        var out = Object.keys(cashier.conversation.backend.calls)
+        compare(out.length, 1)
+        cashier.conversation.backend.finish(Number(out[0]), "Operation canceled", true)
+        tryVerify(function () { return reference.data("orderInfo/payInfo", { id: orderId }).data.payStatus === 1 }, 5000)
+        compare(text("payNote"), "无法连接服务器，请检查网络后重试")
+        verify(!cashier.conversation.busy)
+        if (row.retry === "back") {
+            click(cashier.backButton)
+        } else {
+            if (row.retry === "switch") {
+                click(item("balanceSwitch"))
+                compare(text("stillToCollect"), "1000.00")
+            }
+            click(item("cashConfirm"))
+        }
+        tryCompare(paidSpy, "count", 1, 5000)
+        verify(item("donePanel").visible)
+        compare(text("doneAmount"), "¥1000.00")
+        compare(returnedSpy.count, 0)
+        var payments = []
+        for (var i = 0; i < sentSpy.count; ++i)
+            if (sentSpy.signalArguments[i][0].indexOf("/mac/tradePay/confirmPay?") >= 0)
+                payments.push(sentSpy.signalArguments[i][0])
+        compare(payments.length, row.retry === "back" ? 1 : 2)
+        if (row.retry === "again")
+            compare(payments[1], payments[0])
+        compare(reference.data("userExt/balance", { id: String(row.member) }).data.balance, 0)
+        tryVerify(closed, 5000)
+    }
+
+    // The QR trade's answer is lost, though the backend opened the trade and holds the order
+    // for it: closing the window releases the order, and the next "被扫" makes a new trade,
+    // which the customer pays.
+    function test_qr_window_closed_after_a_lost_answer_releases_the_order() {
+        var orderId = reference.newOrder(18, 2000).id
+        open(orderId, 18, "TakeCloth")
+        cashier.conversation.poller.pause = 50
+        verify(item("customerScansButton").visible && item("customerScansButton").enabled)
+        item("customerScansButton").clicked()
+        var out = Object.keys(cashier.conversation.backend.calls)
+        compare(out.length, 1)
+        cashier.conversation.backend.finish(Number(out[0]), "Operation canceled", true)
+        tryVerify(function () { return reference.data("orderInfo/payInfo", { id: orderId }).data.isLocked === 1 }, 5000)
+        var window = item("qrPayWindow")
+        verify(window.visible)
+        compare(findChild(window, "qrStatus").text, "无法连接服务器，请检查网络后重试")
+        click(findChild(window, "windowClose"))
+        tryCompare(cashier.conversation, "busy", false, 5000)
+        compare(reference.data("orderInfo/payInfo", { id: orderId }).data.isLocked, 0)
+        click(item("customerScansButton"))
+        tryVerify(function () { return cashier.conversation.tradeSeq !== "" }, 5000)
+        tryCompare(findChild(window, "qrStatus"), "text", "交易中", 5000)
+        compare(reference.scanQr(cashier.conversation.tradeSeq), 200)
+        tryCompare(paidSpy, "count", 1, 5000)
+        compare(reference.data("orderInfo/payInfo", { id: orderId }).data.payStatus, 1)
+    }
 
     // After each way of paying the order is paid in the backend and the member's balance
     // moved by what it had to give; a second payment of the paid order is refused there.

@@ -313,6 +313,93 @@ ScreenTestCase {
         verify(item("remarksWindow").visible)
     }
 
+    // "修改为" 0 would set the order back to its garments' total: it is refused, and said so.
+    function test_modify_price_to_zero_is_refused() {
+        addGarment({})
+        open(orderNo)
+        click("modifyPriceButton")
+        var window = item("modifyPriceWindow")
+        findChild(window, "inputField").forceActiveFocus()
+        type("0.00")
+        mouseClick(findChild(window, "inputConfirm"))
+        compare(boxes, [["错误提示", "修改后的总价不能为0"]])
+        verify(window.visible)
+        idle()
+        compare(sent("orderInfo/modifyPrice").length, 0)
+        window.close()
+    }
+
+    // The backend refuses what the screen offered (here the order was paid meanwhile, or the
+    // waybill belongs to another order): the worker is told and the order read again.
+    function test_refused_writes_tell_the_worker_data() {
+        return [
+            { tag: "copy", action: "copy", msg: "订单已付款，不能修改衣物" },
+            { tag: "delete", action: "delete", msg: "订单已付款，不能修改衣物" },
+            { tag: "price", action: "price", msg: "订单已付款，不能修改金额" },
+            { tag: "waybill", action: "waybill", msg: "该运单号已用于其他订单" }
+        ]
+    }
+    function test_refused_writes_tell_the_worker(row) {
+        addGarment({})
+        open(orderNo)
+        var waybill = "66" + Date.now()
+        if (row.action === "waybill") {
+            var other = helper.request.getOrderName(ask("orderInfo/add", { userId: "3", takeMode: "1", sendMode: "1" }))
+            var otherId = String(replyData("stockIn/queryOrder", { keywords: other }).orderInfo.id)
+            compare(JSON.parse(ask("orderInfo/updateFactoryTransNo", { orderId: otherId, transNo: waybill })).httpCode, 200)
+        } else {
+            compare(JSON.parse(ask("tradePay/confirmPay", { orderId: orderId, remark: "", groupCardType: "" })).httpCode, 200)
+        }
+        if (row.action === "copy" || row.action === "delete") {
+            mouseClick(rowItem(0, row.action + "Button"))
+        } else {
+            click(row.action === "price" ? "modifyPriceButton" : "waybillButton")
+            var window = item(row.action === "price" ? "modifyPriceWindow" : "waybillWindow")
+            findChild(window, "inputField").forceActiveFocus()
+            type(row.action === "price" ? "50" : waybill)
+            mouseClick(findChild(window, "inputConfirm"))
+        }
+        tryCompare(testCase.boxes, "length", 1, 5000)
+        compare(boxes[0], ["错误提示", row.msg])
+        idle()
+        compare(sent("stockIn/queryOrder").length, 1)
+        compare(garments().length, 1)
+    }
+
+    // A write whose answer is lost on the way, though the backend did it: the worker's retry
+    // (confirming the box, or the button again) sends the very same request, which the
+    // backend answers from what it kept. The garment is copied once.
+    function test_lost_copy_is_made_once_data() {
+        return [
+            { tag: "the box confirmed", retry: "box" },
+            { tag: "the button again", retry: "button" }
+        ]
+    }
+    function test_lost_copy_is_made_once(row) {
+        addGarment({})
+        open(orderNo)
+        // Clicked without a turn of the event loop, so that no answer can come in before it
+        // is lost.
+        verify(rowItem(0, "copyButton").visible)
+        rowItem(0, "copyButton").clicked()
+        var out = Object.keys(screen.conversation.backend.calls)
+        compare(out.length, 1)
+        screen.conversation.backend.finish(Number(out[0]), "Operation canceled", true)
+        compare(boxes, [["错误提示", "无法连接服务器，请检查网络后重试"]])
+        tryVerify(function () { return garments().length === 2 }, 5000)
+        if (row.retry === "box")
+            screen.conversation.followUp.confirm()
+        else
+            mouseClick(rowItem(0, "copyButton"))
+        tryVerify(function () { return screen.conversation.rows.length === 2 }, 5000)
+        idle()
+        compare(garments().length, 2)
+        var copies = sent("stockIn/add")
+        compare(copies.length, 2)
+        compare(copies[1], copies[0])
+        compare(boxes.length, 1)
+    }
+
     // --- Printing ------------------------------------------------------------------------
 
     function test_missing_printer_opens_the_settings_data() {
@@ -513,6 +600,40 @@ ScreenTestCase {
         compare(window.fresh.length, 1)
         compare(sent("orderProductRelImg/batchAdd").length, 0)
         window.close()
+    }
+
+    // The record of a photo is stored, but its answer is lost: a second "确定" sends the very
+    // same record (no upload again), which the backend answers from what it kept; no new
+    // photo is taken meanwhile. The photo is recorded once.
+    function test_lost_photo_record_is_recorded_once() {
+        var id = addGarment({})
+        open(orderNo)
+        var window = item("photoWindow")
+        window.source = createTemporaryObject(fakeCamera, host)
+        mouseClick(rowItem(0, "photoCount"))
+        idle()
+        click("captureButton")
+        tryVerify(function () { return window.fresh.length === 1 }, 3000)
+        var key = window.fresh[0].key
+        verify(item("photoConfirm").visible)
+        item("photoConfirm").clicked()
+        var out = Object.keys(screen.conversation.backend.calls)
+        compare(out.length, 1)
+        screen.conversation.backend.finish(Number(out[0]), "Operation canceled", true)
+        compare(boxes, [["错误提示", "无法连接服务器，请检查网络后重试"]])
+        tryVerify(function () { return replyData("orderProductRelImg/list", { orderProId: id }).length === 1 }, 5000)
+        verify(window.visible)
+        verify(!item("captureButton").enabled)
+        click("photoConfirm")
+        tryVerify(function () { return !window.visible }, 5000)
+        idle()
+        var photos = replyData("orderProductRelImg/list", { orderProId: id })
+        compare(photos.length, 1)
+        verify(photos[0].cameraImg.indexOf(key) >= 0)
+        var record = sent("orderProductRelImg/batchAdd")
+        compare(record.length, 2)
+        compare(record[1], record[0])
+        compare(rowItem(0, "photoCount").text, "1")
     }
 
     function test_no_new_photo_records_nothing() {

@@ -76,6 +76,26 @@ TestCase {
     }
     function test_price_text(row) { compare(Intake.isPriceText(row.text), row.ok) }
 
+    // "修改为" never sends 0 (the backend's "back to the garments' total"), and says why.
+    function test_new_total_data() {
+        return [
+            { tag: "rounded half up", text: "88.555", fen: 8856, refusal: "" },
+            { tag: "past 32 bits", text: "42949673.01", fen: 4294967301, refusal: "" },
+            { tag: "zero", text: "0", fen: 0, refusal: "修改后的总价不能为0" },
+            { tag: "rounds to zero", text: "0.004", fen: 0, refusal: "修改后的总价不能为0" },
+            { tag: "two points", text: "1.2.3", fen: NaN, refusal: "请输入正确的金额" },
+            { tag: "empty", text: "", fen: NaN, refusal: "" }
+        ]
+    }
+    function test_new_total(row) {
+        var total = Intake.newTotal(row.text)
+        compare(total.refusal, row.refusal)
+        if (isNaN(row.fen))
+            verify(isNaN(total.fen))
+        else
+            compare(total.fen, row.fen)
+    }
+
     // --- Garment rows --------------------------------------------------------------------------
 
     function garment(over) {

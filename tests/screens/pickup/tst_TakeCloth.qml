@@ -124,6 +124,72 @@ ScreenTestCase {
         tryCompare(list.orders, "loading", false, 5000)
     }
 
+    // A demo order of `userId` with a garment that may be handed out; its id.
+    function orderToHandOut(list) {
+        for (var i = 0; i < list.orders.count; ++i) {
+            var id = String(list.orders.model.get(i).id)
+            var garments = reference.data("orderInfo/detail", { id: id }).data.productList
+            if (garments.some(function (g) { return String(g.isEnableSign) === "true" }))
+                return id
+        }
+        return ""
+    }
+
+    // The answer of a hand-out is lost, though the garment went out: the worker's retry
+    // (confirming the box, or "取衣" again) sends the very same request, which the backend
+    // answers from what it kept, so nothing shows as failed that went through.
+    function test_lost_hand_out_is_done_once_data() {
+        return [
+            { tag: "the box confirmed", retry: "box" },
+            { tag: "the button again", retry: "button" }
+        ]
+    }
+    function test_lost_hand_out_is_done_once(row) {
+        var list = search("13912340010")
+        var orderId = orderToHandOut(list)
+        verify(orderId !== "")
+        list.openOrder(orderId)
+        var view = list.orderView
+        var boxes = []
+        view.messageBox = {
+            btnMsgMessageInformationBox: function (title, text) { boxes.push([title, text]) },
+            btnMsgMessageErrBox: function (title, text) { boxes.push([title, text]) }
+        }
+        tryCompare(view.conversation, "loading", false, 5000)
+        var garment = view.conversation.garments.filter(function (g) { return String(g.isEnableSign) === "true" })[0]
+        var sent = []
+        view.conversation.backend.request.reqParamsReturn.connect(function (url) {
+            if (url.indexOf("/mac/orderProductRel/productSign?") >= 0)
+                sent.push(url)
+        })
+        click(item("garment_" + garment.id, view))
+        // Clicked without a turn of the event loop, so that no answer can come in before it
+        // is lost.
+        verify(item("pickButton", view).visible)
+        item("pickButton", view).clicked()
+        var out = Object.keys(view.conversation.backend.calls)
+        compare(out.length, 1)
+        view.conversation.backend.finish(Number(out[0]), "Operation canceled", true)
+        compare(boxes, [["错误提示", "无法连接服务器，请检查网络后重试"]])
+        function handedOut() {
+            return reference.data("orderInfo/detail", { id: orderId }).data.productList.some(function (g) {
+                return String(g.id) === String(garment.id) && g.statusText === "已取衣"
+            })
+        }
+        tryVerify(handedOut, 5000)
+        if (row.retry === "box")
+            view.conversation.followUp.confirm()
+        else
+            click(item("pickButton", view))
+        tryVerify(function () {
+            return view.conversation.garments.some(function (g) { return g.id === garment.id && g.statusText === "已取衣" })
+        }, 5000)
+        tryCompare(view.conversation.backend, "pending", 0, 5000)
+        compare(boxes.length, 1)
+        compare(sent.length, 2)
+        compare(sent[1], sent[0])
+    }
+
     // --- The order view, against a backend of the test's own ---------------------------
 
     function garment(id, over) {
@@ -219,6 +285,34 @@ ScreenTestCase {
         verify(!w.visible)
     }
 
+    // 10.00 of the balance went back already: what is typed goes to the chosen means, which
+    // is asked for, instead of to the balance, which has nothing left to give back.
+    function test_refund_after_a_balance_refund() {
+        openView(detail(true, [garment(1)], { refundPrice: 1000, refundablePrice: 2000 }))
+        routes["tradeOrder/list"] = ok({ list: [
+            { payMethodText: "现金", payMethod: 1, amount: 2000, tradeTime: 1764000100000, refundableAmount: 2000 },
+            { payMethodText: "会员余额", payMethod: 4, amount: 1000, tradeTime: 1764000100000, refundableAmount: 0 }] })
+        screen.reload()
+        tryCompare(screen.conversation, "loading", false, 5000)
+        routes["tradeRefund/refund"] = ok({ id: 7, seq: "5261130000003" })
+        click(item("refundButton"))
+        var w = screen.refundWindow
+        tryVerify(function () { return w.means.length === 3 }, 5000)
+        item("amountField", w).text = "8"
+        item("reasonField", w).text = "少洗一件"
+        verify(!item("balanceShare", w).visible)
+        verify(item("meansShare", w).visible)
+        click(item("refundConfirm", w))
+        compare(TestSupport.boxes()[0][2], "请选择退款方式")
+        click(item("means_2", w))
+        compare(item("meansShare", w).text, "8.00元退至现金")
+        click(item("refundConfirm", w))
+        tryVerify(function () { return sentTo("tradeRefund/refund").length === 1 }, 5000)
+        var sent = sentTo("tradeRefund/refund")[0]
+        compare(sent.amount, "800")
+        compare(sent.payMethod, "2")
+    }
+
     // Without a reason or an amount the worker is told, and nothing is sent.
     function test_refund_needs_reason() {
         openView(detail(true, [garment(1)]))
@@ -271,6 +365,22 @@ ScreenTestCase {
         compare(screen.selection.ids.length, 0)
     }
 
+    // 42949673.01 yuan stays 4294967301 fen through the refund-wash window (a 32-bit int made
+    // it 5 fen).
+    function test_refund_wash_amount_past_32_bits() {
+        openView(detail(false, [garment(1)]))
+        routes["orderProductRelAudit/refund"] = { httpCode: 409, msg: "修改后金额不能高于订单金额" }
+        click(item("garment_1"))
+        click(item("refundWashButton"))
+        var w = screen.refundWindow
+        item("amountField", w).text = "42949673.01"
+        item("reasonField", w).text = "顾客不洗了"
+        click(item("refundConfirm", w))
+        tryVerify(function () { return w.note !== "" }, 5000)
+        compare(sentTo("orderProductRelAudit/refund")[0].amount, "4294967301")
+        compare(w.note, "修改后金额不能高于订单金额")
+    }
+
     // Rework of garments none of which was bagged sends no bag request; one bagged garment
     // goes into the bag chosen from the open ones.
     function test_rework_and_its_bag_data() {
@@ -306,6 +416,23 @@ ScreenTestCase {
             compare(bagged[0].inId, "42")
             compare(bagged[0].orderProIds, "1")
         }
+    }
+
+    // The garments went back for rework but the bag refused them: the worker is told so, and
+    // the order is read again.
+    function test_rework_whose_bag_fails_is_told() {
+        openView(detail(true, [garment(1, { outBatch: 1 })]))
+        routes["orderProductRel/stockReworkBatch"] = ok({})
+        routes["orderProductBatchIn/list"] = ok({ list: [{ id: 41, code: "926113001001", annexCnt: 0, productCnt: 2 }] })
+        routes["orderProductBatchInRel/addBatch"] = { httpCode: 409, msg: "袋子已送出，不能再放入衣物" }
+        click(item("garment_1"))
+        screen.reworkConfirmed()
+        tryCompare(screen.bagWindow, "chosenId", "41", 5000)
+        click(item("bagConfirm", screen.bagWindow))
+        tryVerify(function () { return TestSupport.boxes().length === 1 }, 5000)
+        compare(TestSupport.boxes()[0].slice(1), ["错误提示", "衣物已返洗，未能放入袋中：袋子已送出，不能再放入衣物"])
+        tryVerify(function () { return sentTo("orderInfo/detail").length === 2 }, 5000)
+        compare(sentTo("orderProductBatchInRel/addBatch").length, 1)
     }
 
     // Credit needs a reason; the order is read again once it is on credit.

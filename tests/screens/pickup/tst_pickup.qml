@@ -84,11 +84,34 @@ TestCase {
         compare(p.parts[0].method, "会员余额")
         verify(p.parts[0].balance)
         compare(p.parts[1].amount, 2000)
+        compare(p.parts[1].refundable, 2000)
         compare(Pickup.payments([]).parts.length, 0)
     }
 
-    readonly property var balanceThenCash: [{ method: "会员余额", amount: 1000, balance: true },
-                                            { method: "现金", amount: 2000, balance: false }]
+    // What a part may still give back is what the split uses: after 10.00 went back to the
+    // balance, 20 of the 20.00 left goes to the chosen means, and 8 needs a means too.
+    function test_refund_split_after_a_balance_refund_data() {
+        return [
+            { tag: "all that is left", text: "20", balance: 0, means: 2000, over: false },
+            { tag: "part of it", text: "8", balance: 0, means: 800, over: false },
+            { tag: "more than is left", text: "25", balance: 0, means: 2000, over: true }
+        ]
+    }
+    function test_refund_split_after_a_balance_refund(row) {
+        var parts = Pickup.payments([
+            { payMethodText: "现金", payMethod: 1, amount: 2000, refundableAmount: 2000, tradeTime: "200" },
+            { payMethodText: "会员余额", payMethod: 4, amount: 1000, refundableAmount: 0, tradeTime: "100" }
+        ]).parts
+        var s = Pickup.refundSplit(row.text, parts, 2000)
+        compare(s.toBalance, row.balance)
+        compare(s.toMeans, row.means)
+        compare(s.over, row.over)
+        verify(s.needsMeans)
+        compare(Pickup.refundBlock(s, "x", true, false), row.over ? "over" : "means")
+    }
+
+    readonly property var balanceThenCash: [{ method: "会员余额", amount: 1000, refundable: 1000, balance: true },
+                                            { method: "现金", amount: 2000, refundable: 2000, balance: false }]
 
     // 30.00 refundable, of which 10.00 from the balance: the balance part first, the rest to
     // the chosen means, capped; above the refundable amount "over" blocks the request.
