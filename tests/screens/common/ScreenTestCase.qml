@@ -158,6 +158,15 @@ TestCase {
             grabImage(target).save(TestSupport.shotsDir + "/" + name + ".png")
     }
 
+    // Waits until `item` and everything in it are laid out: positioners and views place what
+    // they hold when they are polished. (waitForRendering() would wait out its whole time
+    // limit when nothing has changed since the last frame.)
+    function laidOut(item) {
+        waitForItemPolished(item)
+        for (var i = 0; i < item.children.length; ++i)
+            laidOut(item.children[i])
+    }
+
     // Waits until `owner` (a screen or conversation with `backend` and `loading`, or a
     // BackendRequest) is loaded and has no request out.
     function settle(owner) {
