@@ -52,9 +52,11 @@ TestCase {
         function btnMsgMessageErrBox(title, text) { TestSupport.recordBox("error", title, text) }
     }
 
+    // Windows made with createWindow(), closed after each test.
     property var windows: []
 
-    // Key clicks go to the active window.
+    // The content area of the terminal's panel (1280 x 880 less the 80-pixel bar), where it
+    // opens its screens. It is made the active window: key clicks go there.
     Window {
         id: hostWindow
         width: 1200
