@@ -114,7 +114,7 @@ ScreenTestCase {
         compare(grid.count, 12)
         fake.answerHeld(0, JSON.stringify({ httpCode: 200, msg: "ok", data: row.rights }))
         tryCompare(grid, "count", row.entries.length, 5000)
-        waitForRendering(grid)
+        laidOut(grid)
         for (var i = 0; i < row.entries.length; ++i)
             compare(findChild(grid, "entry_" + row.entries[i]).x, 200 * i)
     }

@@ -74,7 +74,7 @@ ScreenTestCase {
         var page = findChild(screen, "printerPage" + section)
         tryVerify(function () { return screen.printers !== null }, 5000, "no printer list")
         verify(!findChild(screen, "printerShade").visible)
-        waitForRendering(page)
+        laidOut(page)
         return page
     }
 
@@ -208,7 +208,7 @@ ScreenTestCase {
         compare(page.parameterNo, data.row)
         verify(findChild(page, "optionPage").visible)
         var list = findChild(page, "optionList" + data.list)
-        waitForRendering(list)
+        laidOut(list)
         // A missing file starts on the first entry.
         compare(tickedIn(list, data.labels), [data.labels[0]])
         if (data.row === 1)

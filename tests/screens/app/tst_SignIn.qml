@@ -224,7 +224,7 @@ ScreenTestCase {
         shot(window.contentItem, "signin-suggestions")
         // Picking a row fills the field without opening the list again.
         var view = findChild(panel, "accountView")
-        waitForRendering(view)
+        laidOut(view)
         mouseClick(view.itemAtIndex(1))
         compare(accountField.text, "ABC")
         verify(!list.visible)

@@ -52,9 +52,11 @@ TestCase {
         function btnMsgMessageErrBox(title, text) { TestSupport.recordBox("error", title, text) }
     }
 
+    // Windows made with createWindow(), closed after each test.
     property var windows: []
 
-    // Key clicks go to the active window.
+    // The content area of the terminal's panel (1280 x 880 less the 80-pixel bar), where it
+    // opens its screens. It is made the active window: key clicks go there.
     Window {
         id: hostWindow
         width: 1200
@@ -156,6 +158,15 @@ TestCase {
         }
         if (TestSupport.shotsDir !== "")
             grabImage(target).save(TestSupport.shotsDir + "/" + name + ".png")
+    }
+
+    // Waits until `item` and everything in it are laid out: positioners and views place what
+    // they hold when they are polished. (waitForRendering() would wait out its whole time
+    // limit when nothing has changed since the last frame.)
+    function laidOut(item) {
+        waitForItemPolished(item)
+        for (var i = 0; i < item.children.length; ++i)
+            laidOut(item.children[i])
     }
 
     // Waits until `owner` (a screen or conversation with `backend` and `loading`, or a

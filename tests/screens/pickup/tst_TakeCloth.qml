@@ -92,7 +92,7 @@ ScreenTestCase {
         var list = search("13912340029")
         compare(list.orders.count, 10)
         var view = list.orders
-        waitForRendering(view)
+        laidOut(view)
         mouseDrag(view, view.width / 2, view.height - 20, 0, -view.height + 40)
         tryCompare(view, "page", 2, 5000)
         tryCompare(view, "loading", false, 5000)
