@@ -1,5 +1,6 @@
 #include "app/applogging.h"
 #include "app/caretblinktimeout.h"
+#include "app/chineselocale.h"
 #include "app/typeregistry.h"
 #include "print/imageprovider.h"
 
@@ -9,6 +10,7 @@
 
 int main(int argc, char *argv[])
 {
+    useChineseLocale();
     QApplication app(argc, argv);
     installScreenLogging();
     CaretBlinkTimeout caretBlink;

@@ -1,6 +1,7 @@
 // Runs the screen tests with the terminal's own types, resources and image provider, each
 // test file in a fresh working folder so settings files never leak between tests.
 #include "app/applogging.h"
+#include "app/chineselocale.h"
 #include "app/typeregistry.h"
 #include "print/imageprovider.h"
 #include "tests/screens/fakebackend.h"
@@ -33,6 +34,8 @@ public Q_SLOTS:
 
 int main(int argc, char **argv)
 {
+    // The screens run as in the terminal, whatever the machine's locale.
+    useChineseLocale();
     installScreenLogging();
     QTemporaryDir workDir;
     QDir::setCurrent(workDir.path());

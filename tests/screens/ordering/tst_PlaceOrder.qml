@@ -268,6 +268,13 @@ ScreenTestCase {
         compare(after[0].orderNo, createdSpy.signalArguments[0][0])
     }
 
+    // The dates read as a Chinese store expects, whatever the machine's locale.
+    function test_dates_show_chinese_weekdays() {
+        var content = openContent("13912340009")
+        content.header.setTakeDate("2026-12-10")
+        compare(findChild(content, "takeDateButton").text, "12-10 周四")
+    }
+
     function test_pieces_counter_bounds() {
         var content = openContent("13912340008")
         var field = findChild(content, "piecesField")
