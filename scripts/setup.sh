@@ -16,7 +16,7 @@ build_pkgs=(
 )
 run_pkgs=(xvfb xauth x11vnc x11-apps imagemagick cups printer-driver-cups-pdf curl)
 test_pkgs=(xvfb xauth poppler-utils zbar-tools cups printer-driver-cups-pdf
-    clang libfuzzer-14-dev libclang-rt-14-dev openssl imagemagick)
+    clang libfuzzer-14-dev libclang-rt-14-dev openssl imagemagick lintian x11-utils)
 
 case "${1:-run}" in
     run) wanted=("${build_pkgs[@]}" "${run_pkgs[@]}") ;;
