@@ -31,9 +31,10 @@ ScreenPage {
 
     Component.onCompleted: scanField.focusField()
 
+    // Read from the order itself: the bindings on it may not have caught up yet.
     function showOrder() {
         wholeOrderOpen = false
-        openRowId = Quality.openRow(rows, talk.scannedCode)
+        openRowId = Quality.openRow(Quality.railRows(talk.order), talk.scannedCode)
         if (openRowId === "")
             scanField.focusField()
     }
@@ -76,8 +77,8 @@ ScreenPage {
             objectName: "qualityTab"
             text: "质检"
             onClicked: {
-                page.toquality()
                 page.close()
+                page.toquality()
             }
         }
     }

@@ -6,7 +6,7 @@ import "quality.js" as Quality
 // One garment of the order on the rail screen: its name, code, rail type and position ("未上挂"
 // while it has none). A click on the position opens the rail input; "确定" hangs the garment
 // at the number typed, or closes the input when none is.
-Rectangle {
+FocusScope {
     id: row
 
     property var garment: ({})
@@ -21,16 +21,20 @@ Rectangle {
 
     objectName: "garment_" + garment.scanCode
     height: 46
-    radius: Theme.radiusMedium
-    color: open ? Theme.selected : Theme.card
-    border.color: open ? Theme.primary : Theme.line
 
     onOpenChanged: {
         railField.text = ""
         if (open)
-            railField.forceActiveFocus()
+            Qt.callLater(takeKeyboard)
     }
     Component.onCompleted: {
+        if (open)
+            Qt.callLater(takeKeyboard)
+    }
+
+    // Once the list has laid its rows out: it hands the keyboard to its current row as it
+    // makes them.
+    function takeKeyboard() {
         if (open)
             railField.forceActiveFocus()
     }
@@ -48,6 +52,13 @@ Rectangle {
         color: Theme.textRegular
         elide: Text.ElideRight
         anchors.verticalCenter: parent.verticalCenter
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        radius: Theme.radiusMedium
+        color: row.open ? Theme.selected : Theme.card
+        border.color: row.open ? Theme.primary : Theme.line
     }
 
     Row {

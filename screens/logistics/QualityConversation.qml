@@ -41,12 +41,6 @@ Item {
         talk.failed(Quality.warning(backend.failureText(unreachable)))
     }
 
-    // A list the backend keeps as JSON text, in words: "红色/蓝色", add-on services with their
-    // amounts.
-    function listText(text, key) {
-        return certificatePrinter.jsonTra1(text, key)
-    }
-
     // --- One garment -------------------------------------------------------------------------
 
     function query(code) {

@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import Brenvo 1.0
+import "pickup.js" as Pickup
 import "quality.js" as Quality
 
 // One garment at the quality check: its photos, its record, its accessories with the field
@@ -14,8 +15,6 @@ Rectangle {
     // The garment (orderProductRel/queryProductInfo) and what it offers.
     property var record: ({})
     property var actions: ({})
-    // Lists kept as JSON text read as words (colours, add-on services with their amounts).
-    property var listText: function (text, key) { return String(text) }
 
     signal annexScanned(string code)
     signal checkAllClicked()
@@ -141,10 +140,10 @@ Rectangle {
         Line { objectName: "garmentCode"; text: "条码：" + view.field("scanCode") }
         Line { text: "状态时间：" + Session.timerToDate(view.field("statusTime")) }
         Line { text: "服务：" + view.field("serviceName") }
-        Line { text: "附加服务：" + view.listText(view.field("addServiceDesc"), "addServiceDesc") }
-        Line { text: "颜色：" + view.listText(view.field("colorDesc"), "colorDesc") }
-        Line { text: "瑕疵：" + view.listText(view.field("flawDesc"), "flawDesc") }
-        Line { text: "洗后效果：" + view.listText(view.field("effectDesc"), "effectDesc") }
+        Line { text: "附加服务：" + Pickup.names(view.field("addServiceDesc"), true) }
+        Line { text: "颜色：" + Pickup.names(view.field("colorDesc")) }
+        Line { text: "瑕疵：" + Pickup.names(view.field("flawDesc")) }
+        Line { text: "洗后效果：" + Pickup.names(view.field("effectDesc")) }
         Line { text: "品牌：" + view.field("brandName") }
         Row {
             objectName: "slotLine"

@@ -126,8 +126,8 @@ ScreenPage {
             objectName: "hangUpTab"
             text: "上挂"
             onClicked: {
-                page.tohangup()
                 page.close()
+                page.tohangup()
             }
         }
     }
@@ -169,7 +169,6 @@ ScreenPage {
         anchors.margins: Theme.spacingLarge
         record: talk.record
         actions: page.actions
-        listText: function (text, key) { return talk.listText(text, key) }
         onAnnexScanned: function (code) { talk.checkAnnex(code, talk.record.id) }
         onCheckAllClicked: talk.checkAllAnnexes(talk.record.id)
         onPassClicked: talk.pass(talk.record.scanCode, page.manualSlots)
