@@ -77,6 +77,8 @@ ScreenPage {
             objectName: "qualityTab"
             text: "质检"
             onClicked: {
+                // Closed first: the keyboard and the Enter flag go back before the other
+                // screen opens in its place.
                 page.close()
                 page.toquality()
             }

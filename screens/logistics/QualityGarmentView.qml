@@ -36,8 +36,7 @@ Rectangle {
 
     // The accessory field takes the keyboard while accessories wait for their check.
     function focusAnnexField() {
-        if (actions.checkAll)
-            annexField.focusField()
+        annexField.focusField()
     }
 
     component Line: Text {

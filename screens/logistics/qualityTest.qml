@@ -63,12 +63,13 @@ ScreenPage {
     // needs no accessory check passes at once.
     function recordShown() {
         var r = talk.record
+        var offered = Quality.garmentActions(r, manualSlots, checkAnnexes)
         place = { index: String(r.proIndex), total: String(r.proTotal) }
-        if (actions.askSlot && !slotWindow.visible)
+        if (offered.askSlot && !slotWindow.visible)
             slotWindow.ask()
-        else if (actions.autoPass)
+        else if (offered.autoPass)
             talk.pass(r.scanCode, manualSlots)
-        else if (actions.checkAll)
+        else if (offered.checkAll)
             garmentView.focusAnnexField()
     }
 
@@ -119,13 +120,14 @@ ScreenPage {
         Button {
             objectName: "qualityTab"
             text: "质检"
-            checkable: false
             highlighted: true
         }
         Button {
             objectName: "hangUpTab"
             text: "上挂"
             onClicked: {
+                // Closed first: the keyboard and the Enter flag go back before the other
+                // screen opens in its place.
                 page.close()
                 page.tohangup()
             }
