@@ -22,6 +22,8 @@ function open(parent, name, properties) {
 // went with the one below it would see its parent vanish while its own bindings still run.
 function close(screen) {
     closeAll(screen)
+    if (typeof screen.handBack === "function")
+        screen.handBack()
     screen.destroy()
 }
 

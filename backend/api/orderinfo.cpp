@@ -15,6 +15,8 @@
 #include "domain/ownership.h"
 #include "domain/payments.h"
 #include "domain/pickup.h"
+#include "domain/quality.h"
+#include "domain/rail.h"
 #include "domain/states.h"
 #include "server/call.h"
 #include "server/json.h"
@@ -394,6 +396,23 @@ Json::Value creditOrder(Call &call)
     return Json::Value(Json::objectValue);
 }
 
+// ---- the quality check and the rail -----------------------------------------------------------
+
+// `scanCode`: the order of a garment's or an accessory's code, or of that number.
+Json::Value search(Call &call)
+{
+    return quality::orderView(call,
+                              quality::orderByCode(call, trimmed(call.requiredText("scanCode"))));
+}
+
+// `orderId` and `storeShelfNo`: the slot (配单号) the worker typed for the order.
+Json::Value updateStoreShelfNo(Call &call)
+{
+    const std::int64_t orderId = ownership::owned(call, ownership::records::order, "orderId");
+    rail::setSlot(call.db, call.storeId, orderId, call.integer("storeShelfNo"));
+    return Json::Value(Json::objectValue);
+}
+
 } // namespace
 
 void api::orderInfo::registerEndpoints(ApiRegistry &api)
@@ -411,4 +430,7 @@ void api::orderInfo::registerEndpoints(ApiRegistry &api)
     api.write("orderInfo/sign", Access::Worker, signOrder);
     api.write("orderInfo/complete", Access::Worker, completeOrder);
     api.write("orderInfo/credit", Access::Worker, creditOrder);
+    // The quality check and the rail.
+    api.read("orderInfo/search", Access::Worker, search);
+    api.write("orderInfo/updateStoreShelfNo", Access::Worker, updateStoreShelfNo);
 }

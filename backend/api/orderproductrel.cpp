@@ -8,6 +8,8 @@
 #include "domain/garments.h"
 #include "domain/ownership.h"
 #include "domain/pickup.h"
+#include "domain/quality.h"
+#include "domain/rail.h"
 #include "domain/states.h"
 #include "server/call.h"
 #include "server/json.h"
@@ -165,6 +167,48 @@ Json::Value stockReworkBatch(Call &call)
     return Json::Value(Json::objectValue);
 }
 
+// ---- the quality check and the rail ------------------------------------------------------
+
+// `scanCode` (and `queryFlag`, which changes nothing here): the garment for the quality test.
+Json::Value queryProductInfo(Call &call)
+{
+    return quality::record(call,
+                           quality::garmentByCode(call, trimmed(call.requiredText("scanCode"))));
+}
+
+// `id`: one garment goes back to the factory from the quality test.
+Json::Value stockRework(Call &call)
+{
+    const std::int64_t id = ownership::owned(call, ownership::records::garment, "id");
+    pickup::rework(call.db, garments::orderOf(call.db, id), {id}, call.now);
+    return Json::Value(Json::objectValue);
+}
+
+// `orderId`: "全部返洗", every garment of the order.
+Json::Value orderRework(Call &call)
+{
+    quality::reworkOrder(call.db, ownership::owned(call, ownership::records::order, "orderId"),
+                         call.now);
+    return Json::Value(Json::objectValue);
+}
+
+// `id` and `shelfNo`: the garment on that position of the store's rail.
+Json::Value clothesShelf(Call &call)
+{
+    const std::int64_t id = ownership::owned(call, ownership::records::garment, "id");
+    rail::hang(call.db, call.storeId, id, call.integer("shelfNo"), call.now);
+    return Json::Value(Json::objectValue);
+}
+
+// `orderId` and `stoerShelfNo` (so named by the terminal): the order's garments on the rail
+// from that position on.
+Json::Value orderShelf(Call &call)
+{
+    const std::int64_t orderId = ownership::owned(call, ownership::records::order, "orderId");
+    rail::hangOrder(call.db, call.storeId, orderId, call.integer("stoerShelfNo"), call.now);
+    return Json::Value(Json::objectValue);
+}
+
 } // namespace
 
 void api::orderProductRel::registerEndpoints(ApiRegistry &api)
@@ -174,4 +218,10 @@ void api::orderProductRel::registerEndpoints(ApiRegistry &api)
     api.write("orderProductRel/bindCode", Access::Worker, bindCode);
     api.write("orderProductRel/productSign", Access::Worker, productSign);
     api.write("orderProductRel/stockReworkBatch", Access::Worker, stockReworkBatch);
+    // The quality check and the rail.
+    api.read("orderProductRel/queryProductInfo", Access::Worker, queryProductInfo);
+    api.write("orderProductRel/stockRework", Access::Worker, stockRework);
+    api.write("orderProductRel/orderRework", Access::Worker, orderRework);
+    api.write("orderProductRel/clothesShelf", Access::Worker, clothesShelf);
+    api.write("orderProductRel/orderShelf", Access::Worker, orderShelf);
 }

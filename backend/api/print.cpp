@@ -238,9 +238,8 @@ Json::Value qualified(Call &call)
     d["tranNum"] = tranNum(g);
     d["colorDesc"] = g.colorDesc;
     d["showCode"] = merchant::setting(call.db, o.mercId, settings::showCode) == "0" ? 0 : 1;
-    // The check is the garment's last change of state when it is the pass itself; later
-    // states (hung, handed out) keep no separate pass time, so their last change stands in.
-    d["createTime"] = Json::Int64(g.statusTime);
+    // When it passed the check, though it was hung or handed out since.
+    d["createTime"] = Json::Int64(g.passedAt);
     return d;
 }
 

@@ -212,6 +212,7 @@ struct Seeder
     void catalogue();
     void members();
     void orders();
+    void qualityChecks();
     // An order in `status` (orderState) whose garments are in `garmentStatus` (garmentState),
     // paid by `paidBy` (PAY_MEANS; 0 unpaid).
     std::int64_t order(int userId, int storeId, int workerId, std::int64_t created, int status,
@@ -714,6 +715,43 @@ void Seeder::orders()
             couponState::held, couponState::unused);
 }
 
+// Orders back from the factory for the store's quality check and its rail, one customer each
+// (members 21 to 27), so that each can be checked, hung and handed out on its own: garments
+// with accessories to check, garments to pass one by one or a whole order at once, garments
+// passed and waiting for the rail. All are paid and in store 1.
+void Seeder::qualityChecks()
+{
+    auto at = [&](int daysAgo, int minutesAgo) {
+        return now - daysAgo * day - minutesAgo * minute;
+    };
+    const int arrived = garmentState::arrived, passed = garmentState::passed;
+    // 大衣 with its belt and a hood as well, and a shirt.
+    const std::int64_t coat = order(21, 1, 1, at(3, 60), orderState::ready, {{19, 0}, {2, 0}},
+                                    arrived, payMeans::cash, false);
+    db.exec("INSERT INTO order_product_annexes (order_product_id, annex_id, name, scan_code) "
+            "VALUES ((SELECT MIN(id) FROM order_products WHERE order_id = ?), 2, ?, ?)",
+            coat, annexes[1], numbers::annexCode(db, "01"));
+    // 羽绒服 with its fur collar, passed without a check when accessories need none.
+    order(22, 1, 1, at(3, 70), orderState::ready, {{18, 0}}, arrived, payMeans::cash, false);
+    // Two garments that take the order's slot as they pass.
+    order(23, 1, 1, at(3, 80), orderState::ready, {{1, 0}, {10, 0}}, arrived, payMeans::wechat,
+          false);
+    // Passed and waiting for the rail: garments one by one, or the whole order.
+    order(24, 1, 1, at(3, 90), orderState::ready, {{19, 0}, {3, 0}}, passed, payMeans::cash, false);
+    order(25, 1, 1, at(3, 100), orderState::ready, {{9, 0}, {14, 0}}, passed, payMeans::alipay,
+          false);
+    // From the check to the customer.
+    order(26, 1, 1, at(3, 110), orderState::ready, {{24, 0}}, arrived, payMeans::cash, false);
+    // Checked as a whole order.
+    order(27, 1, 1, at(3, 120), orderState::ready, {{18, 0}, {11, 0}}, arrived, payMeans::cash,
+          false);
+    db.exec("UPDATE order_products SET passed_at = status_time, passed_by = 1 "
+            "WHERE is_packaged = 1 AND passed_at IS NULL");
+    db.exec("UPDATE order_product_annexes SET checked = 1, checked_at = (SELECT p.status_time "
+            "FROM order_products p WHERE p.id = order_product_id), checked_by = 1 "
+            "WHERE order_product_id IN (SELECT id FROM order_products WHERE is_packaged = 1)");
+}
+
 } // namespace
 
 bool isEmpty(Connection &db)
@@ -729,6 +767,7 @@ void seed(Connection &db, const ServerKeys &keys, std::int64_t nowMs)
     s.catalogue();
     s.members();
     s.orders();
+    s.qualityChecks();
     tx.commit();
 }
 

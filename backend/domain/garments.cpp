@@ -28,7 +28,8 @@ std::vector<Garment> ofOrder(Connection &db, std::int64_t orderId)
         "p.service_amt AS serviceAmt, COALESCE(p.unit_price, ps.price, -1) AS unitPrice, "
         "p.discount, p.subtotal, p.status, "
         "p.status_time AS statusTime, p.has_refund AS hasRefund, p.is_packaged AS isPackaged, "
-        "p.store_shelf_no AS shelfNo, p.created_at AS createdAt "
+        "COALESCE(p.passed_at, p.status_time) AS passedAt, p.store_shelf_no AS shelfNo, "
+        "p.created_at AS createdAt "
         "FROM order_products p LEFT JOIN product_services ps ON ps.id = p.pro_service_id "
         "WHERE p.order_id = ? ORDER BY p.id",
         orderId);
@@ -53,6 +54,7 @@ std::vector<Garment> ofOrder(Connection &db, std::int64_t orderId)
         g.statusTime = q.integer("statusTime");
         g.hasRefund = q.integer("hasRefund");
         g.isPackaged = q.integer("isPackaged");
+        g.passedAt = q.integer("passedAt");
         g.shelfNo = q.integer("shelfNo");
         g.createdAt = q.integer("createdAt");
         list.push_back(std::move(g));

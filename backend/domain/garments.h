@@ -39,6 +39,7 @@ struct Garment
     std::int64_t statusTime = 0;
     std::int64_t hasRefund = 0;
     std::int64_t isPackaged = 0; // passed the quality test
+    std::int64_t passedAt = 0;   // when it passed (its last change of state, for older passes)
     std::int64_t shelfNo = 0;    // rail position, 0 = not hung
     std::int64_t createdAt = 0;
     int no = 0; // place among the order's pieces

@@ -10,14 +10,13 @@
 
 namespace pickup {
 
-namespace {
-
-// Back from the factory and not handed out: arrived, checked, on the rail.
 bool inStore(std::int64_t status)
 {
     return status == garmentState::arrived || status == garmentState::passed ||
            status == garmentState::onRail;
 }
+
+namespace {
 
 void refuseClosed(const OrderState &o)
 {
@@ -281,8 +280,12 @@ void rework(Connection &db, std::int64_t orderId, const std::vector<std::int64_t
             throw ApiError(codes::conflict, reason(garmentOf(garments, id), "返洗"));
     for (std::int64_t id : ids) {
         takeOffRail(db, id);
-        db.exec("UPDATE order_products SET status = ?, status_time = ? WHERE id = ?",
+        db.exec("UPDATE order_products SET status = ?, status_time = ?, is_packaged = 0, "
+                "passed_at = NULL, passed_by = NULL WHERE id = ?",
                 garmentState::rework, now, id);
+        db.exec("UPDATE order_product_annexes SET checked = 0, checked_at = NULL, "
+                "checked_by = NULL WHERE order_product_id = ?",
+                id);
     }
     db.exec("UPDATE orders SET status = ? WHERE id = ? AND status = ?", orderState::washing,
             orderId, orderState::ready);

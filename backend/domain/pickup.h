@@ -47,6 +47,9 @@ struct GarmentState
 OrderState loadOrder(Connection &db, std::int64_t orderId, std::int64_t now);
 std::vector<GarmentState> loadGarments(Connection &db, std::int64_t orderId);
 
+// Back from the factory and not handed out: arrived, checked, on the rail.
+bool inStore(std::int64_t status);
+
 // A garment in the store's hands may go to the customer once the order is paid or on credit.
 bool mayHandOut(const OrderState &o, const GarmentState &g);
 // A garment in the store's hands may go back to the factory.
@@ -69,7 +72,8 @@ void describe(Connection &db, std::int64_t orderId, std::int64_t now, Json::Valu
 // store (orderInfo/sign). ApiError 409 with the reason when one may not go.
 void handOut(Connection &db, std::int64_t orderId, const std::vector<std::int64_t> &ids,
              std::int64_t now);
-// Sends the garments back to the factory (all or none).
+// Sends the garments back to the factory (all or none). They come back to be checked again:
+// the pass and the accessories' checks go with them.
 void rework(Connection &db, std::int64_t orderId, const std::vector<std::int64_t> &ids,
             std::int64_t now);
 // Marks the order completed; nothing more is offered afterwards.

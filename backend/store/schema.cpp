@@ -698,6 +698,19 @@ const char *const version9 = R"SQL(
 ALTER TABLE upload_files ADD COLUMN store_id INTEGER REFERENCES stores(id);
 )SQL";
 
+// Version 12: the store's quality check. A garment keeps when it passed and who passed it
+// (its status time moves on once it is hung), and an accessory when it was checked and by
+// whom. Garments passed before keep their last change of state as the pass.
+const char *const version12 = R"SQL(
+ALTER TABLE order_products ADD COLUMN passed_at INTEGER;
+ALTER TABLE order_products ADD COLUMN passed_by INTEGER REFERENCES workers(id);
+ALTER TABLE order_product_annexes ADD COLUMN checked_at INTEGER;
+ALTER TABLE order_product_annexes ADD COLUMN checked_by INTEGER REFERENCES workers(id);
+UPDATE order_products SET passed_at = status_time WHERE is_packaged = 1;
+UPDATE order_product_annexes SET checked_at = (SELECT p.status_time FROM order_products p
+    WHERE p.id = order_product_id) WHERE checked = 1;
+)SQL";
+
 } // namespace
 
 namespace schema {
@@ -769,6 +782,12 @@ void migrate(Connection &db)
         Transaction tx(db);
         db.script(version9);
         db.exec("INSERT INTO schema_version (version) VALUES (?)", 9);
+        tx.commit();
+    }
+    if (!applied(db, 12)) {
+        Transaction tx(db);
+        db.script(version12);
+        db.exec("INSERT INTO schema_version (version) VALUES (?)", 12);
         tx.commit();
     }
 }

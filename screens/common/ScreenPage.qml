@@ -35,9 +35,33 @@ FocusScope {
 
     property string flagBelow: ""
     property var focusBelow: null
+    property bool handedBack: false
 
     function close() {
         Screens.close(page)
+    }
+
+    // Gives the Enter flag and the keyboard back to what was below, once: as the screen is
+    // closed (Screens.close), so that a screen opened in its place right after keeps them, or
+    // at the latest when it goes.
+    function handBack() {
+        if (handedBack)
+            return
+        handedBack = true
+        if (enterFlag !== "" && Session.enterFlag === enterFlag)
+            Session.enterFlag = flagBelow
+        // A screen that focuses its own field as it opens may do so before the item below
+        // was noted: the keyboard then goes to what the screen was opened over.
+        var below = focusBelow !== null && !holds(focusBelow) ? focusBelow : page.parent
+        if (below)
+            below.forceActiveFocus()
+    }
+
+    function holds(item) {
+        for (var i = item; i; i = i.parent)
+            if (i === page)
+                return true
+        return false
     }
 
     Component.onCompleted: {
@@ -49,12 +73,7 @@ FocusScope {
         page.forceActiveFocus()
     }
 
-    Component.onDestruction: {
-        if (enterFlag !== "" && Session.enterFlag === enterFlag)
-            Session.enterFlag = flagBelow
-        if (focusBelow)
-            focusBelow.forceActiveFocus()
-    }
+    Component.onDestruction: handBack()
 
     Rectangle {
         anchors.fill: parent
