@@ -47,7 +47,13 @@ class ApiRegistry;
     FAMILY(print)                                                                                  \
     FAMILY(userCard)                                                                               \
     FAMILY(userRecharge)                                                                           \
-    FAMILY(userRechargeRule)
+    FAMILY(userRechargeRule)                                                                       \
+    FAMILY(revenueSum)                                                                             \
+    FAMILY(revenueCnt)                                                                             \
+    FAMILY(revenueOrder)                                                                           \
+    FAMILY(revenueRecharge)                                                                        \
+    FAMILY(reportTradeOrder)                                                                       \
+    FAMILY(reportTradeRecharge)
 
 #define BRENVO_DECLARE_API_FAMILY(prefix)                                                          \
     namespace api::prefix {                                                                        \
