@@ -40,7 +40,7 @@ struct Span
 };
 
 // What a report was asked for: a day (`dateType` 1, `date` "yyyy-MM-dd") or a month (2,
-// "yyyy-MM") of the store `storeId`, which must be the caller's.
+// "yyyy-MM") of the store `storeId`, which must be the caller's (none sent: the caller's).
 struct Asked
 {
     bool monthly = false;

@@ -97,6 +97,7 @@ private slots:
     void trendEndsWithTheOneAsked();
     void refusals_data();
     void refusals();
+    void withoutAStoreTheCallersOwn();
 
 private:
     void scriptedDay();
@@ -628,7 +629,7 @@ void TestReportEndpoints::refusals_data()
     };
     QTest::newRow("another store's") << with("storeId", "2") << 403 << "非此门店";
     QTest::newRow("no such store") << with("storeId", "99") << 404 << "门店不存在";
-    QTest::newRow("no store") << with("storeId", "") << 400 << "";
+    QTest::newRow("not a store") << with("storeId", "x") << 400 << "参数类型错误: storeId";
     QTest::newRow("another kind") << with("dateType", "3") << 400 << "参数取值错误: dateType";
     QTest::newRow("a day written short") << with("date", "2019-3-1") << 400 << "日期格式错误: date";
     QTest::newRow("a month for a day") << with("date", "2019-03") << 400 << "日期格式错误: date";
@@ -650,6 +651,21 @@ void TestReportEndpoints::refusals()
     }
     // Store 2's worker reads store 2's figures.
     QCOMPARE(codeOf(report("revenueSum/queryReport", "1", "2019-03-01", &store2)), 200);
+}
+
+// A terminal signed in by card at start-up knows no store id: its reports are its own store's.
+void TestReportEndpoints::withoutAStoreTheCallersOwn()
+{
+    for (const QString &path : reportPaths) {
+        const QJsonObject own = call(path, {{"storeId", ""}, {"dateType", "1"}, {"date", dayText_}});
+        QCOMPARE(codeOf(own), 200);
+        QCOMPARE(own.value("data"), dataAt(path, "1", dayText_));
+        const QJsonObject other =
+            call(store2, path, {{"storeId", ""}, {"dateType", "1"}, {"date", dayText_}});
+        QCOMPARE(other.value("data"), report(path, "1", dayText_, &store2).value("data"));
+    }
+    QVERIFY(dataAt("revenueSum/queryReport", "1", dayText_) !=
+            report("revenueSum/queryReport", "1", dayText_, &store2).value("data"));
 }
 
 QTEST_GUILESS_MAIN(TestReportEndpoints)
