@@ -22,17 +22,27 @@ std::int64_t ordered(Connection &db, std::int64_t store, const Span &span)
                      store, span.from, span.to, orderState::voided);
 }
 
-// What the orders paid in the span paid, with `onCredit` only those that had been put on
-// credit (debt recovered).
-std::int64_t paid(Connection &db, std::int64_t store, const Span &span, bool onCredit)
+// What the orders paid in the span paid.
+std::int64_t paid(Connection &db, std::int64_t store, const Span &span)
+{
+    return db.scalar(
+        0,
+        "SELECT COALESCE(SUM(amount), 0) FROM trades WHERE store_id = ? AND status = ? "
+        "AND paid_at >= ? AND paid_at < ? AND kind = ?",
+        store, tradeState::paid, span.from, span.to, reports::tradeKind::order);
+}
+
+// Of those, what settled orders that had been put on credit (debt recovered): the store's orders
+// put on credit before the span's end, which are few, and their trades in the span.
+std::int64_t debtPaid(Connection &db, std::int64_t store, const Span &span)
 {
     return db.scalar(0,
-                     "SELECT COALESCE(SUM(t.amount), 0) FROM trades t "
-                     "JOIN orders o ON o.id = t.order_id WHERE t.store_id = ? AND t.status = ? "
-                     "AND t.paid_at >= ? AND t.paid_at < ? AND t.kind = ? "
-                     "AND (? = 0 OR o.credit_status = 1)",
-                     store, tradeState::paid, span.from, span.to, reports::tradeKind::order,
-                     onCredit ? 1 : 0);
+                     "SELECT COALESCE(SUM(t.amount), 0) FROM orders o "
+                     "CROSS JOIN trades t ON t.order_id = o.id WHERE o.store_id = ? "
+                     "AND o.credited_at < ? AND t.kind = ? AND t.status = ? AND t.paid_at >= ? "
+                     "AND t.paid_at < ?",
+                     store, span.to, reports::tradeKind::order, tradeState::paid, span.from,
+                     span.to);
 }
 
 // What the orders put on credit in the span still owed at its end.
@@ -62,8 +72,8 @@ Json::Value orderMoney(Call &call)
     const Span span = reports::asked(call).span;
     const std::int64_t store = call.storeId;
     Connection &db = call.db;
-    const std::int64_t total = paid(db, store, span, false);
-    const std::int64_t debtPaid = paid(db, store, span, true);
+    const std::int64_t total = paid(db, store, span);
+    const std::int64_t recovered = debtPaid(db, store, span);
     const std::int64_t coupons = db.scalar(
         0,
         "SELECT COALESCE(SUM(coupon_amount), 0) FROM payments WHERE store_id = ? AND status = ? "
@@ -82,8 +92,8 @@ Json::Value orderMoney(Call &call)
     data["couponAmt"] = Json::Int64(coupons);
     data["refundAmt"] = Json::Int64(refunded.integer("amount"));
     data["unpaidDebtAmt"] = Json::Int64(owed(db, store, span));
-    data["paymentAmt"] = Json::Int64(total - debtPaid);
-    data["paidDebtAmt"] = Json::Int64(debtPaid);
+    data["paymentAmt"] = Json::Int64(total - recovered);
+    data["paidDebtAmt"] = Json::Int64(recovered);
     data["refBalanceAmt"] = Json::Int64(refunded.integer("toBalance"));
     data["totalAmt"] = Json::Int64(total);
     data["actualAmt"] = Json::Int64(total - refunded.integer("amount"));

@@ -33,6 +33,22 @@ const char *const refundsOut =
     "WHERE a.store_id = ? AND a.status = ? AND a.audited_at >= ? AND a.audited_at < ? "
     "AND r.refund_means <> ? AND t.pay_means <> ?";
 
+// Adds each row's `amount` (times `sign`) to its means. Summed here rather than by GROUP BY,
+// which would sort a month's trades to make a handful of groups.
+void addUp(Query &rows, ByMeans &sums, int sign)
+{
+    Means last{-1, {}};
+    std::int64_t *sum = nullptr;
+    while (rows.next()) {
+        const Means m{static_cast<int>(rows.integer("means")), rows.text("sign")};
+        if (sum == nullptr || m.means != last.means || m.sign != last.sign) {
+            last = m;
+            sum = &sums[m];
+        }
+        *sum += sign * rows.integer("amount");
+    }
+}
+
 } // namespace
 
 Asked asked(Call &call)
@@ -64,13 +80,12 @@ std::vector<Step> stepsUpTo(const Asked &asked, int count)
 
 ByMeans paid(Connection &db, std::int64_t storeId, int kind, const Span &span)
 {
-    ByMeans sums;
-    Query q = db.query("SELECT pay_means AS means, pay_sign AS sign, SUM(amount) AS amount "
-                       "FROM trades WHERE store_id = ? AND status = ? AND paid_at >= ? "
-                       "AND paid_at < ? AND kind = ? GROUP BY pay_means, pay_sign",
+    Query q = db.query("SELECT pay_means AS means, pay_sign AS sign, amount FROM trades "
+                       "WHERE store_id = ? AND status = ? AND paid_at >= ? AND paid_at < ? "
+                       "AND kind = ?",
                        storeId, tradeState::paid, span.from, span.to, kind);
-    while (q.next())
-        sums[{static_cast<int>(q.integer("means")), q.text("sign")}] += q.integer("amount");
+    ByMeans sums;
+    addUp(q, sums, 1);
     return sums;
 }
 
@@ -78,21 +93,19 @@ ByMeans takings(Connection &db, std::int64_t storeId, const Span &span)
 {
     ByMeans sums;
     {
-        Query q = db.query("SELECT pay_means AS means, pay_sign AS sign, SUM(amount) AS amount "
-                           "FROM trades WHERE store_id = ? AND status = ? AND paid_at >= ? "
-                           "AND paid_at < ? AND pay_means <> ? GROUP BY pay_means, pay_sign",
+        Query q = db.query("SELECT pay_means AS means, pay_sign AS sign, amount FROM trades "
+                           "WHERE store_id = ? AND status = ? AND paid_at >= ? AND paid_at < ? "
+                           "AND pay_means <> ?",
                            storeId, tradeState::paid, span.from, span.to, payMeans::balance);
-        while (q.next())
-            sums[{static_cast<int>(q.integer("means")), q.text("sign")}] += q.integer("amount");
+        addUp(q, sums, 1);
     }
     Query q = db.query(std::string("SELECT CASE WHEN r.refund_means = ? THEN ? ELSE t.pay_means "
                                    "END AS means, CASE WHEN r.refund_means = ? THEN '' ELSE "
-                                   "t.pay_sign END AS sign, SUM(r.amount) AS amount ") +
-                           refundsOut + " GROUP BY means, sign",
+                                   "t.pay_sign END AS sign, r.amount AS amount ") +
+                           refundsOut,
                        refunds::cash, payMeans::cash, refunds::cash, storeId, refundState::approved,
                        span.from, span.to, refunds::toBalance, payMeans::balance);
-    while (q.next())
-        sums[{static_cast<int>(q.integer("means")), q.text("sign")}] -= q.integer("amount");
+    addUp(q, sums, -1);
     return sums;
 }
 

@@ -698,26 +698,41 @@ const char *const version9 = R"SQL(
 ALTER TABLE upload_files ADD COLUMN store_id INTEGER REFERENCES stores(id);
 )SQL";
 
-// Version 10: the revenue reports. An order keeps when it was put on credit and a garment when
-// it was handed out (rows of before: their best known times), and the reports' ranges of time
-// are read from indexes: payments and recharges by store and moment, trades by store and
-// moment with what the sums need (so a month's sums never read the table), orders by store
-// and the moment they were put on credit, members by the store they joined, garments by when
-// they were taken in and handed out, refund requests by store and when they were decided.
+// Version 10: the revenue reports. An order keeps when it was put on credit, and a garment its
+// order's store (filled by a trigger, whoever writes the garment) and when it was handed out; rows
+// of before get their best known values. The reports' spans of time are read from indexes that
+// hold what their sums need, so a month's sums read no table rows: trades, payments and
+// recharges by store and moment, orders by store and when they were taken or put on credit (and
+// by state, for the few voided ones), members by the store they joined, garments by store and
+// when they were taken in or handed out, refund requests by store and when they were decided.
 const char *const version10 = R"SQL(
 ALTER TABLE orders ADD COLUMN credited_at INTEGER;
 ALTER TABLE order_products ADD COLUMN handed_out_at INTEGER;
+ALTER TABLE order_products ADD COLUMN store_id INTEGER REFERENCES stores(id);
 UPDATE orders SET credited_at = created_at WHERE credit_status = 1;        -- on credit
 UPDATE order_products SET handed_out_at = status_time WHERE status = 40; -- 已取衣
+UPDATE order_products SET store_id = (SELECT o.store_id FROM orders o WHERE o.id = order_id);
+CREATE TRIGGER IF NOT EXISTS order_products_store AFTER INSERT ON order_products
+WHEN NEW.store_id IS NULL
+BEGIN
+    UPDATE order_products SET store_id = (SELECT o.store_id FROM orders o WHERE o.id = NEW.order_id)
+    WHERE id = NEW.id;
+END;
 CREATE INDEX IF NOT EXISTS trades_store_paid
     ON trades (store_id, status, paid_at, kind, pay_means, pay_sign, amount);
 CREATE INDEX IF NOT EXISTS trades_order ON trades (order_id);
-CREATE INDEX IF NOT EXISTS payments_store_finished ON payments (store_id, status, finished_at);
-CREATE INDEX IF NOT EXISTS recharges_store_paid ON recharges (store_id, status, paid_at);
+CREATE INDEX IF NOT EXISTS payments_store_finished
+    ON payments (store_id, status, finished_at, coupon_amount);
+CREATE INDEX IF NOT EXISTS recharges_store_paid
+    ON recharges (store_id, status, paid_at, amount, gift_amount);
+CREATE INDEX IF NOT EXISTS orders_store_taken
+    ON orders (store_id, created_at, status, destroyed_at, payable_price);
 CREATE INDEX IF NOT EXISTS orders_store_credited ON orders (store_id, credited_at);
+CREATE INDEX IF NOT EXISTS orders_store_state ON orders (store_id, status);
 CREATE INDEX IF NOT EXISTS users_store_time ON users (store_id, created_at);
-CREATE INDEX IF NOT EXISTS order_products_time ON order_products (created_at);
-CREATE INDEX IF NOT EXISTS order_products_handed_out ON order_products (handed_out_at);
+CREATE INDEX IF NOT EXISTS order_products_store_taken ON order_products (store_id, created_at);
+CREATE INDEX IF NOT EXISTS order_products_store_handed_out
+    ON order_products (store_id, handed_out_at);
 CREATE INDEX IF NOT EXISTS refund_audits_store_audited ON refund_audits (store_id, audited_at);
 )SQL";
 

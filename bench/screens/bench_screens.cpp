@@ -18,7 +18,10 @@
 //     meanwhile on every landed screen;
 //  4. RSS and threads before and after the place-order round trips (home, 下单, search,
 //     order form) and the sign-out/sign-in cycles;
-//  5. warnings (TypeErrors among them) printed during those, and the most frequent texts.
+//  5. warnings (TypeErrors among them) printed during those, and the most frequent texts;
+//  6. the revenue analysis (营收分析): from the last report's reply until the first frame
+//     without the shade, after "刷新" and after a switch between daily and monthly reports
+//     (p95, median), and idle CPU on it.
 // Nothing is asserted: the figures are for reading.
 
 #include "app/applogging.h"
@@ -47,6 +50,7 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -221,6 +225,10 @@ private:
     void roundTrip(int i);
     void roundTrips();
     void signOutCycles();
+
+    // The revenue analysis: the reports read again until the screen is drawn without its shade.
+    double reportsRedrawn(QQuickItem *revenue, const QString &button, double *clickToDrawnMs);
+    void reportLatency(QQuickItem *menu, int count);
 
     QQmlEngine &engine;
     UiDriver ui;
@@ -545,6 +553,64 @@ void Bench::signOutCycles()
     messageRows(what, counts);
 }
 
+// A click on `button` ("refreshButton", a tab) of the revenue analysis, until the first frame
+// swapped without its shade after the shade was up: milliseconds from the last report's reply
+// (the screen's count of calls out back at 0) to that frame, and from the click.
+double Bench::reportsRedrawn(QQuickItem *revenue, const QString &button, double *clickToDrawnMs)
+{
+    QPointer<QQuickItem> page(revenue);
+    auto shaded = std::make_shared<bool>(false);
+    probe->watch([page, shaded]() -> int {
+        QQuickItem *shade = page ? childNamed(page, QStringLiteral("loadingShade")) : nullptr;
+        if (shade && shade->isVisible())
+            *shaded = true;
+        return !*shaded ? NoForm : shade && shade->isVisible() ? FormShaded : FormReady;
+    });
+    QObject *talk = revenue->property("conversation").value<QObject *>();
+    Stopwatch replied(talk->property("backend").value<QObject *>(), "pending");
+    const qint64 start = FrameProbe::nowNs();
+    ui.actThenWait([&] { ui.click(ui.need(button, revenue)); }, probe, &FrameProbe::stageDrawn,
+                   [&] { return probe->stageSwappedNs(FormReady) != 0; },
+                   QStringLiteral("the revenue reports after ") + button);
+    const qint64 drawn = probe->stageSwappedNs(FormReady);
+    probe->unwatch();
+    if (clickToDrawnMs)
+        *clickToDrawnMs = (drawn - start) / 1e6;
+    return replied.moments.isEmpty() ? 0 : (drawn - replied.moments.last()) / 1e6;
+}
+
+// 营收分析 from the menu: idle CPU on it, then "刷新" and the switch between daily and monthly
+// reports, `count` times each.
+void Bench::reportLatency(QQuickItem *menu, int count)
+{
+    progress(QStringLiteral("revenue analysis: %1 refreshes and %1 switches").arg(count));
+    QQuickItem *revenue =
+        openFromMenu(menu, QStringLiteral("535"), QStringLiteral("RevenueAnalysis"));
+    ui.waitFor([&] { return !revenue->property("loading").toBool(); },
+               QStringLiteral("the revenue reports"));
+    idleCpu(QStringLiteral("RevenueAnalysis"));
+    for (int i = 0; i < 3; ++i) // compiled delegates, the canvas, the calendar's pictures
+        reportsRedrawn(revenue, QStringLiteral("refreshButton"), nullptr);
+    std::vector<double> refreshed, switched, total;
+    for (int i = 0; i < count; ++i) {
+        double clicked = 0;
+        refreshed.push_back(reportsRedrawn(revenue, QStringLiteral("refreshButton"), &clicked));
+        total.push_back(clicked);
+        switched.push_back(reportsRedrawn(revenue, QStringLiteral("monthlyTab"), nullptr));
+        switched.push_back(reportsRedrawn(revenue, QStringLiteral("dailyTab"), nullptr));
+    }
+    const QString n = QStringLiteral(" (n=%1)").arg(count);
+    rows.push_back({QStringLiteral("刷新: last report's reply → drawn, p95") + n,
+                    ms(percentile(refreshed, 0.95)), QStringLiteral("≤ 100 ms")});
+    rows.push_back({QStringLiteral("  median"), ms(median(refreshed)), QString()});
+    rows.push_back({QStringLiteral("日报表/月报表: last reply → drawn, p95") +
+                        QStringLiteral(" (n=%1)").arg(2 * count),
+                    ms(percentile(switched, 0.95)), QStringLiteral("≤ 100 ms")});
+    rows.push_back({QStringLiteral("  刷新: click → drawn (seven requests), median"),
+                    ms(median(total)), QString()});
+    idleCpu(QStringLiteral("RevenueAnalysis after the runs"));
+}
+
 void Bench::run()
 {
     startUp();
@@ -566,6 +632,9 @@ void Bench::run()
     menu = goHome();
     openFromMenu(menu, QStringLiteral("532"), QStringLiteral("Setting"));
     idleCpu(QStringLiteral("Setting"));
+
+    menu = goHome();
+    reportLatency(menu, options.searches);
 
     roundTrips();
     signOutCycles();
