@@ -19,6 +19,7 @@
 #include <memory>
 #include <vector>
 
+#include "../percentile.h"
 #include "backendclient.h"
 #include "backenddatabase.h"
 #include "privatebackend.h"
@@ -29,15 +30,6 @@ const QStringList chain{
     "revenueSum/queryReport",    "revenueCnt/getReport",       "revenueOrder/getReport",
     "revenueRecharge/getReport", "reportTradeOrder/getReport", "reportTradeRecharge/getReport",
     "revenueSum/trend"};
-
-double percentile(std::vector<double> values, double p)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const size_t rank = static_cast<size_t>(std::max(1.0, std::ceil(p * values.size())));
-    return values[std::min(rank, values.size()) - 1];
-}
 
 struct Figures
 {

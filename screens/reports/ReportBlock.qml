@@ -47,13 +47,14 @@ Rectangle {
             color: Theme.textStrong
             bottomPadding: Theme.spacingTiny
         }
+        // Lines kept from one report to the next: only their texts change.
         Repeater {
-            model: block.lines
+            model: block.lines.length
             delegate: Item {
                 id: line
-                required property var modelData
                 required property int index
-                objectName: "line_" + modelData.label
+                readonly property var entry: block.lines[index] || ({ label: "", value: "" })
+                objectName: "line_" + entry.label
                 width: column.width
                 height: lineLabel.implicitHeight
                 Rectangle {
@@ -69,14 +70,14 @@ Rectangle {
                     id: lineLabel
                     anchors.left: swatch.right
                     anchors.leftMargin: swatch.visible ? Theme.spacingSmall : 0
-                    text: line.modelData.label
+                    text: line.entry.label
                     font.pixelSize: Theme.fontBody
                     color: Theme.textRegular
                 }
                 Text {
                     objectName: "value"
                     anchors.right: parent.right
-                    text: line.modelData.value
+                    text: line.entry.value
                     font.pixelSize: Theme.fontBody
                     color: Theme.text
                 }

@@ -49,25 +49,27 @@ Item {
         anchors.topMargin: Theme.spacingTiny
         readonly property real step: chart.bars.length > 0 ? width / chart.bars.length : width
 
+        // One slot per bar, kept from one report to the next (only a change of how many bars
+        // makes them anew): a refresh moves 30 rectangles instead of building them again.
         Repeater {
-            model: chart.bars
+            model: chart.bars.length
             delegate: Item {
                 id: slot
-                required property var modelData
                 required property int index
-                objectName: "bar_" + modelData.date
+                readonly property var bar: chart.bars[index] || ({ date: "", top: 0, height: 0, below: false })
+                objectName: "bar_" + bar.date
                 x: index * plot.step
                 width: plot.step
                 height: plot.height
                 Rectangle {
                     objectName: "barFill"
                     anchors.horizontalCenter: parent.horizontalCenter
-                    y: slot.modelData.top
+                    y: slot.bar.top
                     width: Math.max(2, plot.step * 0.6)
-                    height: slot.modelData.height
+                    height: slot.bar.height
                     radius: Theme.radiusSmall / 2
-                    color: slot.modelData.below ? Theme.chartBarBelow
-                         : slot.modelData.date === chart.shown ? Theme.chartBarShown : Theme.chartBar
+                    color: slot.bar.below ? Theme.chartBarBelow
+                         : slot.bar.date === chart.shown ? Theme.chartBarShown : Theme.chartBar
                 }
                 MouseArea {
                     anchors.fill: parent
@@ -79,7 +81,7 @@ Item {
                         else if (chart.pointed === slot.index)
                             chart.pointed = -1
                     }
-                    onClicked: chart.barClicked(slot.modelData.date)
+                    onClicked: chart.barClicked(slot.bar.date)
                 }
             }
         }
@@ -99,17 +101,17 @@ Item {
         anchors.bottom: parent.bottom
         height: Theme.fontSmall + Theme.spacingTiny
         Repeater {
-            model: chart.bars
+            model: chart.bars.length
             delegate: Text {
-                required property var modelData
                 required property int index
+                readonly property var bar: chart.bars[index] || ({ date: "", label: "" })
                 x: index * plot.step
                 width: plot.step
                 horizontalAlignment: Text.AlignHCenter
                 anchors.bottom: parent.bottom
-                text: modelData.label
+                text: bar.label
                 font.pixelSize: Theme.fontTiny
-                color: modelData.date === chart.shown ? Theme.textStrong : Theme.textMuted
+                color: bar.date === chart.shown ? Theme.textStrong : Theme.textMuted
             }
         }
     }
