@@ -232,6 +232,27 @@ ScreenTestCase {
         compare(sentTo("revenueSum/trend")[1].date, "2019-02-27")
     }
 
+    // Reports asked for again before the first chain ended: only the newer chain is shown
+    // and goes on.
+    function test_a_newer_chain_wins() {
+        useFake({})
+        routes["revenueSum/queryReport"] = function (body) {
+            return Routes.ok({ totalAmt: body.date === "2019-03-01" ? 100 : 200, payList: [] })
+        }
+        var held = routes["revenueCnt/getReport"]
+        routes["revenueCnt/getReport"] = null
+        open()
+        tryVerify(function () { return Routes.paths(fake).length === 2 }, 5000)
+        screen.day = "2019-03-01"
+        screen.reload()
+        routes["revenueCnt/getReport"] = held
+        tryCompare(screen, "loading", false, 5000)
+        wait(100)
+        compare(Routes.paths(fake).length, 2 + chainPaths.length)
+        compare(shown("summaryBlock", "收入合计"), "¥1.00")
+        compare(sentTo("revenueCnt/getReport").map(function (b) { return b.date }), [today(), "2019-03-01"])
+    }
+
     // A failed report stops the chain: the shade lifts, the worker is told, the blocks of the
     // reports not read keep what they showed.
     function test_failed_report_stops_the_chain_data() {
