@@ -704,7 +704,8 @@ ALTER TABLE upload_files ADD COLUMN store_id INTEGER REFERENCES stores(id);
 // hold what their sums need, so a month's sums read no table rows: trades, payments and
 // recharges by store and moment, orders by store and when they were taken or put on credit (and
 // by state, for the few voided ones), members by the store they joined, garments by store and
-// when they were taken in or handed out, refund requests by store and when they were decided.
+// when they were taken in or handed out, refund requests by store and when they were decided,
+// and their parts by request.
 const char *const version10 = R"SQL(
 ALTER TABLE orders ADD COLUMN credited_at INTEGER;
 ALTER TABLE order_products ADD COLUMN handed_out_at INTEGER;
@@ -734,6 +735,7 @@ CREATE INDEX IF NOT EXISTS order_products_store_taken ON order_products (store_i
 CREATE INDEX IF NOT EXISTS order_products_store_handed_out
     ON order_products (store_id, handed_out_at);
 CREATE INDEX IF NOT EXISTS refund_audits_store_audited ON refund_audits (store_id, audited_at);
+CREATE INDEX IF NOT EXISTS refunds_audit ON refunds (audit_id);
 )SQL";
 
 } // namespace
