@@ -48,7 +48,13 @@ class ApiRegistry;
     FAMILY(userCard)                                                                               \
     FAMILY(userRecharge)                                                                           \
     FAMILY(userRechargeRule)                                                                       \
-    FAMILY(station)
+    FAMILY(station)                                                                                \
+    FAMILY(revenueSum)                                                                             \
+    FAMILY(revenueCnt)                                                                             \
+    FAMILY(revenueOrder)                                                                           \
+    FAMILY(revenueRecharge)                                                                        \
+    FAMILY(reportTradeOrder)                                                                       \
+    FAMILY(reportTradeRecharge)
 
 #define BRENVO_DECLARE_API_FAMILY(prefix)                                                          \
     namespace api::prefix {                                                                        \

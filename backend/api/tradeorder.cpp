@@ -12,13 +12,6 @@
 
 namespace {
 
-// The means as the worker knows it: the merchant's own name for "其他" (payMeans::other,
-// bound as its first value).
-const char *const meansText =
-    "CASE WHEN t.pay_means = ? AND t.pay_sign <> '' THEN COALESCE((SELECT ps.show_name FROM "
-    "pay_signs ps JOIN stores s ON s.merc_id = ps.merc_id WHERE s.id = t.store_id AND "
-    "ps.val = t.pay_sign), dm.text) ELSE COALESCE(dm.text, '') END";
-
 // `orderId`: the order's paid parts, newest first (the balance part of a payment comes last),
 // each with what it may still give back.
 Json::Value ofOrder(Call &call)
@@ -28,7 +21,7 @@ Json::Value ofOrder(Call &call)
     for (const refunds::PaidPart &part : refunds::paidParts(call.db, orderId)) {
         Query q = call.db.query(std::string("SELECT t.id, t.trade_no AS seq, t.pay_means AS "
                                             "payMethod, ") +
-                                    meansText +
+                                    payMeans::textSql +
                                     " AS payMethodText, COALESCE(t.paid_at, t.created_at) AS "
                                     "tradeTime, t.amount FROM trades t LEFT JOIN dictionary dm "
                                     "ON dm.code = 'PAY_MEANS' AND dm.val = t.pay_means "
@@ -53,7 +46,7 @@ Json::Value ofMember(Call &call)
     Query q = call.db.query(
         std::string("SELECT t.id, '门店' AS orderOriginText, COALESCE(t.paid_at, t.created_at) "
                     "AS tradeTime, o.order_no AS orderNo, o.id AS orderId, t.trade_no AS seq, ") +
-            meansText +
+            payMeans::textSql +
             " AS payMethodText, t.amount, CASE t.status WHEN ? THEN '支付成功' WHEN ? THEN "
             "'待支付' WHEN ? THEN '支付失败' ELSE '已关闭' END AS statusText "
             "FROM trades t JOIN orders o ON o.id = t.order_id LEFT JOIN dictionary dm "

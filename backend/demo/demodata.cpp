@@ -709,6 +709,12 @@ void Seeder::orders()
     db.exec("INSERT INTO order_remarks (order_id, worker_id, worker_name, remark, created_at) "
             "VALUES (?, 1, '张丽', '羽绒服袖口有旧污渍，已告知顾客', ?)",
             sent, at(2, 25));
+    // The moments the revenue reports count by: the order on credit was put on credit at
+    // intake, garments handed out went with their order.
+    db.exec("UPDATE orders SET credited_at = finished_at WHERE credit_status = 1");
+    db.exec("UPDATE order_products SET handed_out_at = (SELECT o.signed_at FROM orders o "
+            "WHERE o.id = order_id) WHERE status = ?",
+            garmentState::handedOut);
     // A coupon held by an unpaid order.
     db.exec("UPDATE user_coupons SET use_status = ?, order_id = (SELECT id FROM orders WHERE "
             "user_id = 1 LIMIT 1) WHERE user_id = 1 AND use_status = ?",

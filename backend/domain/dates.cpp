@@ -43,4 +43,14 @@ std::string timestampText(std::int64_t ms)
     return buf;
 }
 
+std::int64_t localMidnight(int year, int month, int day)
+{
+    std::tm tm{};
+    tm.tm_year = year - 1900;
+    tm.tm_mon = month - 1;
+    tm.tm_mday = day;
+    tm.tm_isdst = -1; // whatever the local rules say for that day
+    return static_cast<std::int64_t>(std::mktime(&tm)) * 1000;
+}
+
 } // namespace dates

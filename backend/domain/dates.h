@@ -14,5 +14,9 @@ std::string localDate(std::int64_t ms);
 std::string localDateTime(std::int64_t ms);
 // "2024-06-12 18:20:05.0" (tenths of a second): the form the bag label prints.
 std::string timestampText(std::int64_t ms);
+// The start of a local calendar day, in milliseconds since 1970. A day or month beyond its
+// range counts on (month 13 is January of the next year, day 0 the last day of the month
+// before), so the next day or month is one more.
+std::int64_t localMidnight(int year, int month, int day);
 
 } // namespace dates

@@ -41,6 +41,8 @@ extern const Record businessLine;
 extern const Record product;
 extern const Record payment;
 extern const Record recharge;
+// A store's own figures (its reports) are its own.
+extern const Record store;
 } // namespace records
 
 // The id the integer field `field` names, once it is the caller's.

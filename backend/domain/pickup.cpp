@@ -263,8 +263,9 @@ void handOut(Connection &db, std::int64_t orderId, const std::vector<std::int64_
     }
     for (std::int64_t id : going) {
         takeOffRail(db, id);
-        db.exec("UPDATE order_products SET status = ?, status_time = ? WHERE id = ?",
-                garmentState::handedOut, now, id);
+        db.exec("UPDATE order_products SET status = ?, status_time = ?, handed_out_at = ? "
+                "WHERE id = ?",
+                garmentState::handedOut, now, now, id);
     }
     settleOrder(db, orderId, now);
 }
@@ -317,7 +318,8 @@ void credit(Connection &db, std::int64_t orderId, const std::string &remark, std
         throw ApiError(codes::conflict, "订单还没有衣物");
     if (o.locked)
         throw ApiError(codes::conflict, "订单正在支付中，请稍后再试");
-    db.exec("UPDATE orders SET credit_status = 1, credit_remark = ? WHERE id = ?", remark, orderId);
+    db.exec("UPDATE orders SET credit_status = 1, credit_remark = ?, credited_at = ? WHERE id = ?",
+            remark, now, orderId);
 }
 
 void settleOrder(Connection &db, std::int64_t orderId, std::int64_t now)

@@ -68,6 +68,13 @@ bool isDate(const std::string &text)
     return d <= days[m - 1] + (m == 2 && leap ? 1 : 0);
 }
 
+bool isMonth(const std::string &text)
+{
+    int y = 0, m = 0;
+    return text.size() == 7 && text[4] == '-' && digitsAt(text, 0, 4, y) &&
+           digitsAt(text, 5, 2, m) && m >= 1 && m <= 12;
+}
+
 bool isClockTime(const std::string &text)
 {
     int h = 0, m = 0;
@@ -176,6 +183,14 @@ std::string Call::date(const char *key) const
     const std::string v = requiredText(key);
     if (!isDate(v))
         throw bad("日期格式错误: ", key);
+    return v;
+}
+
+std::string Call::month(const char *key) const
+{
+    const std::string v = requiredText(key);
+    if (!isMonth(v))
+        throw bad("月份格式错误: ", key);
     return v;
 }
 

@@ -74,6 +74,8 @@ struct Call
     std::string oneOf(const char *key, std::initializer_list<const char *> allowed) const;
     // A real calendar date "yyyy-MM-dd".
     std::string date(const char *key) const;
+    // A calendar month "yyyy-MM".
+    std::string month(const char *key) const;
     // A clock time "HH:mm" (00:00 to 23:59).
     std::string clockTime(const char *key) const;
     // A text holding a JSON array, parsed.
@@ -96,6 +98,8 @@ struct Call
 std::string trimmed(const std::string &text);
 // True for a real calendar date written "yyyy-MM-dd".
 bool isDate(const std::string &text);
+// True for a calendar month written "yyyy-MM".
+bool isMonth(const std::string &text);
 // True for "HH:mm" with HH < 24 and mm < 60.
 bool isClockTime(const std::string &text);
 // "12,13,15": ids joined by ",", each once, in the order sent; ApiError 400

@@ -18,9 +18,13 @@
 //     meanwhile on every landed screen;
 //  4. RSS and threads before and after the place-order round trips (home, 下单, search,
 //     order form) and the sign-out/sign-in cycles;
-//  5. warnings (TypeErrors among them) printed during those, and the most frequent texts.
+//  5. warnings (TypeErrors among them) printed during those, and the most frequent texts;
+//  6. the revenue analysis (营收分析): from the last report's reply until the first frame
+//     without the shade, after "刷新" and after a switch between daily and monthly reports
+//     (p95, median), and idle CPU on it.
 // Nothing is asserted: the figures are for reading.
 
+#include "../percentile.h"
 #include "app/applogging.h"
 #include "app/caretblinktimeout.h"
 #include "app/bvmessagebox.h"
@@ -47,6 +51,7 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -104,20 +109,6 @@ double cpuSeconds()
     return t.tv_sec + t.tv_nsec / 1e9;
 }
 
-double percentile(std::vector<double> values, double p)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const size_t rank = static_cast<size_t>(std::max(1.0, std::ceil(p * values.size())));
-    return values[std::min(rank, values.size()) - 1];
-}
-
-double median(const std::vector<double> &values)
-{
-    return percentile(values, 0.5);
-}
-
 QString ms(double value)
 {
     return QString::number(value, 'f', 1) + " ms";
@@ -131,6 +122,16 @@ QString phone(int i)
 void progress(const QString &text)
 {
     std::fprintf(stderr, "bench_screens: %s\n", qPrintable(text));
+}
+
+// A screen's request piece: its conversation's (the view's `conversation`), or its own.
+QObject *backendOf(QObject *screen)
+{
+    QObject *talk = screen->property("conversation").value<QObject *>();
+    QObject *backend = (talk ? talk : screen)->property("backend").value<QObject *>();
+    if (!backend)
+        throw StepFailed("no backend on " + screen->objectName().toStdString());
+    return backend;
 }
 
 // Stages of an order form coming up, as the frame probe sees them at a synchronisation.
@@ -222,6 +223,17 @@ private:
     void roundTrips();
     void signOutCycles();
 
+    // The revenue analysis: the reports read again until the screen is drawn without its shade.
+    struct ReportTimes
+    {
+        double drawnMs = 0;   // last reply → first frame without the shade
+        double handledMs = 0; // last reply → its handler done
+        double clickedMs = 0; // click → that frame
+        int frames = 0;
+    };
+    ReportTimes reportsRedrawn(QQuickItem *revenue, const QString &button);
+    void reportLatency(QQuickItem *menu, int count);
+
     QQmlEngine &engine;
     UiDriver ui;
     FrameProbe *probe;
@@ -309,7 +321,7 @@ SearchTimes Bench::search(QQuickItem *placeOrder, const QString &key)
     });
     // The search's reply is handled when the screen's count of calls out drops back; the
     // form exists when the screen says it found the customer.
-    QObject *backend = placeOrder->property("backend").value<QObject *>();
+    QObject *backend = backendOf(placeOrder);
     Stopwatch replied(backend, "pending");
     Stopwatch created(placeOrder, "customerFound(QString)");
     const int swapsBefore = probe->swapCount();
@@ -333,7 +345,7 @@ SearchTimes Bench::search(QQuickItem *placeOrder, const QString &key)
 void Bench::waitForFormIdle(QQuickItem *placeOrder)
 {
     QQuickItem *form = ui.need(QStringLiteral("PlaceOrderContent"), placeOrder);
-    QPointer<QObject> backend = form->property("backend").value<QObject *>();
+    QPointer<QObject> backend = backendOf(form);
     ui.waitFor([&] { return backend && backend->property("pending").toInt() == 0; },
                QStringLiteral("the order form's requests"));
 }
@@ -545,6 +557,76 @@ void Bench::signOutCycles()
     messageRows(what, counts);
 }
 
+// A click on `button` ("refreshButton", a tab) of the revenue analysis, until the first frame
+// swapped without its shade after the shade was up, timed from the last report's reply (the
+// screen's count of calls out back at 0).
+Bench::ReportTimes Bench::reportsRedrawn(QQuickItem *revenue, const QString &button)
+{
+    QPointer<QQuickItem> page(revenue);
+    auto shaded = std::make_shared<bool>(false);
+    probe->watch([page, shaded]() -> int {
+        QQuickItem *shade = page ? childNamed(page, QStringLiteral("loadingShade")) : nullptr;
+        if (shade && shade->isVisible())
+            *shaded = true;
+        return !*shaded ? NoForm : shade && shade->isVisible() ? FormShaded : FormReady;
+    });
+    Stopwatch replied(backendOf(revenue), "pending");
+    Stopwatch handled(revenue->property("conversation").value<QObject *>(), "loaded()");
+    const int swapsBefore = probe->swapCount();
+    const qint64 start = FrameProbe::nowNs();
+    ui.actThenWait([&] { ui.click(ui.need(button, revenue)); }, probe, &FrameProbe::stageDrawn,
+                   [&] { return probe->stageSwappedNs(FormReady) != 0; },
+                   QStringLiteral("the revenue reports after ") + button);
+    const qint64 drawn = probe->stageSwappedNs(FormReady);
+    const qint64 lastReply = replied.moments.value(replied.moments.size() - 1, start);
+    ReportTimes times;
+    times.drawnMs = (drawn - lastReply) / 1e6;
+    times.handledMs = (handled.moments.value(0, lastReply) - lastReply) / 1e6;
+    times.clickedMs = (drawn - start) / 1e6;
+    times.frames = probe->swapCount() - swapsBefore;
+    probe->unwatch();
+    return times;
+}
+
+// 营收分析 from the menu: idle CPU on it, then "刷新" and the switch between daily and monthly
+// reports, `count` times each.
+void Bench::reportLatency(QQuickItem *menu, int count)
+{
+    progress(QStringLiteral("revenue analysis: %1 refreshes and %1 switches").arg(count));
+    QQuickItem *revenue =
+        openFromMenu(menu, QStringLiteral("535"), QStringLiteral("RevenueAnalysis"));
+    ui.waitFor([&] { return !revenue->property("loading").toBool(); },
+               QStringLiteral("the revenue reports"));
+    idleCpu(QStringLiteral("RevenueAnalysis"));
+    for (int i = 0; i < 3; ++i) // compiled delegates, the canvas, the calendar's pictures
+        reportsRedrawn(revenue, QStringLiteral("refreshButton"));
+    std::vector<double> refreshed, handled, clicked, frames, switched;
+    for (int i = 0; i < count; ++i) {
+        const ReportTimes t = reportsRedrawn(revenue, QStringLiteral("refreshButton"));
+        refreshed.push_back(t.drawnMs);
+        handled.push_back(t.handledMs);
+        clicked.push_back(t.clickedMs);
+        frames.push_back(t.frames);
+        switched.push_back(reportsRedrawn(revenue, QStringLiteral("monthlyTab")).drawnMs);
+        switched.push_back(reportsRedrawn(revenue, QStringLiteral("dailyTab")).drawnMs);
+    }
+    const QString n = QStringLiteral(" (n=%1)").arg(count);
+    rows.push_back({QStringLiteral("刷新: last report's reply → drawn, median") + n,
+                    ms(median(refreshed)), QString()});
+    rows.push_back({QStringLiteral("刷新: last report's reply → drawn, p95") + n,
+                    ms(percentile(refreshed, 0.95)), QStringLiteral("≤ 100 ms")});
+    rows.push_back({QStringLiteral("  last reply handled (blocks filled, shade off), median"),
+                    ms(median(handled)), QString()});
+    rows.push_back({QStringLiteral("  click → drawn (seven requests), median"), ms(median(clicked)),
+                    QString()});
+    rows.push_back({QStringLiteral("  frames swapped meanwhile, median"),
+                    QString::number(median(frames), 'f', 0), QString()});
+    rows.push_back({QStringLiteral("日报表/月报表: last reply → drawn, p95") +
+                        QStringLiteral(" (n=%1)").arg(2 * count),
+                    ms(percentile(switched, 0.95)), QStringLiteral("≤ 100 ms")});
+    idleCpu(QStringLiteral("RevenueAnalysis after the runs"));
+}
+
 void Bench::run()
 {
     startUp();
@@ -566,6 +648,9 @@ void Bench::run()
     menu = goHome();
     openFromMenu(menu, QStringLiteral("532"), QStringLiteral("Setting"));
     idleCpu(QStringLiteral("Setting"));
+
+    menu = goHome();
+    reportLatency(menu, options.searches);
 
     roundTrips();
     signOutCycles();

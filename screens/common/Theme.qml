@@ -98,4 +98,13 @@ QtObject {
     readonly property int radiusMedium: 6  // rows, side panels, small cards
     readonly property int radiusLarge: 8   // cards and windows
     readonly property int radiusHuge: 20   // the menu's banner and its round buttons
+
+    // --- Charts ------------------------------------------------------------------------
+    // The parts of a chart of shares, in the order of the lines beside it; the ring with
+    // nothing to share; the bars of a trend, the one shown, and one below zero.
+    readonly property var chartColors: ["#409eff", "#67c23a", "#e6a23c", "#9b59b6", "#f56c6c", "#909399"]
+    readonly property color chartEmpty: "#ebeef5"
+    readonly property color chartBar: "#a0cfff"
+    readonly property color chartBarShown: "#409eff"
+    readonly property color chartBarBelow: "#f56c6c"
 }

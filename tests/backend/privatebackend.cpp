@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QThread>
 
-PrivateBackend::PrivateBackend(const QStringList &extraArguments)
+PrivateBackend::PrivateBackend(const QStringList &extraArguments, int startMs) : startMs_(startMs)
 {
     process_.setProcessChannelMode(QProcess::MergedChannels);
     start(extraArguments);
@@ -33,7 +33,7 @@ void PrivateBackend::start(const QStringList &extraArguments)
             extraArguments);
     if (!process_.waitForStarted(5000))
         return;
-    const QDeadlineTimer deadline(10000);
+    const QDeadlineTimer deadline(startMs_);
     while (!deadline.hasExpired() && process_.state() == QProcess::Running) {
         QFile f(urlFile);
         if (f.open(QIODevice::ReadOnly)) {

@@ -9,7 +9,8 @@
 class PrivateBackend
 {
 public:
-    explicit PrivateBackend(const QStringList &extraArguments = {});
+    // `startMs`: how long the backend may take to come up (a large seed takes longer).
+    explicit PrivateBackend(const QStringList &extraArguments = {}, int startMs = 10000);
     ~PrivateBackend();
     PrivateBackend(const PrivateBackend &) = delete;
     PrivateBackend &operator=(const PrivateBackend &) = delete;
@@ -31,4 +32,5 @@ private:
     QTemporaryDir dir_;
     QProcess process_;
     QString url_;
+    int startMs_;
 };

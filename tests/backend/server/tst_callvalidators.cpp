@@ -53,6 +53,8 @@ QString readField(const QString &validator, const QByteArray &bodyText)
             return QString::fromStdString(call.date("v"));
         if (validator == "clockTime")
             return QString::fromStdString(call.clockTime("v"));
+        if (validator == "month")
+            return QString::fromStdString(call.month("v"));
         if (validator == "jsonArray")
             return QString::fromStdString(json::write(call.jsonArray("v")));
         if (validator == "page") {
@@ -141,6 +143,16 @@ void TestCallValidators::validators_data()
     QTest::newRow("date, short form")
         << "date" << QByteArray(R"({"v":"2024-1-01"})") << "400 日期格式错误: v";
     QTest::newRow("date, empty") << "date" << QByteArray(R"({"v":""})") << "400 参数不能为空: v";
+
+    QTest::newRow("month, December") << "month" << QByteArray(R"({"v":"2019-12"})") << "2019-12";
+    QTest::newRow("month, month 13")
+        << "month" << QByteArray(R"({"v":"2019-13"})") << "400 月份格式错误: v";
+    QTest::newRow("month, month 0")
+        << "month" << QByteArray(R"({"v":"2019-00"})") << "400 月份格式错误: v";
+    QTest::newRow("month, a day") << "month" << QByteArray(R"({"v":"2019-03-01"})")
+                                  << "400 月份格式错误: v";
+    QTest::newRow("month, short form")
+        << "month" << QByteArray(R"({"v":"2019-3"})") << "400 月份格式错误: v";
 
     QTest::newRow("clock, midnight") << "clockTime" << QByteArray(R"({"v":"00:00"})") << "00:00";
     QTest::newRow("clock, last minute") << "clockTime" << QByteArray(R"({"v":"23:59"})") << "23:59";
