@@ -38,6 +38,9 @@ struct ScreenWatch::Impl
     Window root = 0;
     Window watched = 0;
     bool gone = false;
+    // The whole screen before the program started: a window the server has mapped but the
+    // program has not drawn yet may still show it.
+    XImage *before = nullptr;
 
     // The window's place on the screen, read back through shared memory where the server
     // offers it (a copy within the machine), else through the connection.
@@ -49,6 +52,8 @@ struct ScreenWatch::Impl
     ~Impl()
     {
         freeImage();
+        if (before)
+            XDestroyImage(before);
         if (display)
             XCloseDisplay(display);
     }
@@ -143,6 +148,25 @@ struct ScreenWatch::Impl
         return true;
     }
 
+    // Whether `pixels` (the window's place) show what the screen showed there before.
+    bool asBefore(const std::vector<char> &pixels) const
+    {
+        if (!before)
+            return false;
+        const int bytes = before->bits_per_pixel / 8;
+        const int row = place.width * bytes;
+        if (pixels.size() < size_t(row) * place.height)
+            return false;
+        const size_t stride = pixels.size() / place.height;
+        for (int y = 0; y < place.height; ++y) {
+            const char *then =
+                before->data + (place.y + y) * before->bytes_per_line + place.x * bytes;
+            if (std::memcmp(then, pixels.data() + y * stride, row) != 0)
+                return false;
+        }
+        return true;
+    }
+
     // The screen in the window's place now; false when it cannot be read.
     bool grab(std::vector<char> *pixels)
     {
@@ -193,6 +217,11 @@ void ScreenWatch::expectWindow()
     d->drainEvents(nullptr);
     d->watched = 0;
     d->gone = false;
+    if (d->before)
+        XDestroyImage(d->before);
+    const Screen *screen = DefaultScreenOfDisplay(d->display);
+    d->before = XGetImage(d->display, d->root, 0, 0, WidthOfScreen(screen), HeightOfScreen(screen),
+                          AllPlanes, ZPixmap);
 }
 
 ScreenWatch::Settled ScreenWatch::waitUntilSettled(int pollMs, int quietMs, int timeoutMs)
@@ -214,6 +243,7 @@ ScreenWatch::Settled ScreenWatch::waitUntilSettled(int pollMs, int quietMs, int 
     XSelectInput(d->display, mapped, StructureNotifyMask);
 
     std::vector<char> last, now;
+    bool drawn = false; // the window shows something of its own
     std::int64_t lastChange = result.mappedNs;
     std::int64_t next = result.mappedNs;
     while (true) {
@@ -230,10 +260,11 @@ ScreenWatch::Settled ScreenWatch::waitUntilSettled(int pollMs, int quietMs, int 
         const std::int64_t t = nowNs();
         if (d->place.width > 0 && d->grab(&now) && now != last) {
             ++result.pictures;
+            drawn = drawn || !d->asBefore(now);
             last.swap(now);
             lastChange = t;
         }
-        if (t - lastChange >= std::int64_t(quietMs) * 1000000) {
+        if (drawn && t - lastChange >= std::int64_t(quietMs) * 1000000) {
             result.settledNs = lastChange;
             result.ok = true;
             return result;
