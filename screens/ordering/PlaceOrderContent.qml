@@ -7,8 +7,8 @@ import "customer.js" as Customer
 import "money.js" as Money
 
 // The order form for one customer: the customer panel beside the order header. Opening it
-// loads the addresses, then the time slots, then the customer's tags, one request after
-// the other. "提交下单" creates the order header and opens the intake screen over the form.
+// loads the addresses, the time slots and the customer's tags under a shade. "提交下单"
+// creates the order header and opens the intake screen over the form.
 ScreenPage {
     id: content
     objectName: "PlaceOrderContent"
@@ -17,7 +17,11 @@ ScreenPage {
     property string userData: ""
     property string searchKey: ""
 
-    property bool loading: true
+    // The form's own data is not all there yet (the shade also waits for the tags).
+    readonly property bool loading: !addressesLoaded || !slotsLoaded
+    property bool addressesLoaded: false
+    property bool slotsLoaded: false
+    property bool failureTold: false
     property var addresses: []
     property var slots: []
     readonly property alias customerTags: customerWindows.customerTags
@@ -31,7 +35,7 @@ ScreenPage {
 
     signal orderCreated(string orderNumber, var handOff)
 
-    Component.onCompleted: loadAddresses()
+    Component.onCompleted: load()
 
     function userId() {
         if (customerPanel.userId === "")
@@ -39,23 +43,37 @@ ScreenPage {
         return customerPanel.userId
     }
 
-    // A failed load is told; confirming the box starts the loading chain again.
+    // A failed load is told once; confirming the box asks again for what is missing.
     function reloadAfter(reply, unreachable) {
-        followUp.error(backend.failureText(unreachable), loadAddresses)
+        if (failureTold)
+            return
+        failureTold = true
+        followUp.error(backend.failureText(unreachable), load)
     }
 
     function listOf(reply, keys, flag) {
         return backend.listOf(reply, keys, flag)
     }
 
-    // --- The loading chain: addresses, time slots, tags ---------------------------------
+    // --- Loading: addresses, time slots, tags -------------------------------------------
+
+    // All three are asked for at once and the shade lifts when all have answered: the form
+    // is drawn whole, in one frame, instead of once per answer.
+    function load() {
+        failureTold = false
+        if (!addressesLoaded && !backend.busy("getUserAddress"))
+            loadAddresses()
+        if (!slotsLoaded && !backend.busy("getServiceTime"))
+            loadSlots()
+        if (!customerWindows.tagsLoaded && !backend.busy("UserTag"))
+            loadTags()
+    }
 
     function loadAddresses() {
-        loading = true
         backend.call("getUserAddress", "userAddress/list", { userId: userId() }, function (reply) {
             content.takeAddresses(reply)
             headerForm.setAddress(Header.preselectedAddress(content.addresses))
-            content.loadSlots()
+            content.addressesLoaded = true
         }, reloadAfter)
     }
 
@@ -71,8 +89,7 @@ ScreenPage {
                 headerForm.takeTimeStart = content.slots[0].timeStart
                 headerForm.takeTimeEnd = content.slots[0].timeEnd
             }
-            content.loading = false
-            content.loadTags()
+            content.slotsLoaded = true
         }, reloadAfter)
     }
 
@@ -234,5 +251,6 @@ ScreenPage {
         onFailed: function (text) { followUp.error(text) }
     }
 
-    LoadingShade { visible: content.loading }
+    // Lifted once the panel has all it shows: no frame shows "添加标签" before the tags.
+    LoadingShade { visible: content.loading || !customerWindows.tagsLoaded }
 }

@@ -5,6 +5,7 @@ import Brenvo 1.0
 import BrenvoTest 1.0
 import "../common"
 import "../common/signin.js" as SignIn
+import "../common/fakeroutes.js" as Routes
 
 // Finding the customer and composing the order header, against the reference backend's
 // demo data (demo member i has the phone 139123400ii and the card VIP00ii).
@@ -434,5 +435,63 @@ TestCase {
         compare(window.coupons.length, shown) // the tags' reply did not land in the window
         verify(window.visible)
         compare(content.panel.couponCnt, count)
+    }
+
+    // The loading shade lifts once the panel has all it shows: the first look at the panel
+    // has the customer's tags, never "添加标签" in their place.
+    function test_shade_lifts_with_the_tags_shown() {
+        var userId = String(reference.data("userInfo/queryByKey", { key: "13912340003" }).data.user.info.id)
+        var tags = reference.data("userTag/list", { userId: userId }).data.list
+        verify(tags.length > 0)
+        var expected = tags.map(function (t) { return t.name }).join(" | ")
+        var shownWhenLifted = []
+        function watch() {
+            var content = contentOf(screen)
+            var tagsText = findChild(content.panel, "tagsText")
+            var shade = findChild(content, "loadingShade")
+            verify(shade.visible)
+            shade.visibleChanged.connect(function () {
+                if (!shade.visible)
+                    shownWhenLifted.push(tagsText.text)
+            })
+        }
+        screen.customerFound.connect(watch)
+        search("13912340003")
+        tryVerify(function () { return shownWhenLifted.length === 1 }, 5000)
+        compare(shownWhenLifted[0], expected)
+        tryCompare(contentOf(screen).backend, "pending", 0, 5000)
+        screen.customerFound.disconnect(watch)
+    }
+
+    Component { id: routedComponent; RoutedFake {} }
+
+    // A refused load is told once and the shade stays; confirming the box asks again for
+    // what is still missing, and only for that.
+    function test_refused_load_is_told_and_asked_again() {
+        var record = reference.data("userInfo/queryByKey", { key: "13912340003" }).data
+        var routed = createTemporaryObject(routedComponent, testCase, { testCase: testCase })
+        routed.start()
+        routed.routes = {
+            "userAddress/list": [Routes.refused(500, "地址服务忙"), Routes.ok([])],
+            "serviceTime/list": Routes.ok({ list: [{ timeStart: "08:00", timeEnd: "10:00" }] }),
+            "userTag/list": Routes.ok({ list: [{ id: 1, name: "常客" }] })
+        }
+        var content = createTemporaryObject(Qt.createComponent("qrc:/PlaceOrderContent.qml"), host,
+                                            { userData: JSON.stringify(record), searchKey: "13912340003" })
+        content.messageBox = boxRecorder
+        var shade = findChild(content, "loadingShade")
+        tryVerify(function () { return boxes.length === 1 && content.backend.pending === 0 }, 5000)
+        compare(boxes[0], ["错误提示", "地址服务忙"])
+        verify(shade.visible)
+        compare(findChild(content.panel, "tagsText").text, "常客")
+
+        content.followUp.confirm()
+        tryVerify(function () { return !shade.visible }, 5000)
+        compare(Routes.sentTo(routed.fake, "userAddress/list").length, 2)
+        compare(Routes.sentTo(routed.fake, "serviceTime/list").length, 1)
+        compare(Routes.sentTo(routed.fake, "userTag/list").length, 1)
+        compare(content.header.takeTimeStart, "08:00")
+        compare(boxes.length, 1)
+        routed.stop()
     }
 }
