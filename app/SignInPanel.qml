@@ -100,6 +100,7 @@ FocusScope {
             opacity: Theme.bannerOpacity
         }
         Text {
+            objectName: "storeNameText"
             x: 20
             anchors.verticalCenter: parent.verticalCenter
             text: "所属门店：" + storeFile.read()
