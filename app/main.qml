@@ -66,9 +66,17 @@ Window {
         versionCheck.fetchReleaseNotes()
     }
 
-    Component.onCompleted: {
-        Session.storeSerial = AppConfig.serialNum
-        checkVersion()
+    Component.onCompleted: Session.storeSerial = AppConfig.serialNum
+
+    // The start-up version check goes out once the first picture is on the screen: setting up
+    // the network would only make the worker wait longer for the sign-in panel.
+    Connections {
+        id: firstFrame
+        target: _Main
+        function onFrameSwapped() {
+            firstFrame.enabled = false
+            _Main.checkVersion()
+        }
     }
 
     visible: true
