@@ -459,15 +459,14 @@ std::vector<double> Bench::hoveredFrames(QQuickItem *menu, int count)
     return std::vector<double>(times.begin(), times.end());
 }
 
-// The window's shadow: the strips main.qml draws (or the two DropShadow items themselves).
+// The window's shadow: the picture main.qml draws around the panel.
 void Bench::setShadowsShown(bool shown)
 {
     std::vector<QQuickItem *> stack{ui.window()->contentItem()};
     while (!stack.empty()) {
         QQuickItem *item = stack.back();
         stack.pop_back();
-        if (item->objectName() == QLatin1String("windowShadow") ||
-            QString::fromLatin1(item->metaObject()->className()).startsWith("DropShadow"))
+        if (item->objectName() == QLatin1String("windowShadow"))
             item->setVisible(shown);
         const QList<QQuickItem *> children = item->childItems();
         stack.insert(stack.end(), children.begin(), children.end());
