@@ -36,6 +36,9 @@ Item {
     // A handshake or login is out: a second Enter or click must not start another.
     readonly property bool signingIn: backend.pending > 0
 
+    // The serial number the last handshake named: its secret belongs to that terminal.
+    property string handshakeSerial: ""
+
     // Emitted once the worker is signed in.
     signal loggedIn()
     // Emitted when the backend refuses a login; Session.msg holds its reason.
@@ -56,6 +59,7 @@ Item {
         var request = backend.request
         var serial = AppConfig.serialNum
         Session.storeSerial = serial
+        handshakeSerial = serial
         var stamp = request.mtimestamp()
         var body = SignIn.handshakeBody(serial, stamp, request.mmd5(serial, stamp),
                                         conversation.loginScreen ? fileio.getMac() : undefined)
@@ -64,10 +68,6 @@ Item {
     }
 
     function passwordLogin() {
-        if (!conversation.loginScreen) {
-            Session.serialNum = AppConfig.serialNum
-            Session.storeSerial = Session.serialNum
-        }
         var request = backend.request
         backend.callBody("pswdLogin", "client/login", {
             serialNum: Session.serialNum,
@@ -101,10 +101,13 @@ Item {
         retryDelayMs = SignIn.nextRetryDelay(retryDelayMs, retryMaxMs)
     }
 
+    // The session is now this terminal's: both logins, and every request after them, name
+    // it by the serial number the handshake named.
     function handshakeReplied(reply) {
         problem = ""
         retryDelayMs = retryFirstMs
         Session.appSecret = backend.request.getReturnMsg(reply, "appSecret")
+        Session.serialNum = handshakeSerial
         if (Session.loginFlag === "passWD") {
             Session.whoPost = "pswdLogin"
             if (conversation.account !== "" || conversation.password !== "")
@@ -129,9 +132,12 @@ Item {
         return backend.request.getqueryOrder(reply, key, key1)
     }
 
-    // What both logins show: the store and the worker.
+    // What both logins show: the store and the worker. The store's name is kept for the
+    // banner of the next sign-in panel.
     function takeWorker(reply) {
         Session.storename = field(reply, "storeInfo", "name")
+        if (Session.storename !== "")
+            storeFile.write(Session.storename)
         Session.workername = field(reply, "workerInfo", "name")
         Session.workerHaedPic = field(reply, "workerInfo", "imgPath")
         Session.storeAddr = field(reply, "storeInfo", "addrDesc")
@@ -151,7 +157,6 @@ Item {
             Session.logoPath = field(reply, "mercInfo", "logoPath")
             Session.mainInfo = field(reply, "mercInfo", "mainInfo")
             Session.mainName = field(reply, "mercInfo", "name")
-            storeFile.write(Session.storename)
         }
         accountFile.write(conversation.account)
         Session.enterFlag = "MENU"

@@ -18,8 +18,8 @@ FocusScope {
     readonly property alias retryPending: conversation.retryPending
 
     // The account suggestions under the account field, and whether they are shown.
-    property alias listOpen: passwordMode.listOpen
-    property alias accounts: passwordMode.accounts
+    readonly property bool listOpen: passwordMode.item !== null && passwordMode.item.listOpen
+    readonly property var accounts: passwordMode.item !== null ? passwordMode.item.accounts : []
 
     // Emitted once the worker is signed in; the owner opens the menu in its content area.
     signal loggedIn()
@@ -30,24 +30,38 @@ FocusScope {
     // Starts a sign-in in the current mode (the handshake comes first). A sign-in already
     // out is not sent twice.
     function startSignIn() {
-        listOpen = false
+        closeList()
         conversation.start()
     }
 
     // Gives the keyboard to the account field (the `login` screen does so when it opens).
     function focusAccount() {
-        passwordMode.focusAccount()
+        passwordForm().focusAccount()
     }
 
     function showCardMode() {
         Session.loginFlag = "rfID"
-        listOpen = false
+        closeList()
         keySink.forceActiveFocus()
     }
 
     function showPasswordMode() {
         Session.loginFlag = "passWD"
-        passwordMode.focusAccount()
+        focusAccount()
+    }
+
+    function closeList() {
+        if (passwordMode.item !== null)
+            passwordMode.item.listOpen = false
+    }
+
+    // The account and password form, made when it is first needed: its text fields load the
+    // controls module, which a card sign-in (the panel's first mode) does without, and which
+    // would make the terminal's start-up slower.
+    function passwordForm() {
+        if (passwordMode.item === null)
+            passwordMode.setSource("qrc:/SignInPasswordForm.qml", { closeListOnBlur: panel.loginScreen })
+        return passwordMode.item
     }
 
     function showError() {
@@ -58,8 +72,10 @@ FocusScope {
     SignInConversation {
         id: conversation
         loginScreen: panel.loginScreen
-        account: passwordMode.account
-        password: passwordMode.password
+        // Until the form is made the account field would hold the first remembered account,
+        // which the card login's "add the account" leaves as it is; "" does the same.
+        account: passwordMode.item !== null ? passwordMode.item.account : ""
+        password: passwordMode.item !== null ? passwordMode.item.password : ""
         onLoggedIn: panel.loggedIn()
         onRefused: panel.showError()
     }
@@ -72,7 +88,10 @@ FocusScope {
 
     SignInErrorDialog {
         id: errorDialog
-        onYes: passwordMode.password = ""
+        onYes: {
+            if (passwordMode.item !== null)
+                passwordMode.item.password = ""
+        }
     }
 
     Rectangle {
@@ -83,7 +102,7 @@ FocusScope {
         }
         MouseArea {
             anchors.fill: parent
-            onClicked: panel.listOpen = false
+            onClicked: panel.closeList()
         }
     }
 
@@ -100,6 +119,7 @@ FocusScope {
             opacity: Theme.bannerOpacity
         }
         Text {
+            objectName: "storeNameText"
             x: 20
             anchors.verticalCenter: parent.verticalCenter
             text: "所属门店：" + storeFile.read()
@@ -126,7 +146,7 @@ FocusScope {
 
         MouseArea {
             anchors.fill: parent
-            onClicked: panel.listOpen = false
+            onClicked: panel.closeList()
         }
 
         SignInTabs {
@@ -171,12 +191,14 @@ FocusScope {
             font.pixelSize: Theme.fontNormal
         }
 
-        SignInPasswordForm {
+        Loader {
             id: passwordMode
             visible: Session.loginFlag === "passWD"
             anchors.fill: parent
-            closeListOnBlur: panel.loginScreen
-            onLoginClicked: panel.startSignIn()
+        }
+        Connections {
+            target: passwordMode.item
+            function onLoginClicked() { panel.startSignIn() }
         }
     }
 }

@@ -1,6 +1,5 @@
 import QtQuick 2.15
 import QtQuick.Window 2.15
-import QtGraphicalEffects 1.0
 import FileIo 1.0
 import ks.Net.CCRequest 1.0
 import SignSet 1.0
@@ -67,9 +66,17 @@ Window {
         versionCheck.fetchReleaseNotes()
     }
 
-    Component.onCompleted: {
-        Session.storeSerial = AppConfig.serialNum
-        checkVersion()
+    Component.onCompleted: Session.storeSerial = AppConfig.serialNum
+
+    // The start-up version check goes out once the first picture is on the screen: setting up
+    // the network would only make the worker wait longer for the sign-in panel.
+    Connections {
+        id: firstFrame
+        target: _Main
+        function onFrameSwapped() {
+            firstFrame.enabled = false
+            _Main.checkVersion()
+        }
     }
 
     visible: true
@@ -80,13 +87,6 @@ Window {
     title: "Brenvo门店"
     flags: Qt.Window | Qt.FramelessWindowHint
     color: "#00000000"
-
-    // A strip of the window's shadow, cut from the blurs drawn once (shadowCast below).
-    component ShadowStrip: ShaderEffectSource {
-        sourceItem: shadowCast
-        sourceRect: Qt.rect(x, y, width, height)
-        live: false
-    }
 
     CCRequest { id: ccRequest }
     VersionCheck {
@@ -133,59 +133,17 @@ Window {
         Keys.onReturnPressed: function (event) { frame.enterPressed(event) }
         Keys.onEnterPressed: function (event) { frame.enterPressed(event) }
 
-        // The window's shadow falls from the panel into the transparent margin around it.
-        // The two blurs are drawn once, into the four strips of that margin; each frame then
-        // draws only those strips, instead of two window-sized pictures behind everything.
-        Item {
-            id: shadowCast
+        // The window's shadow falls from the panel into the transparent margin around it. It
+        // is a picture made once (scripts/render-shadow.py): its corners are drawn as they are
+        // and its edges stretched, so no frame, the first one included, works out a blur.
+        BorderImage {
+            objectName: "windowShadow"
             anchors.fill: parent
             anchors.margins: -1 // the whole window
-            visible: false
-
-            Rectangle {
-                id: shadowShape
-                anchors.fill: parent
-                anchors.margins: 10 // the panel's place
-                color: Theme.card
-                visible: false
-            }
-            DropShadow {
-                anchors.fill: shadowShape
-                source: shadowShape
-                horizontalOffset: -5
-                verticalOffset: -5
-                radius: 12
-                samples: 25
-                color: Theme.windowShadow
-            }
-            DropShadow {
-                anchors.fill: shadowShape
-                source: shadowShape
-                horizontalOffset: 5
-                verticalOffset: 5
-                radius: 12
-                samples: 25
-                color: Theme.windowShadow
-            }
-        }
-        Item {
-            objectName: "windowShadow"
-            anchors.fill: shadowCast
             // A maximised panel covers the margin.
             visible: !_Main.maximized
-            // Drawn again only when the window's size changes.
-            onWidthChanged: redraw()
-            onHeightChanged: redraw()
-            function redraw() {
-                for (var i = 0; i < children.length; ++i)
-                    children[i].scheduleUpdate()
-            }
-
-            // The margin is the window's 1 pixel and the panel's 9.
-            ShadowStrip { width: parent.width; height: 10 }
-            ShadowStrip { y: parent.height - 10; width: parent.width; height: 10 }
-            ShadowStrip { y: 10; width: 10; height: parent.height - 20 }
-            ShadowStrip { x: parent.width - 10; y: 10; width: 10; height: parent.height - 20 }
+            source: "qrc:/icon/icon/windowShadow.png"
+            border { left: 32; top: 32; right: 32; bottom: 32 }
         }
 
         Rectangle {

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Renders the icons from their vector sources in resources/icon/src/ into the PNG files
-# that resources/icons.qrc compiles in, and the program icon favicon.ico.
+# that resources/icons.qrc compiles in, the program icon favicon.ico, and the main window's
+# shadow (scripts/render-shadow.py).
 # The rendered files are committed, so the build never runs this: run it after editing
 # a source and commit both. Needs rsvg-convert (Debian librsvg2-bin) and python3.
 # Each picture is rendered at the size the screens show it, so an Image that takes the
@@ -111,4 +112,6 @@ for s, data in zip(sizes, images):
 with open(target, "wb") as f:
     f.write(header + entries + b"".join(images))
 PY
+# The main window's shadow: worked out, not drawn from a vector source.
+python3 "$root/scripts/render-shadow.py" "$out/windowShadow.png"
 echo "render-icons: done"

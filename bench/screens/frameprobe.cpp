@@ -74,8 +74,9 @@ void FrameProbe::synchronizing()
     if (!stage)
         return;
     syncedStage = stage();
-    if (syncedStage > 0 && !stageSynced.contains(syncedStage))
-        stageSynced.insert(syncedStage, now);
+    for (int s = 1; s <= syncedStage; ++s)
+        if (!stageSynced.contains(s))
+            stageSynced.insert(s, now);
 }
 
 void FrameProbe::rendering()

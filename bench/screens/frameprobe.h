@@ -34,8 +34,9 @@ public:
     // Starts watching for the stages of a change; forgets the stages of the last one.
     void watch(Stage stage);
     void unwatch();
-    // When a stage was first seen at a synchronisation, and when the first frame that showed
-    // it was swapped (0: not yet).
+    // When a stage (or a later one) was first seen at a synchronisation, and when the first
+    // frame that showed it was swapped (0: not yet). Stages come in order: one passed over
+    // between two synchronisations counts as reached with the later one.
     qint64 stageSyncedNs(int stage) const;
     qint64 stageSwappedNs(int stage) const;
 

@@ -15,6 +15,9 @@ Item {
     property var panel: null
     // The customer's tags ({id, name}), shown by the panel.
     property var customerTags: []
+    // The first loadTags() has its answer (the tags, or a refusal): until then the panel would
+    // show "添加标签" in their place.
+    property bool tagsLoaded: false
 
     // The worker chose a group; for the garment mark when `forMark`.
     signal groupChosen(string id, string name, bool forMark)
@@ -36,10 +39,18 @@ Item {
         return backend.listOf(reply, keys, flag)
     }
 
+    // A refusal is logged and an unreachable backend told; the panel then shows no tags.
     function loadTags() {
         backend.call("UserTag", "userTag/list", { userId: userId() }, function (reply) {
             windows.customerTags = windows.listOf(reply, ["id", "name"], 1)
             tagWindow.customerTags = windows.customerTags
+            windows.tagsLoaded = true
+        }, function (reply, unreachable) {
+            if (unreachable)
+                windows.failed(windows.backend.failureText(true))
+            else
+                console.log("UserTag: " + reply)
+            windows.tagsLoaded = true
         })
     }
 

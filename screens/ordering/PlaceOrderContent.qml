@@ -6,8 +6,8 @@ import "orderheader.js" as Header
 import "money.js" as Money
 
 // The order form for one customer: the customer panel beside the order header. Opening it
-// loads the addresses, then the time slots, then the customer's tags, one request after
-// the other. "提交下单" creates the order header and opens the intake screen over the form.
+// loads the addresses, the time slots and the customer's tags under a shade. "提交下单"
+// creates the order header and opens the intake screen over the form.
 ScreenPage {
     id: content
     objectName: "PlaceOrderContent"
@@ -30,7 +30,11 @@ ScreenPage {
 
     signal orderCreated(string orderNumber, var handOff)
 
-    Component.onCompleted: talk.open(userId())
+    // The addresses, the time slots and the tags are asked for at once.
+    Component.onCompleted: {
+        talk.open(userId())
+        loadTags()
+    }
 
     function userId() {
         if (customerPanel.userId === "")
@@ -38,14 +42,13 @@ ScreenPage {
         return customerPanel.userId
     }
 
-    // The form takes the default address and the first slot; the tags follow.
+    // The form takes the default address and the first slot.
     function opened() {
         headerForm.setAddress(Header.preselectedAddress(addresses))
         if (slots.length > 0) {
             headerForm.takeTimeStart = slots[0].timeStart
             headerForm.takeTimeEnd = slots[0].timeEnd
         }
-        loadTags()
     }
 
     function loadTags() {
@@ -121,8 +124,8 @@ ScreenPage {
         id: talk
         messageBox: content.messageBox
         onOpened: content.opened()
-        // Confirming the box starts the loading chain again.
-        onOpenFailed: function (text) { followUp.error(text, function () { talk.open(content.userId()) }) }
+        // Confirming the box asks again for what is still missing.
+        onOpenFailed: function (text) { followUp.error(text, function () { talk.load(content.userId()) }) }
         onAddressAdded: function (def) {
             addressForm.close()
             if (def === "1")
@@ -193,5 +196,6 @@ ScreenPage {
         onFailed: function (text) { followUp.error(text) }
     }
 
-    LoadingShade { visible: talk.loading }
+    // Lifted once the panel has all it shows: no frame shows "添加标签" before the tags.
+    LoadingShade { visible: talk.loading || !customerWindows.tagsLoaded }
 }

@@ -29,22 +29,49 @@ Item {
     // is unknown, and is null when the backend refused it.
     signal orderFailed(string text, var retry)
 
-    // Addresses, then time slots, one after the other.
+    // Addresses and time slots are asked for at once; `opened` follows when both have
+    // answered, so the form takes its defaults in one go. A failure is told once per attempt,
+    // and load() after it asks only for what is still missing.
+    property bool addressesLoaded: false
+    property bool slotsLoaded: false
+    property bool failureTold: false
+
     function open(userId) {
-        loading = true
-        backend.call("getUserAddress", "userAddress/list", { userId: userId }, function (reply) {
-            talk.takeAddresses(reply)
+        addressesLoaded = false
+        slotsLoaded = false
+        load(userId)
+    }
+
+    function load(userId) {
+        failureTold = false
+        loading = !(addressesLoaded && slotsLoaded)
+        if (!addressesLoaded && !backend.busy("getUserAddress"))
+            backend.call("getUserAddress", "userAddress/list", { userId: userId }, function (reply) {
+                talk.takeAddresses(reply)
+                talk.addressesLoaded = true
+                talk.answered()
+            }, talk.failedOpening)
+        if (!slotsLoaded && !backend.busy("getServiceTime"))
             backend.call("getServiceTime", "serviceTime/list", { type: "1" }, function (reply) {
                 talk.slots = backend.listOf(reply, ["timeStart", "timeEnd"], 1)
-                talk.loading = false
-                talk.opened()
+                talk.slotsLoaded = true
+                talk.answered()
             }, talk.failedOpening)
-        }, talk.failedOpening)
+    }
+
+    function answered() {
+        if (!addressesLoaded || !slotsLoaded)
+            return
+        loading = false
+        opened()
     }
 
     // The shade goes with the failure, so that "返回" stays in reach while the box is shown.
     function failedOpening(reply, unreachable) {
         loading = false
+        if (failureTold)
+            return
+        failureTold = true
         openFailed(backend.failureText(unreachable))
     }
 

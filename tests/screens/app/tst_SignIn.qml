@@ -257,15 +257,15 @@ ScreenTestCase {
         compare(Session.storeAddr, "上海市徐汇区漕溪北路88号")
         verify(String(Session.accessToken).length > 0)
         compare(Session.enterFlag, "MENU")
+        compare(Session.serialNum, serial)
         // What a card login does not fill keeps its value.
         compare(Session.workerid, 0)
-        compare(Session.serialNum, "")
         compare(Session.storeId, "kept")
         compare(Session.mainName, "kept")
         var logins = sent(mainSpy, "cashier/refid/login")
         compare(logins.length, 1)
         compare(queryValue(logins[0], "rfidSecret"), "STAFF-0002-WQ")
-        compare(queryValue(logins[0], "serialNum"), "")
+        compare(queryValue(logins[0], "serialNum"), serial)
         compare(TestSupport.readFile("setting/account.ini"), "zhangli\n")
     }
 
@@ -484,5 +484,55 @@ ScreenTestCase {
         waitForMenu("contentArea", 12)
         verify(!line.visible)
         compare(panel.retryDelayMs, 1000)
+    }
+
+    function signOutToLoginScreen() {
+        mouseClick(findChild(window.contentItem, "portrait"))
+        mouseClick(findChild(window.contentItem, "logoutButton"))
+        tryVerify(function () { return findChild(window.contentItem, "login") !== null })
+        return findChild(findChild(window.contentItem, "login"), "loginSignInPanel")
+    }
+
+    // A card sign-in names the terminal as the password sign-in does: its login and every
+    // request after it carry the terminal's serial number (here the upload token that a
+    // card sign-in on the login screen fetches), also when no password sign-in came first.
+    function test_requests_after_a_card_sign_in_carry_the_serial_number() {
+        layCard("STAFF-0001-ZL")
+        openWindow()
+        waitForMenu("contentArea", 12)
+        compare(Session.serialNum, serial)
+        compare(queryValue(sent(mainSpy, "cashier/refid/login")[0], "serialNum"), serial)
+
+        var panel = signOutToLoginScreen()
+        loginSpy.target = requestOf(panel)
+        keyClick(Qt.Key_Return)
+        waitForMenu("loginContentArea", 12)
+        compare(queryValue(sent(loginSpy, "cashier/refid/login")[0], "serialNum"), serial)
+        tryVerify(function () { return sent(loginSpy, "attachment/qiniu/token").length === 1 })
+        compare(queryValue(sent(loginSpy, "attachment/qiniu/token")[0], "serialNum"), serial)
+        compare(Session.serialNum, serial)
+    }
+
+    // The sign-in panel names the store of the last sign-in, whichever way it went: the name
+    // is kept in "setting/stroename.ini" and shown on the next sign-in panel.
+    function test_sign_in_panel_shows_the_store_of_the_last_sign_in_data() {
+        return [
+            { tag: "first sign-in by card", card: "STAFF-0002-WQ", entries: 5 },
+            { tag: "first sign-in by password", card: "", entries: 12 }
+        ]
+    }
+    function test_sign_in_panel_shows_the_store_of_the_last_sign_in(row) {
+        openWindow()
+        compare(findChild(mainPanel(), "storeNameText").text, "所属门店：")
+        if (row.card !== "") {
+            layCard(row.card)
+            keyClick(Qt.Key_Return)
+        } else {
+            passwordSignIn(mainPanel(), "zhangli", "123456")
+        }
+        waitForMenu("contentArea", row.entries)
+        compare(TestSupport.readFile("setting/stroename.ini"), "净衣坊·徐汇店\n")
+        var panel = signOutToLoginScreen()
+        compare(findChild(panel, "storeNameText").text, "所属门店：净衣坊·徐汇店")
     }
 }

@@ -159,8 +159,8 @@ ScreenTestCase {
         content.conversation.open(content.userId())
         verify(content.loading)
         var out = Object.keys(backend.calls)
-        compare(out.length, 1)
-        backend.finish(Number(out[0]), "Operation canceled", true)
+        compare(out.length, 2)
+        out.forEach(function (id) { backend.finish(Number(id), "Operation canceled", true) })
         compare(boxes, [["错误提示", "无法连接服务器，请检查网络后重试"]])
         verify(!content.loading)
         verify(!findChild(content, "loadingShade").visible)
@@ -420,5 +420,58 @@ ScreenTestCase {
         compare(window.coupons.length, shown) // the tags' reply did not land in the window
         verify(window.visible)
         compare(content.panel.couponCnt, count)
+    }
+
+    // The loading shade lifts once the panel has all it shows: the first look at the panel
+    // has the customer's tags, never "添加标签" in their place.
+    function test_shade_lifts_with_the_tags_shown() {
+        var userId = String(reference.data("userInfo/queryByKey", { key: "13912340003" }).data.user.info.id)
+        var tags = reference.data("userTag/list", { userId: userId }).data.list
+        verify(tags.length > 0)
+        var expected = tags.map(function (t) { return t.name }).join(" | ")
+        var shownWhenLifted = []
+        function watch() {
+            var content = contentOf(screen)
+            var tagsText = findChild(content.panel, "tagsText")
+            var shade = findChild(content, "loadingShade")
+            verify(shade.visible)
+            shade.visibleChanged.connect(function () {
+                if (!shade.visible)
+                    shownWhenLifted.push(tagsText.text)
+            })
+        }
+        screen.customerFound.connect(watch)
+        search("13912340003")
+        tryVerify(function () { return shownWhenLifted.length === 1 }, 5000)
+        compare(shownWhenLifted[0], expected)
+        settle(contentOf(screen).conversation)
+        screen.customerFound.disconnect(watch)
+    }
+
+    // A refused load is told once; confirming the box asks again for what is still
+    // missing, and only for that.
+    function test_refused_load_is_told_and_asked_again() {
+        var record = reference.data("userInfo/queryByKey", { key: "13912340003" }).data
+        routed.start()
+        routes = {
+            "userAddress/list": [refused(500, "地址服务忙"), ok([])],
+            "serviceTime/list": ok({ list: [{ timeStart: "08:00", timeEnd: "10:00" }] }),
+            "userTag/list": ok({ list: [{ id: 1, name: "常客" }] })
+        }
+        var content = createTemporaryObject(Qt.createComponent("qrc:/PlaceOrderContent.qml"), host,
+                                            { userData: JSON.stringify(record), searchKey: "13912340003" })
+        content.messageBox = boxRecorder
+        tryVerify(function () { return boxes.length === 1 && content.conversation.backend.pending === 0 }, 5000)
+        compare(boxes[0], ["错误提示", "地址服务忙"])
+        compare(findChild(content.panel, "tagsText").text, "常客")
+
+        content.followUp.confirm()
+        tryVerify(function () { return sentTo("userAddress/list").length === 2 }, 5000)
+        settle(content.conversation)
+        verify(!findChild(content, "loadingShade").visible)
+        compare(sentTo("serviceTime/list").length, 1)
+        compare(sentTo("userTag/list").length, 1)
+        compare(content.header.takeTimeStart, "08:00")
+        compare(boxes.length, 1)
     }
 }
