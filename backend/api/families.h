@@ -47,7 +47,8 @@ class ApiRegistry;
     FAMILY(print)                                                                                  \
     FAMILY(userCard)                                                                               \
     FAMILY(userRecharge)                                                                           \
-    FAMILY(userRechargeRule)
+    FAMILY(userRechargeRule)                                                                       \
+    FAMILY(factory)
 
 #define BRENVO_DECLARE_API_FAMILY(prefix)                                                          \
     namespace api::prefix {                                                                        \

@@ -18,9 +18,22 @@ Json::Value refundMethods(Call &call)
     return list;
 }
 
+// `code` (ORDER_STATUS, PRODUCT_STATUS, ...): the dictionary's choices, each `text` and `val`,
+// in their order; none for a code the dictionary does not have.
+Json::Value keyList(Call &call)
+{
+    Json::Value list(Json::arrayValue);
+    Query q = call.db.query("SELECT text, val FROM dictionary WHERE code = ? ORDER BY sort, val",
+                            trimmed(call.requiredText("code")));
+    while (q.next())
+        list.append(q.object());
+    return list;
+}
+
 } // namespace
 
 void api::sysDicKey::registerEndpoints(ApiRegistry &api)
 {
     api.read("sysDicKey/refundMethodList", Access::Worker, refundMethods);
+    api.read("sysDicKey/keyList", Access::Worker, keyList);
 }

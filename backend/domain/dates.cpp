@@ -1,6 +1,7 @@
 #include "domain/dates.h"
 
 #include <cstdio>
+#include <string>
 
 namespace dates {
 
@@ -41,6 +42,30 @@ std::string timestampText(std::int64_t ms)
                   tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec,
                   static_cast<long long>(ms % 1000 / 100));
     return buf;
+}
+
+namespace {
+
+std::int64_t localMidnight(const std::string &date, int daysLater)
+{
+    std::tm tm{};
+    tm.tm_year = std::stoi(date.substr(0, 4)) - 1900;
+    tm.tm_mon = std::stoi(date.substr(5, 2)) - 1;
+    tm.tm_mday = std::stoi(date.substr(8, 2)) + daysLater;
+    tm.tm_isdst = -1; // whatever the zone's rule says for that day
+    return static_cast<std::int64_t>(std::mktime(&tm)) * 1000;
+}
+
+} // namespace
+
+std::int64_t dayStart(const std::string &date)
+{
+    return localMidnight(date, 0);
+}
+
+std::int64_t dayAfter(const std::string &date)
+{
+    return localMidnight(date, 1);
 }
 
 } // namespace dates

@@ -14,5 +14,9 @@ std::string localDate(std::int64_t ms);
 std::string localDateTime(std::int64_t ms);
 // "2024-06-12 18:20:05.0" (tenths of a second): the form the bag label prints.
 std::string timestampText(std::int64_t ms);
+// The first millisecond of the local day "yyyy-MM-dd" (a date checked already), and of the
+// day after it: a day's records are those from the one up to the other.
+std::int64_t dayStart(const std::string &date);
+std::int64_t dayAfter(const std::string &date);
 
 } // namespace dates

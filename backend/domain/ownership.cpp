@@ -49,6 +49,8 @@ const Record payment{"SELECT o.merc_id AS mercId, o.store_id AS storeId FROM pay
 const Record recharge{"SELECT s.merc_id AS mercId, r.store_id AS storeId FROM recharges r "
                       "JOIN stores s ON s.id = r.store_id WHERE r.id = ?",
                       Scope::Store, "交易不存在", "非此门店交易"};
+const Record factory{"SELECT merc_id AS mercId, 0 AS storeId FROM factories WHERE id = ?",
+                     Scope::Merchant, "工厂不存在", "非此门店工厂"};
 } // namespace records
 
 void check(Call &call, const Record &record, std::int64_t id, Scope scope)

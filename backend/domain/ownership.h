@@ -41,6 +41,8 @@ extern const Record businessLine;
 extern const Record product;
 extern const Record payment;
 extern const Record recharge;
+// The merchant's factories.
+extern const Record factory;
 } // namespace records
 
 // The id the integer field `field` names, once it is the caller's.
