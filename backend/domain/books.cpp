@@ -32,6 +32,8 @@ const char *const bookColumns =
     "u.grade, COALESCE(u.rfid_no, '') AS rfidNo, COALESCE(u.card_no, '') AS cardNo, "
     "o.destroyed_at IS NOT NULL AS voided, "
     "(SELECT COUNT(*) FROM order_products g WHERE g.order_id = o.id) AS garments, "
+    "(SELECT COUNT(*) FROM order_products g JOIN order_product_annexes a "
+    "ON a.order_product_id = g.id WHERE g.order_id = o.id) AS annexCnt, "
     "(SELECT COUNT(*) FROM order_products g WHERE g.order_id = o.id AND g.status = ?) "
     "AS atCounter, "
     "EXISTS (SELECT 1 FROM payments pm WHERE pm.order_id = o.id AND pm.status = ? "

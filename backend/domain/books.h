@@ -46,7 +46,7 @@ std::string voidRefusal(const Facts &f);
 
 // A page of the orders `where` selects (conditions on the orders table `o`), newest first,
 // as the order book lists them: the order, its customer, its notes (`remarkJson`), its
-// garments (`business`) and its offers as the flags `isEnable…`.
+// garments (`business`) and accessories (`annexCnt`) and its offers as the flags `isEnable…`.
 Json::Value orderPage(Connection &db, const Conditions &where, const Page &page, std::int64_t now);
 
 // Voids the order (已作废) for `remark`, once: refused with 409 and voidRefusal's reason. A

@@ -11,6 +11,10 @@ Item {
 
     property string orderId: ""
     property var messageBox: null
+    // The full-window order details read the payments of every order, then the refund means,
+    // before the order is shown; the pick-up counter reads the payments of a paid order only,
+    // and the means when the refund window opens.
+    property bool readsEverything: false
 
     // The order as orderInfo/detail gives it, its garments and its paid parts.
     property var order: ({})
@@ -56,7 +60,7 @@ Item {
             talk.order = Requests.dataObject(reply)
             talk.garments = Array.isArray(talk.order.productList) ? talk.order.productList : []
             talk.payments = []
-            if (talk.paid())
+            if (talk.paid() || talk.readsEverything)
                 talk.loadPayments()
             else
                 talk.done()
@@ -70,11 +74,18 @@ Item {
         backend.call("TradeOrder", "tradeOrder/list", { orderId: orderId }, function (reply) {
             var list = Requests.dataObject(reply).list
             talk.payments = Array.isArray(list) ? list : []
-            talk.done()
+            talk.paymentsDone()
         }, function (reply) {
             console.log("TradeOrder: " + reply)
-            talk.done()
+            talk.paymentsDone()
         })
+    }
+
+    function paymentsDone() {
+        if (readsEverything)
+            loadRefundMeans(done)
+        else
+            done()
     }
 
     function done() {
@@ -95,10 +106,17 @@ Item {
 
     // --- Refunds ----------------------------------------------------------------------------
 
-    function loadRefundMeans() {
+    // `then` (optional) runs once the means came, or did not.
+    function loadRefundMeans(then) {
         refundMeans = []
         backend.call("RefundListMM", "sysDicKey/refundMethodList", {}, function (reply) {
             talk.refundMeans = backend.listOf(reply, ["id", "showText"], 0)
+            if (then)
+                then()
+        }, function (reply) {
+            console.log("RefundListMM: " + reply)
+            if (then)
+                then()
         })
     }
 
