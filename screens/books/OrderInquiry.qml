@@ -247,7 +247,7 @@ ScreenPage {
 
     VoidWindow {
         id: voidWindow
-        onConfirmed: function (reason) { talk.destroy(page.selected.id, reason) }
+        onConfirmed: function (reason) { talk.voidOrder(page.selected.id, reason) }
         onMissingReason: followUp.error("请输入作废原因")
     }
     NotesWindow {

@@ -62,7 +62,7 @@ Item {
         })
     }
 
-    function destroy(orderId, reason) {
+    function voidOrder(orderId, reason) {
         writeThen("DestoryOrder", "orderInfo/destroy", { id: String(orderId), remark: reason },
                   function () { talk.voided() })
     }
