@@ -155,7 +155,11 @@ ScreenPage {
                     text: "绑标：" + (page.info.bindCode || "")
                 }
                 Line { objectName: "subtotalLine"; text: "小计：¥" + Money.fenToYuan(page.info.subtotal || 0) }
-                Line { text: Pickup.names(page.info.flawDesc) }
+                Line {
+                    objectName: "flawLine"
+                    visible: text !== ""
+                    text: Pickup.names(page.info.flawDesc)
+                }
                 Line { text: "附加：" + Pickup.names(page.info.addServiceDesc, true) }
                 Line {
                     objectName: "railLine"
@@ -197,6 +201,7 @@ ScreenPage {
 
             Column {
                 id: photoSection
+                objectName: "photoSection"
                 spacing: Theme.spacingSmall
                 Heading { text: "照片" }
                 Image {
