@@ -6,9 +6,10 @@ import "money.js" as Money
 
 // "订单管理" / "订单列表": one order over the whole window. The order view of the pick-up counter
 // (TakeClothOrderInfo) carries the order, its garments and every counter action with their
-// windows; this screen adds the progress line, the order's QR code and waybill, the money
-// block, the customer in full and the section bar. "订单列表" or "返回" closes it and tells the
-// opener (`returned`), which reads its list again.
+// windows; this screen adds above it the progress line, the money block, the waybill and the
+// order's QR code, beside it the customer in full, the review and the exceptions, and the
+// section bar. "订单列表" or "返回" closes it and tells the opener (`returned`), which reads its
+// list again.
 ScreenPage {
     id: details
     objectName: "OrderDetails"
@@ -31,15 +32,15 @@ ScreenPage {
         close()
     }
 
-    // Scrolls the page to a section; the last ones as far as the page goes.
-    function showSection(section) {
-        flick.contentY = Math.max(0, Math.min(section.y, flick.contentHeight - flick.height))
-    }
+    // The sections in sight at once (the header, the order view) are only marked; the customer,
+    // the review and the exceptions scroll the side column, the last ones as far as it goes.
+    property string chosenSection: Books.sections[0]
 
-    function sectionOf(name) {
-        return { "订单信息": header, "支付信息": header, "订单追踪": header, "衣物清单": orderView,
-                 "取送": orderView, "备注": orderView, "客户信息": customerSection,
-                 "评价": reviewSection, "异常": problemSection }[name]
+    function showSection(name) {
+        chosenSection = name
+        var section = { "客户信息": customerSection, "评价": reviewSection, "异常": problemSection }[name]
+        if (section !== undefined)
+            side.contentY = Math.max(0, Math.min(section.y, side.contentHeight - side.height))
     }
 
     component Heading: Text {
@@ -85,126 +86,133 @@ ScreenPage {
                 objectName: "section_" + modelData
                 text: modelData
                 flat: true
-                onClicked: details.showSection(details.sectionOf(modelData))
+                highlighted: details.chosenSection === modelData
+                onClicked: details.showSection(modelData)
             }
         }
     }
 
-    Flickable {
-        id: flick
-        objectName: "detailsPage"
+    Item {
+        id: header
         anchors.left: parent.left
         anchors.right: parent.right
         anchors.top: details.backButton.bottom
+        anchors.margins: Theme.spacingLarge
+        height: Math.max(headerLeft.height, qr.height)
+        Column {
+            id: headerLeft
+            spacing: Theme.spacingMedium
+            Row {
+                spacing: Theme.spacingLarge
+                OrderProgress {
+                    objectName: "progressLine"
+                    stations: details.stations
+                }
+                Rectangle {
+                    objectName: "signedStamp"
+                    visible: details.stations.length > 3 && details.stations[3].lit
+                    width: 72
+                    height: 32
+                    radius: Theme.radiusSmall
+                    color: "transparent"
+                    border.color: Theme.success
+                    border.width: 2
+                    rotation: -12
+                    Text {
+                        anchors.centerIn: parent
+                        text: "已签收"
+                        font.pixelSize: Theme.fontMedium
+                        font.bold: true
+                        color: Theme.success
+                    }
+                }
+            }
+            Row {
+                spacing: Theme.spacingHuge
+                Amount { objectName: "payable"; label: "订单金额"; value: Money.fenToYuan(details.order.payablePrice || 0) }
+                Amount { objectName: "coupon"; label: "使用优惠券"; value: Money.fenToYuan(details.order.couponAmt || 0) }
+                Amount {
+                    objectName: "paid"
+                    label: "实付金额"
+                    value: details.unpaid ? "0.00" : Money.fenToYuan(details.order.paymentPrice || 0)
+                }
+                Amount { objectName: "refunded"; label: "已退款"; value: Money.fenToYuan(details.order.refundPrice || 0) }
+                Text {
+                    objectName: "creditMark"
+                    anchors.bottom: parent.bottom
+                    visible: String(details.order.creditStatus) === "1"
+                    text: details.unpaid ? "已赊账" : "赊"
+                    font.pixelSize: Theme.fontBody
+                    color: Theme.warning
+                }
+                Text {
+                    objectName: "waybill"
+                    anchors.bottom: parent.bottom
+                    visible: (details.order.transNo || "") !== ""
+                    text: "运单号：" + (details.order.transNo || "")
+                    font.pixelSize: Theme.fontBody
+                    color: Theme.textRegular
+                }
+            }
+        }
+        QrPicture {
+            id: qr
+            objectName: "orderQr"
+            anchors.right: parent.right
+            width: 110
+            height: 110
+            code: details.order.orderNo || ""
+        }
+    }
+
+    TakeClothOrderInfo {
+        id: orderView
+        anchors.left: parent.left
+        anchors.right: side.left
+        anchors.top: header.bottom
         anchors.bottom: parent.bottom
         anchors.margins: Theme.spacingLarge
-        contentHeight: body.height
+        orderId: details.orderId
+        infoFlag: "OrderDetails"
+        screenHost: details
+        onBackToList: details.back()
+    }
+
+    Flickable {
+        id: side
+        objectName: "sidePage"
+        anchors.right: parent.right
+        anchors.top: header.bottom
+        anchors.bottom: parent.bottom
+        anchors.margins: Theme.spacingLarge
+        width: 300
+        contentHeight: sideColumn.height
         clip: true
         boundsBehavior: Flickable.StopAtBounds
         ScrollBar.vertical: ScrollBar {}
 
         Column {
-            id: body
-            width: flick.width - Theme.spacingLarge
+            id: sideColumn
+            width: side.width - Theme.spacingMedium
             spacing: Theme.spacingMedium
-
-            Item {
-                id: header
-                width: body.width
-                height: Math.max(headerLeft.height, qr.height)
-                Column {
-                    id: headerLeft
-                    spacing: Theme.spacingMedium
-                    Row {
-                        spacing: Theme.spacingLarge
-                        OrderProgress {
-                            objectName: "progressLine"
-                            stations: details.stations
-                        }
-                        Rectangle {
-                            objectName: "signedStamp"
-                            visible: details.stations.length > 3 && details.stations[3].lit
-                            width: 72
-                            height: 32
-                            radius: Theme.radiusSmall
-                            color: "transparent"
-                            border.color: Theme.success
-                            border.width: 2
-                            rotation: -12
-                            Text {
-                                anchors.centerIn: parent
-                                text: "已签收"
-                                font.pixelSize: Theme.fontMedium
-                                font.bold: true
-                                color: Theme.success
-                            }
-                        }
-                    }
-                    Text {
-                        objectName: "waybill"
-                        visible: (details.order.transNo || "") !== ""
-                        text: "运单号：" + (details.order.transNo || "")
-                        font.pixelSize: Theme.fontBody
-                        color: Theme.textRegular
-                    }
-                    Row {
-                        spacing: Theme.spacingHuge
-                        Amount { objectName: "payable"; label: "订单金额"; value: Money.fenToYuan(details.order.payablePrice || 0) }
-                        Amount { objectName: "coupon"; label: "使用优惠券"; value: Money.fenToYuan(details.order.couponAmt || 0) }
-                        Amount {
-                            objectName: "paid"
-                            label: "实付金额"
-                            value: details.unpaid ? "0.00" : Money.fenToYuan(details.order.paymentPrice || 0)
-                        }
-                        Amount { objectName: "refunded"; label: "已退款"; value: Money.fenToYuan(details.order.refundPrice || 0) }
-                        Text {
-                            objectName: "creditMark"
-                            anchors.bottom: parent.bottom
-                            visible: String(details.order.creditStatus) === "1"
-                            text: details.unpaid ? "已赊账" : "赊"
-                            font.pixelSize: Theme.fontBody
-                            color: Theme.warning
-                        }
-                    }
-                }
-                QrPicture {
-                    id: qr
-                    objectName: "orderQr"
-                    anchors.right: parent.right
-                    width: 120
-                    height: 120
-                    code: details.order.orderNo || ""
-                }
-            }
-
-            TakeClothOrderInfo {
-                id: orderView
-                width: body.width
-                height: Math.max(flick.height, 640)
-                orderId: details.orderId
-                infoFlag: "OrderDetails"
-                screenHost: details
-                onBackToList: details.back()
-            }
 
             Column {
                 id: customerSection
                 spacing: Theme.spacingSmall
-                Heading { text: "客户信息" }
+                Heading { text: "客户信息"; topPadding: 0 }
                 CustomerBlock {
                     objectName: "customerBlock"
                     customer: Books.orderCustomer(details.order)
                 }
             }
-
             Column {
                 id: reviewSection
+                objectName: "reviewSection"
                 spacing: Theme.spacingSmall
                 Heading { text: "评价" }
                 Text { text: "评价内容："; font.pixelSize: Theme.fontBody; color: Theme.textRegular }
                 Text { text: "洗涤服务："; font.pixelSize: Theme.fontBody; color: Theme.textRegular }
             }
-
             Column {
                 id: problemSection
                 spacing: Theme.spacingSmall
