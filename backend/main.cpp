@@ -143,11 +143,7 @@ int main(int argc, char **argv)
             if (demo && demo::isEmpty(*conn)) {
                 const std::int64_t now = nowMs();
                 demo::seed(*conn, keys, now);
-                if (scaleOrders > 0) {
-                    Transaction tx(*conn);
-                    demo::seedScale(*conn, scaleOrders, now);
-                    tx.commit();
-                }
+                demo::seedScale(*conn, scaleOrders, now);
             }
         }
         BackendServer server(db, keys, options);

@@ -12,7 +12,7 @@ namespace demo {
 // and their recharges. The spread is a store's (weekends and evenings busier, a few regulars
 // bring much, most orders long handed out, the last days' still in the house); the draws come
 // from a fixed seed, so the same N seeds the same store (only the dates follow the clock).
-// Runs in the caller's transaction, after demo::seed.
+// One transaction of its own, after demo::seed.
 void seedScale(Connection &db, std::int64_t orders, std::int64_t nowMs);
 
 } // namespace demo
