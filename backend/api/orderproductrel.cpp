@@ -126,11 +126,14 @@ Json::Value bindCode(Call &call)
 // are found by their order, not among the store's.
 void keywordCondition(Call &call, const std::string &keywords, Conditions &where)
 {
-    const std::int64_t orderId = call.db.scalar(
-        0,
-        "SELECT id FROM orders WHERE store_id = ? AND (order_no = ? OR "
-        "(factory_trans_no <> '' AND factory_trans_no = ?)) ORDER BY order_no = ? DESC LIMIT 1",
-        call.storeId, keywords, keywords, keywords);
+    // The number first, then the waybill, each on its own index.
+    std::int64_t orderId = call.db.scalar(
+        0, "SELECT id FROM orders WHERE order_no = ? AND store_id = ?", keywords, call.storeId);
+    if (orderId == 0)
+        orderId = call.db.scalar(0,
+                                 "SELECT id FROM orders WHERE factory_trans_no = ? AND "
+                                 "factory_trans_no <> '' AND store_id = ? LIMIT 1",
+                                 keywords, call.storeId);
     if (orderId != 0) {
         where.add("p.order_id = ?", orderId);
         return;

@@ -702,7 +702,8 @@ ALTER TABLE upload_files ADD COLUMN store_id INTEGER REFERENCES stores(id);
 // Version 10: the store's books at scale. A voided order keeps its reason and who voided it.
 // The order book and the garment list read a page of the store's records newest first,
 // filtered: an index serves each filter (and each pair of them) in that order, so a page never
-// scans the store's history, and a member's orders are found by member. A garment keeps its
+// scans the store's history, and a member's orders are found by member (the member by phone,
+// or by a card number in any case). A garment keeps its
 // order's store (set by a trigger, whoever inserts it), so the garment list needs no join to
 // know whose it is. Each change of a garment's status is written down (garment_track), by
 // triggers, so its road shows whoever moved it; garments already there get their intake and
@@ -717,6 +718,8 @@ CREATE INDEX IF NOT EXISTS orders_store_paid_time ON orders (store_id, pay_statu
 CREATE INDEX IF NOT EXISTS orders_store_status_paid_time
     ON orders (store_id, status, pay_status, created_at);
 CREATE INDEX IF NOT EXISTS orders_waybill ON orders (factory_trans_no) WHERE factory_trans_no <> '';
+CREATE INDEX IF NOT EXISTS users_card_nocase ON users (card_no COLLATE NOCASE);
+CREATE INDEX IF NOT EXISTS users_rfid_nocase ON users (rfid_no COLLATE NOCASE);
 CREATE INDEX IF NOT EXISTS order_remarks_order ON order_remarks (order_id);
 CREATE INDEX IF NOT EXISTS trades_order ON trades (order_id);
 CREATE INDEX IF NOT EXISTS order_product_annexes_garment ON order_product_annexes (order_product_id);

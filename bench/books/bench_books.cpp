@@ -40,12 +40,14 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <map>
 #include <memory>
 #include <vector>
@@ -258,7 +260,17 @@ public Q_SLOTS:
 struct ScreenTimes
 {
     std::vector<double> replyToFrame, requestToFrame;
+    // The terminal's CPU time (every thread) from the request to the frame: the work of a page,
+    // whatever else the machine runs meanwhile.
+    std::vector<double> cpu;
 };
+
+double processCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
 
 ScreenTimes drawPages(QQmlEngine &engine, QQuickWindow *window, QQuickItem *host,
                       const QString &screenName, const QString &listName, int count)
@@ -284,15 +296,18 @@ ScreenTimes drawPages(QQmlEngine &engine, QQuickWindow *window, QQuickItem *host
         probe->watch([list]() -> int { return list->property("count").toInt() >= 10 ? 1 : 0; });
         Stopwatch replied(backend, "pendingChanged()");
         const qint64 start = FrameProbe::nowNs();
+        const double cpuStart = processCpuMs();
         ui.actThenWait([&] { QMetaObject::invokeMethod(list, "reload"); }, probe,
                        &FrameProbe::stageDrawn,
                        [&] { return probe->stageSwappedNs(1) != 0 && replied.moments.size() >= 2; },
                        screenName + " page");
         const qint64 drawn = probe->stageSwappedNs(1);
+        const double cpu = processCpuMs() - cpuStart;
         probe->unwatch();
         if (i >= 3) { // the first pages compile the rows and load their pictures
             times.replyToFrame.push_back((drawn - replied.moments[1]) / 1e6);
             times.requestToFrame.push_back((drawn - start) / 1e6);
+            times.cpu.push_back(cpu);
         }
         ui.idle(30);
     }
@@ -410,7 +425,15 @@ int main(int argc, char **argv)
         return 1;
     }
     window->requestActivate();
-    auto *host = window->contentItem()->findChild<QQuickItem *>(QStringLiteral("host"));
+    if (!QTest::qWaitForWindowExposed(window, 10000)) {
+        std::fprintf(stderr, "bench_books: the window was not shown\n");
+        return 1;
+    }
+    auto *host = window->findChild<QQuickItem *>(QStringLiteral("host"));
+    if (!host) {
+        std::fprintf(stderr, "bench_books: the window has no host item\n");
+        return 1;
+    }
     std::printf("\nScreens against %d orders (n=%d), p50 / p95 in ms:\n",
                 stores.back().backend->orders(), options.frames);
     try {
@@ -423,6 +446,8 @@ int main(int argc, char **argv)
                         qPrintable(screenName), qPrintable(figures(t.replyToFrame)));
             std::printf("  %-12s request sent -> page drawn:             %s\n", "",
                         qPrintable(figures(t.requestToFrame)));
+            std::printf("  %-12s CPU of the terminal for the page:       %s\n", "",
+                        qPrintable(figures(t.cpu)));
         }
     } catch (const StepFailed &failure) {
         std::fprintf(stderr, "bench_books: stopped: %s\n", failure.what());

@@ -4,7 +4,6 @@ import Brenvo 1.0
 import "books.js" as Books
 import "customer.js" as Customer
 import "money.js" as Money
-import "payment.js" as Payment
 
 // One order of the order book: when and how it was placed, its number (its details), the
 // customer (the member's details), pick-up and delivery, its state and money, the remarks,
@@ -38,12 +37,6 @@ Rectangle {
             cursorShape: Qt.PointingHandCursor
             onClicked: parent.clicked()
         }
-    }
-    component Action: Button {
-        property string what
-        objectName: what + "Button"
-        font.pixelSize: Theme.fontNormal
-        onClicked: row.acted(what)
     }
 
     Image {
@@ -145,12 +138,16 @@ Rectangle {
         anchors.bottom: parent.bottom
         anchors.margins: Theme.spacingSmall
         spacing: Theme.spacingSmall
-        Action { what: "pay"; text: "收款"; visible: Payment.flag(row.order.isEnablePay) }
-        Action { what: "credit"; text: "赊账"; visible: Payment.flag(row.order.isEnableCredit) }
-        Action { what: "void"; text: "作废"; visible: Payment.flag(row.order.isEnableDestroy) }
-        Action { what: "ticket"; text: "打小票"; visible: Payment.flag(row.order.isEnablePrint) }
-        Action { what: "stockIn"; text: "入库"; visible: Payment.flag(row.order.isEnableStockIn) }
-        Action { what: "bag"; text: "入袋"; visible: Payment.flag(row.order.isEnableBatchIn) }
-        Action { what: "notes"; text: "备注" }
+        // Only the actions offered are made: a page of rows draws sooner.
+        Repeater {
+            model: Books.rowActions(row.order)
+            Button {
+                required property var modelData
+                objectName: modelData.what + "Button"
+                text: modelData.text
+                font.pixelSize: Theme.fontNormal
+                onClicked: row.acted(modelData.what)
+            }
+        }
     }
 }

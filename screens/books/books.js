@@ -111,6 +111,25 @@ function bookRow(order) {
     return row
 }
 
+// The actions a row of the book offers, in their order: those its flags allow, then "备注".
+// Each is { what, text }; `what` names it to the screen.
+var bookActions = [
+    { what: "pay", text: "收款", flag: "isEnablePay" },
+    { what: "credit", text: "赊账", flag: "isEnableCredit" },
+    { what: "void", text: "作废", flag: "isEnableDestroy" },
+    { what: "ticket", text: "打小票", flag: "isEnablePrint" },
+    { what: "stockIn", text: "入库", flag: "isEnableStockIn" },
+    { what: "bag", text: "入袋", flag: "isEnableBatchIn" },
+    { what: "notes", text: "备注", flag: "" }
+]
+
+function rowActions(order) {
+    return bookActions.filter(function (a) {
+        var value = String(a.flag === "" ? true : order[a.flag])
+        return value === "true" || value === "1"
+    }).map(function (a) { return { what: a.what, text: a.text } })
+}
+
 function unpaid(payStatusText) {
     return String(payStatusText) === "未支付"
 }

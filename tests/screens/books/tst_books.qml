@@ -149,4 +149,13 @@ TestCase {
         compare(Books.bookRow({ id: 8 }).notesLine, "")
         compare(Books.bookRow({ id: 8 }).notesText, "[]")
     }
+
+    // A row offers what its flags allow, and always the notes.
+    function test_row_actions() {
+        var whats = function (order) { return Books.rowActions(order).map(function (a) { return a.what }) }
+        compare(whats({ isEnablePay: true, isEnableCredit: false, isEnableDestroy: "true", isEnablePrint: 1,
+                        isEnableStockIn: false, isEnableBatchIn: "false" }), ["pay", "void", "ticket", "notes"])
+        compare(whats({}), ["notes"])
+        compare(Books.rowActions({ isEnableBatchIn: true })[0], { what: "bag", text: "入袋" })
+    }
 }
