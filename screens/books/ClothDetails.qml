@@ -8,14 +8,16 @@ import "pickup.js" as Pickup
 // costs, its customer, its road and its photos. The section buttons scroll to their section;
 // "衣物列表" closes the details and shows the opener again.
 ScreenPage {
-    id: page
+    id: details
     objectName: "ClothDetails"
 
     // From the opener: the garment's code, and which list opened it ("ClothList", ...).
     property string idofCloth: ""
     property string toOrderFlag: ""
 
+    property var messageBox: followUp.box
     readonly property alias conversation: talk
+    readonly property alias followUp: followUp
     readonly property alias photoWindow: photoWindow
     readonly property var info: talk.info
 
@@ -26,7 +28,13 @@ ScreenPage {
         flick.contentY = Math.max(0, Math.min(section.y, flick.contentHeight - flick.height))
     }
 
-    ClothDetailsConversation { id: talk }
+    ClothDetailsConversation {
+        id: talk
+        messageBox: details.messageBox
+        onFailed: function (text) { followUp.error(text) }
+    }
+
+    FollowUpBox { id: followUp; messageBox: details.messageBox }
 
     component Heading: Text {
         font.pixelSize: Theme.fontMedium
@@ -56,9 +64,9 @@ ScreenPage {
     Text {
         id: title
         text: "衣物详情"
-        anchors.left: page.backButton.right
+        anchors.left: details.backButton.right
         anchors.leftMargin: Theme.spacingLarge
-        anchors.verticalCenter: page.backButton.verticalCenter
+        anchors.verticalCenter: details.backButton.verticalCenter
         font.pixelSize: Theme.fontTitle
         font.bold: true
         color: Theme.textStrong
@@ -69,13 +77,13 @@ ScreenPage {
         anchors.right: parent.right
         anchors.rightMargin: Theme.spacingLarge
         anchors.verticalCenter: title.verticalCenter
-        onClicked: page.close()
+        onClicked: details.close()
     }
 
     Row {
         id: sectionBar
         anchors.left: parent.left
-        anchors.top: page.backButton.bottom
+        anchors.top: details.backButton.bottom
         anchors.margins: Theme.spacingLarge
         spacing: Theme.spacingSmall
         Repeater {
@@ -85,7 +93,7 @@ ScreenPage {
                 required property var modelData
                 objectName: "section_" + modelData[0]
                 text: modelData[0]
-                onClicked: page.showSection(modelData[1])
+                onClicked: details.showSection(modelData[1])
             }
         }
     }
@@ -112,14 +120,14 @@ ScreenPage {
                 id: placeSection
                 spacing: Theme.spacingSmall
                 Heading { text: "衣物信息" }
-                Field { objectName: "scanCode"; label: "衣物条码"; value: page.info.scanCode || "" }
-                Field { objectName: "orderNo"; label: "所属单号"; value: page.info.orderNo || "" }
-                Field { objectName: "statusText"; label: "当前状态"; value: page.info.statusText || "" }
-                Field { objectName: "storeName"; label: "所属门店"; value: page.info.storeName || "" }
-                Field { objectName: "factoryName"; label: "所属工厂"; value: page.info.factoryName || "" }
+                Field { objectName: "scanCode"; label: "衣物条码"; value: details.info.scanCode || "" }
+                Field { objectName: "orderNo"; label: "所属单号"; value: details.info.orderNo || "" }
+                Field { objectName: "statusText"; label: "当前状态"; value: details.info.statusText || "" }
+                Field { objectName: "storeName"; label: "所属门店"; value: details.info.storeName || "" }
+                Field { objectName: "factoryName"; label: "所属工厂"; value: details.info.factoryName || "" }
                 Line {
                     objectName: "pieceCount"
-                    text: "该订单共有" + (page.info.total || 0) + "衣物"
+                    text: "该订单共有" + (details.info.total || 0) + "衣物"
                 }
             }
 
@@ -130,14 +138,14 @@ ScreenPage {
                 Row {
                     spacing: Theme.spacingSmall
                     Text {
-                        text: page.info.productName || ""
+                        text: details.info.productName || ""
                         font.pixelSize: Theme.fontMedium
                         font.bold: true
                         color: Theme.textStrong
                     }
                     Text {
                         objectName: "accessoryMark"
-                        visible: String(page.info.type) === "2"
+                        visible: String(details.info.type) === "2"
                         text: "附件"
                         font.pixelSize: Theme.fontNormal
                         color: Theme.warning
@@ -145,32 +153,32 @@ ScreenPage {
                 }
                 Line {
                     objectName: "serviceLine"
-                    text: (page.info.serviceName || "") + " " + Pickup.names(page.info.colorDesc)
-                          + " ¥:" + Money.fenToYuan(page.info.serviceAmt || 0) + "元"
+                    text: (details.info.serviceName || "") + " " + Pickup.names(details.info.colorDesc)
+                          + " ¥:" + Money.fenToYuan(details.info.serviceAmt || 0) + "元"
                 }
-                Line { text: "条码：" + (page.info.scanCode || "") }
+                Line { text: "条码：" + (details.info.scanCode || "") }
                 Line {
                     objectName: "bindCodeLine"
-                    visible: (page.info.bindCode || "") !== ""
-                    text: "绑标：" + (page.info.bindCode || "")
+                    visible: (details.info.bindCode || "") !== ""
+                    text: "绑标：" + (details.info.bindCode || "")
                 }
-                Line { objectName: "subtotalLine"; text: "小计：¥" + Money.fenToYuan(page.info.subtotal || 0) }
+                Line { objectName: "subtotalLine"; text: "小计：¥" + Money.fenToYuan(details.info.subtotal || 0) }
                 Line {
                     objectName: "flawLine"
                     visible: text !== ""
-                    text: Pickup.names(page.info.flawDesc)
+                    text: Pickup.names(details.info.flawDesc)
                 }
-                Line { text: "附加：" + Pickup.names(page.info.addServiceDesc, true) }
+                Line { text: "附加：" + Pickup.names(details.info.addServiceDesc, true) }
                 Line {
                     objectName: "railLine"
-                    readonly property string rail: Pickup.railText(page.info.tranTypeName, page.info.storeShelfNo)
+                    readonly property string rail: Pickup.railText(details.info.tranTypeName, details.info.storeShelfNo)
                     visible: rail !== ""
                     text: rail
                 }
                 Line {
                     objectName: "conveyorLine"
-                    visible: (page.info.tranTypeText || "") !== ""
-                    text: (page.info.tranTypeText || "") + " " + (page.info.tranNum || "")
+                    visible: (details.info.tranTypeText || "") !== ""
+                    text: (details.info.tranTypeText || "") + " " + (details.info.tranNum || "")
                 }
             }
 

@@ -4,7 +4,8 @@ import "books.js" as Books
 import "requests.js" as Requests
 
 // The garment details' one request: the garment, its customer, its road and its photos. A
-// garment that cannot be read is logged, and the screen stays empty.
+// garment the backend refuses is logged, and the screen stays empty; a backend that cannot be
+// reached is told (`failed`).
 Item {
     id: talk
     visible: false
@@ -20,6 +21,8 @@ Item {
 
     readonly property alias backend: backend
 
+    signal failed(string text)
+
     function load(scanCode) {
         loading = true
         backend.call("ClothDetail", "orderProductRel/detail", { scanCode: scanCode }, function (reply) {
@@ -31,9 +34,11 @@ Item {
                 return String(p.cameraImg)
             })
             talk.loading = false
-        }, function (reply) {
+        }, function (reply, unreachable) {
             console.log(Logs.books, "ClothDetail: " + reply)
             talk.loading = false
+            if (unreachable)
+                talk.failed(backend.failureText(true))
         })
     }
 

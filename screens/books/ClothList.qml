@@ -83,6 +83,7 @@ ScreenPage {
             bindWindow.close()
             clothList.reload()
         }
+        onBindRefused: function (text) { followUp.error(text) }
         onPrintRefused: function (text) { followUp.error(text) }
     }
 

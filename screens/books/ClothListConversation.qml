@@ -20,8 +20,9 @@ Item {
 
     signal pageReceived(var rows)
     signal pageFailed(string text)
-    // The label is on the garment.
+    // The label is on the garment, or it was refused with `text`.
     signal bound()
+    signal bindRefused(string text)
     // A label could not be printed (no label printer).
     signal printRefused(string text)
 
@@ -61,11 +62,14 @@ Item {
         }, function (reply) { console.log(Logs.books, "FactoryList: " + reply) })
     }
 
-    // A refused label is logged and changes nothing; the window stays open.
+    // A refused label changes nothing; the window stays open and the worker is told why.
     function bind(garmentId, code) {
         backend.write("BindCode", "orderProductRel/bindCode", { id: String(garmentId), bindCode: code },
                       function () { talk.bound() },
-                      function (reply) { console.log(Logs.books, "BindCode: " + reply) })
+                      function (reply, unreachable) {
+                          console.log(Logs.books, "BindCode: " + reply)
+                          talk.bindRefused(backend.failureText(unreachable))
+                      })
     }
 
     BackendRequest {

@@ -177,6 +177,11 @@ ScreenPage {
         screenHost: details
         onBackToList: details.back()
     }
+    // An order that cannot be read: once its box is confirmed, the screen closes.
+    Connections {
+        target: orderView.conversation
+        function onLoadFailed() { details.back() }
+    }
 
     Flickable {
         id: side

@@ -19,6 +19,7 @@ Item {
     readonly property alias prints: prints
 
     signal pageReceived(var rows)
+    // A refused page is logged and the list stays; one that never came is told (`refused`).
     signal pageFailed()
     // A write went through (the list is read again), or was refused with `text`.
     signal voided()
@@ -40,10 +41,12 @@ Item {
             talk.loading = false
             var list = Requests.dataObject(reply).list
             talk.pageReceived((Array.isArray(list) ? list : []).map(Books.bookRow))
-        }, function (reply) {
+        }, function (reply, unreachable) {
             console.log(Logs.books, "getOrderList: " + reply)
             talk.loading = false
             talk.pageFailed()
+            if (unreachable)
+                talk.refused(backend.failureText(true))
         })
     }
 

@@ -29,8 +29,10 @@ Item {
     readonly property alias backend: backend
     readonly property alias prints: prints
 
-    // The order arrived (after its payments, for a paid order).
+    // The order arrived (after its payments, for a paid order), or could not be read (its box
+    // was shown).
     signal loaded()
+    signal loadFailed()
     // A refund or refund-wash request was recorded: `text` tells the worker.
     signal refundAsked(string text, bool wash)
     // What the refund window shows when the backend refused the request.
@@ -67,6 +69,7 @@ Item {
         }, function (reply, unreachable) {
             talk.loading = false
             talk.errorBox("错误提示")(reply, unreachable)
+            talk.loadFailed()
         })
     }
 

@@ -171,6 +171,21 @@ ScreenTestCase {
         compare(sentFields(sentTo("orderProductRel/bindCode")[0]), { id: "1", bindCode: "e0040150a1b2c3d5" })
     }
 
+    // A label the backend refuses is told; the window stays and the list is not read again.
+    function test_refused_label() {
+        Session.isElectronicLabel = 1
+        useFake([1])
+        routes["orderProductRel/bindCode"] = Routes.refused(409, "该标签已绑定其他衣物")
+        open()
+        click(findChild(row(1), "bindButton"))
+        item("bindCodeField", screen.bindWindow).text = "e0040150a1b2c3d7"
+        click(item("bindConfirm", screen.bindWindow))
+        tryVerify(function () { return boxes.length === 1 }, 5000)
+        compare(boxes[0], ["错误提示", "该标签已绑定其他衣物"])
+        verify(screen.bindWindow.visible)
+        compare(sentTo("orderProductRel/proList").length, 1)
+    }
+
     // A list the backend refuses is told, and the screen closes once the worker confirms.
     function test_failed_list_closes_the_screen() {
         useFake([1])

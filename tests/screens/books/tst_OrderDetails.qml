@@ -157,6 +157,18 @@ ScreenTestCase {
         compare(sentTo("print/product/all").length, 0)
     }
 
+    // An order that cannot be read is told; once the box is confirmed the screen closes and
+    // its opener reads its list again.
+    function test_order_that_cannot_be_read_closes() {
+        useFake(Routes.refused(404, "订单不存在"))
+        open("99")
+        var told = 0
+        screen.returned.connect(function () { ++told })
+        tryVerify(function () { return closed() }, 5000)
+        compare(boxes, [["错误提示", "订单不存在"]])
+        compare(told, 1)
+    }
+
     // --- Against the reference backend ----------------------------------------------------
 
     // "收款" opens the cashier for the order details; the section bar scrolls; "订单列表" closes
