@@ -8,6 +8,7 @@
 #include "domain/books.h"
 #include "domain/garments.h"
 #include "domain/members.h"
+#include "domain/merchant.h"
 #include "domain/ownership.h"
 #include "domain/pickup.h"
 #include "domain/states.h"
@@ -83,12 +84,7 @@ Json::Value detail(Call &call)
 // The garments' status choices of the garment list: `data` is the list, each `text`, `val`.
 Json::Value statuses(Call &call)
 {
-    Json::Value list(Json::arrayValue);
-    Query q = call.db.query("SELECT text, val FROM dictionary WHERE code = 'PRODUCT_STATUS' "
-                            "ORDER BY sort, val");
-    while (q.next())
-        list.append(q.object());
-    return list;
+    return merchant::dictionaryChoices(call.db, "PRODUCT_STATUS");
 }
 
 // Garments from this status on have left the store's hands (handed out, refunded unwashed).

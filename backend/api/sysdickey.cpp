@@ -1,6 +1,7 @@
 // sysDicKey/...: the dictionaries' choices as the terminal lists them.
 
 #include "api/families.h"
+#include "domain/merchant.h"
 #include "server/call.h"
 #include "server/registry.h"
 #include "store/database.h"
@@ -18,16 +19,10 @@ Json::Value refundMethods(Call &call)
     return list;
 }
 
-// `code` (ORDER_STATUS, PRODUCT_STATUS, ...): the dictionary's choices, each `text` and `val`,
-// in their order; none for a code the dictionary does not have.
+// `code` (ORDER_STATUS, PRODUCT_STATUS, ...): the dictionary's choices, each `text` and `val`.
 Json::Value keyList(Call &call)
 {
-    Json::Value list(Json::arrayValue);
-    Query q = call.db.query("SELECT text, val FROM dictionary WHERE code = ? ORDER BY sort, val",
-                            trimmed(call.requiredText("code")));
-    while (q.next())
-        list.append(q.object());
-    return list;
+    return merchant::dictionaryChoices(call.db, trimmed(call.requiredText("code")));
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 
 #include "domain/coupons.h"
 #include "domain/dates.h"
-#include "domain/pickup.h"
 #include "domain/states.h"
 #include "server/call.h"
 #include "server/json.h"
@@ -57,13 +56,14 @@ const char *const bookColumns =
 Facts factsOf(const Query &q)
 {
     Facts f;
-    f.status = q.integer("status");
-    f.voided = q.integer("voided") != 0;
-    f.paid = q.integer("payStatus") == payState::paid;
-    f.credit = q.integer("creditStatus") == 1;
-    f.locked = q.integer("locked") != 0;
-    f.waitingAudit = q.integer("waitingAudit") != 0;
-    f.garments = static_cast<int>(q.integer("garments"));
+    f.order.id = q.integer("id");
+    f.order.status = q.integer("status");
+    f.order.voided = q.integer("voided") != 0;
+    f.order.paid = q.integer("payStatus") == payState::paid;
+    f.order.credit = q.integer("creditStatus") == 1;
+    f.order.locked = q.integer("locked") != 0;
+    f.order.waitingAudit = q.integer("waitingAudit") != 0;
+    f.order.garments = static_cast<int>(q.integer("garments"));
     f.atCounter = static_cast<int>(q.integer("atCounter"));
     return f;
 }
@@ -109,39 +109,33 @@ Json::Value bookRow(const Query &q)
 
 Offers offers(const Facts &f)
 {
+    const pickup::OrderState &o = f.order;
     // Payment and credit as the order view offers them.
-    pickup::OrderState o;
-    o.status = f.status;
-    o.voided = f.voided;
-    o.paid = f.paid;
-    o.credit = f.credit;
-    o.locked = f.locked;
-    o.waitingAudit = f.waitingAudit;
-    o.garments = f.garments;
     const pickup::OrderFlags counter = pickup::flags(o, {});
     Offers out;
     out.pay = counter.pay;
     out.credit = counter.credit;
     out.destroy = voidRefusal(f).empty();
-    out.print = !f.voided && f.garments > 0;
-    out.stockIn = !f.voided && f.status == orderState::waiting;
-    out.batchIn = !f.voided && f.status >= orderState::takenIn && f.atCounter > 0;
+    out.print = !o.voided && o.garments > 0;
+    out.stockIn = !o.voided && o.status == orderState::waiting;
+    out.batchIn = !o.voided && o.status >= orderState::takenIn && f.atCounter > 0;
     return out;
 }
 
 std::string voidRefusal(const Facts &f)
 {
-    if (f.voided)
+    const pickup::OrderState &o = f.order;
+    if (o.voided)
         return "订单已作废";
-    if (f.status == orderState::completed)
+    if (o.status == orderState::completed)
         return "订单已完成";
-    if (f.paid)
+    if (o.paid)
         return "订单已支付，不能作废";
-    if (f.locked)
+    if (o.locked)
         return "订单正在付款，请稍后再试";
-    if (f.waitingAudit)
+    if (o.waitingAudit)
         return "有退款申请等待审批";
-    if (f.atCounter < f.garments)
+    if (f.atCounter < o.garments)
         return "衣物已入袋或送洗，不能作废";
     return "";
 }

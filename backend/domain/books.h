@@ -5,6 +5,8 @@
 
 #include <json/value.h>
 
+#include "domain/pickup.h"
+
 struct Call;
 struct Page;
 class Connection;
@@ -15,17 +17,12 @@ class Conditions;
 // and orderInfo/destroy refuses what it does not allow.
 namespace books {
 
-// What an order's offers follow from.
+// What an order's offers follow from: the order as the counter sees it, and how many of its
+// garments are still at the counter (taken in, waiting for a bag: 已收衣).
 struct Facts
 {
-    std::int64_t status = 0; // orderState
-    bool voided = false;
-    bool paid = false;
-    bool credit = false;
-    bool locked = false;       // a payment is under way
-    bool waitingAudit = false; // a refund request waits for approval
-    int garments = 0;          // accessories aside
-    int atCounter = 0;         // of them, taken in and waiting for a bag (已收衣)
+    pickup::OrderState order;
+    int atCounter = 0;
 };
 
 struct Offers

@@ -190,15 +190,9 @@ function recordCustomer(user) {
 // The same from an order (orderInfo/detail: `userInfo` and the group card's `unionName`).
 function orderCustomer(order) {
     var u = order && order.userInfo ? order.userInfo : {}
-    return {
-        name: String(u.name || ""), phone: String(u.phone || ""), grade: String(u.grade || "0"),
-        wxNickname: String(u.wxNickname || ""), wxId: String(u.wxId === undefined ? "-1" : u.wxId),
-        verifyAndriod: String(u.verifyAndriod || "0"), verifyIos: String(u.verifyIos || "0"),
-        verifyPhone: String(u.verifyPhone || "0"), headimgPath: String(u.headimgPath || ""),
-        unionName: String(order && order.unionName || ""),
-        card: cardShown(u.rfidNo, u.cardNo), levelName: String(u.cardName || ""),
-        balance: String(u.balance || 0), point: String(u.point || 0)
-    }
+    return recordCustomer({ info: u, card: { no: u.cardNo, rfidNo: u.rfidNo, info: { name: u.cardName } },
+                            ext: { balance: u.balance, point: u.point },
+                            unionInfo: { name: order ? order.unionName : "" } })
 }
 
 // --- Order details --------------------------------------------------------------------------
