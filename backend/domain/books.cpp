@@ -68,16 +68,16 @@ Facts factsOf(const Query &q)
     return f;
 }
 
-// The statement of bookColumns over the ids `head`, `where` and `tail` choose.
-Query bookQuery(Connection &db, const Conditions &where, const std::string &head,
-                const std::string &tail, std::vector<Conditions::Value> tailValues,
-                std::int64_t now)
+// bookColumns of the orders `where` chooses; `order` (their order, LIMIT) with its values.
+Query bookQuery(Connection &db, const Conditions &where, const std::string &order,
+                std::vector<Conditions::Value> orderValues, std::int64_t now)
 {
     for (const std::int64_t v :
          {std::int64_t(garmentState::takenIn), std::int64_t(tradeState::waiting), now,
           std::int64_t(refundState::waiting)})
-        tailValues.push_back(v);
-    return where.query(db, head, tail + ") " + bookColumns, tailValues);
+        orderValues.push_back(v);
+    return where.query(db, "WITH page AS (SELECT o.id, o.created_at FROM orders o",
+                       order + ") " + bookColumns, orderValues);
 }
 
 // An order as the book lists it: its facts become its offers.
@@ -142,8 +142,7 @@ std::string voidRefusal(const Facts &f)
 
 Json::Value orderPage(Connection &db, const Conditions &where, const Page &page, std::int64_t now)
 {
-    Query q = bookQuery(db, where, "WITH page AS (SELECT o.id, o.created_at FROM orders o",
-                        "ORDER BY o.created_at DESC, o.id DESC LIMIT ? OFFSET ?",
+    Query q = bookQuery(db, where, "ORDER BY o.created_at DESC, o.id DESC LIMIT ? OFFSET ?",
                         {page.size, page.offset()}, now);
     Json::Value list(Json::arrayValue);
     while (q.next())
@@ -156,8 +155,7 @@ void destroy(Connection &db, std::int64_t orderId, std::int64_t workerId, const 
 {
     Conditions where;
     where.add("o.id = ?", orderId);
-    Query q =
-        bookQuery(db, where, "WITH page AS (SELECT o.id, o.created_at FROM orders o", "", {}, now);
+    Query q = bookQuery(db, where, "", {}, now);
     if (!q.next())
         throw ApiError(codes::notFound, "订单不存在");
     const std::string refusal = voidRefusal(factsOf(q));
