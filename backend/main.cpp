@@ -3,7 +3,7 @@
 //   brenvo-backend --db FILE [--port N] [--host 127.0.0.1] [--demo] [--cert FILE --key FILE]
 //                  [--idle-minutes N] [--url-file FILE] [--map-key KEY]
 //                  [--upload-token-seconds N] [--vendor-version TEXT] [--synchronous normal]
-//                  [--clock-offset-minutes N]
+//                  [--clock-offset-minutes N] [--demo-scale N]
 
 #include <csignal>
 #include <cstdio>
@@ -17,6 +17,7 @@
 
 #include "api/families.h"
 #include "demo/demodata.h"
+#include "demo/demoscale.h"
 #include "server/backendserver.h"
 #include "server/crypto.h"
 #include "standins/standins.h"
@@ -41,7 +42,8 @@ void onSignal(int)
                  "                      [--cert FILE --key FILE] [--idle-minutes N]\n"
                  "                      [--url-file FILE] [--map-key KEY]\n"
                  "                      [--upload-token-seconds N] [--vendor-version TEXT]\n"
-                 "                      [--synchronous full|normal] [--clock-offset-minutes N]\n";
+                 "                      [--synchronous full|normal] [--clock-offset-minutes N]\n"
+                 "                      [--demo-scale N]\n";
     std::exit(problem.empty() ? 0 : 2);
 }
 
@@ -68,6 +70,7 @@ int main(int argc, char **argv)
     ServerOptions options;
     std::string dbPath, urlFile, synchronous = "FULL";
     bool demo = false;
+    std::int64_t scaleOrders = 0;
 
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -92,7 +95,10 @@ int main(int argc, char **argv)
             options.host = value();
         else if (arg == "--demo")
             demo = true;
-        else if (arg == "--cert")
+        else if (arg == "--demo-scale") { // the demo data and a year of a busy store
+            demo = true;
+            scaleOrders = static_cast<std::int64_t>(number(0));
+        } else if (arg == "--cert")
             options.certFile = value();
         else if (arg == "--key")
             options.keyFile = value();
@@ -134,8 +140,11 @@ int main(int argc, char **argv)
         {
             auto conn = db.acquire();
             schema::migrate(*conn);
-            if (demo && demo::isEmpty(*conn))
-                demo::seed(*conn, keys, nowMs());
+            if (demo && demo::isEmpty(*conn)) {
+                const std::int64_t now = nowMs();
+                demo::seed(*conn, keys, now);
+                demo::seedScale(*conn, scaleOrders, now);
+            }
         }
         BackendServer server(db, keys, options);
         api::registerAll(server.api());

@@ -54,7 +54,8 @@ class ApiRegistry;
     FAMILY(revenueOrder)                                                                           \
     FAMILY(revenueRecharge)                                                                        \
     FAMILY(reportTradeOrder)                                                                       \
-    FAMILY(reportTradeRecharge)
+    FAMILY(reportTradeRecharge)                                                                    \
+    FAMILY(factory)
 
 #define BRENVO_DECLARE_API_FAMILY(prefix)                                                          \
     namespace api::prefix {                                                                        \

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "api/families.h"
+#include "domain/books.h"
 #include "domain/catalogue.h"
 #include "domain/coupons.h"
 #include "domain/dates.h"
@@ -227,6 +228,14 @@ Json::Value detail(Call &call)
     data["remarkJson"] = notesOf(call.db, orderId);
     data.removeMember("destroyed");
     pickup::describe(call.db, orderId, call.now, data);
+    books::addWashedStep(call.db, orderId, data["statusList"]);
+    // What the order details show of the customer beyond the order view: the bindings, the
+    // picture and the group card.
+    const Json::Value member = members::record(call, data["userInfo"]["id"].asInt64())["user"];
+    for (const char *key :
+         {"wxNickname", "wxId", "verifyAndriod", "verifyIos", "verifyPhone", "headimgPath"})
+        data["userInfo"][key] = member["info"][key];
+    data["unionName"] = member["unionInfo"]["name"];
     return data;
 }
 
@@ -283,11 +292,13 @@ Json::Value updateFactoryTransNo(Call &call)
     return Json::Value(Json::objectValue);
 }
 
-// ---- orderInfo/list --------------------------------------------------------------------------
+// ---- orderInfo/list, orderInfo/destroy: the order book -----------------------------------
 
-// The store's orders, newest first, a page at a time; `userId` narrows them to one member's.
-// Each filter is one condition (store/conditions.h). `paymentPrice` is what a paid order took
-// and what an unpaid one asks for; `business` lists the order's garments.
+// The store's orders, newest first, a page at a time (books::orderPage), narrowed by each
+// filter sent: `userId` (a member's orders), `searchValue` (an order number of the store, or
+// a member's phone, card or RFID card number: that member's orders; nothing for a text that
+// names neither), the creation dates `startCreateTime` and `endCreateTime` ("yyyy-MM-dd", both
+// days included), `statusVal` (ORDER_STATUS) and `payStatus` (PAY_STATUS).
 Json::Value orderList(Call &call)
 {
     const Page page = call.page();
@@ -295,39 +306,37 @@ Json::Value orderList(Call &call)
     where.add("o.store_id = ?", call.storeId);
     if (call.optionalInteger("userId", 0) != 0)
         where.add("o.user_id = ?", ownership::owned(call, ownership::records::member, "userId"));
-    Query q = where.query(
-        call.db,
-        "SELECT o.id, o.order_no AS orderNo, o.created_at AS createTime, o.status, "
-        "COALESCE(ds.text, '') AS statusText, o.pay_status AS payStatus, "
-        "COALESCE(dp.text, '') AS payStatusText, o.payable_price AS payablePrice, "
-        "o.payment_price AS paidPrice, o.coupon_amount AS couponAmount, "
-        "o.user_id AS userId, o.credit_status AS creditStatus FROM orders o "
-        "LEFT JOIN dictionary ds ON ds.code = 'ORDER_STATUS' AND ds.val = o.status "
-        "LEFT JOIN dictionary dp ON dp.code = 'PAY_STATUS' AND dp.val = o.pay_status",
-        "ORDER BY o.created_at DESC, o.id DESC LIMIT ? OFFSET ?", {page.size, page.offset()});
-    Json::Value list(Json::arrayValue);
-    while (q.next())
-        list.append(q.object());
-    for (Json::Value &order : list) {
-        const bool paid = order["payStatus"].asInt64() == payState::paid;
-        const std::int64_t asked = std::max<std::int64_t>(
-            order["payablePrice"].asInt64() - order["couponAmount"].asInt64(), 0);
-        order["paymentPrice"] = Json::Int64(paid ? order["paidPrice"].asInt64() : asked);
-        order.removeMember("paidPrice");
-        order.removeMember("couponAmount");
+    const std::string search = trimmed(call.optionalText("searchValue"));
+    if (!search.empty()) {
+        const std::int64_t orderId = call.db.scalar(
+            0, "SELECT id FROM orders WHERE order_no = ? AND store_id = ?", search, call.storeId);
+        if (orderId != 0)
+            where.add("o.id = ?", orderId);
+        else // 0: nobody, no order
+            where.add("o.user_id = ?", members::find(call, search, false));
     }
-    for (Json::Value &order : list) {
-        Json::Value business(Json::arrayValue);
-        Query g = call.db.query("SELECT id, product_name AS productName, service_name AS "
-                                "serviceName FROM order_products WHERE order_id = ? ORDER BY id",
-                                order["id"].asInt64());
-        while (g.next())
-            business.append(g.object());
-        order["business"] = business;
+    books::createdBetween(call, where, "o.created_at", "startCreateTime", "endCreateTime");
+    if (const auto status = call.optionalInteger("statusVal"))
+        where.add("o.status = ?", *status);
+    if (const auto paid = call.optionalInteger("payStatus")) {
+        if (*paid != payState::paid && *paid != payState::unpaid)
+            throw ApiError(codes::badRequest, "参数错误: payStatus");
+        where.add("o.pay_status = ?", *paid);
     }
     Json::Value data(Json::objectValue);
-    data["list"] = list;
+    data["list"] = books::orderPage(call.db, where, page, call.now);
     return data;
+}
+
+// `id` and `remark`, the reason (required): an order taken by mistake is voided, once.
+Json::Value destroyOrder(Call &call)
+{
+    const std::int64_t orderId = ownership::owned(call, ownership::records::order, "id");
+    const std::string remark = trimmed(call.text("remark", limits::longText));
+    if (remark.empty())
+        throw ApiError(codes::badRequest, "请输入作废原因");
+    books::destroy(call.db, orderId, call.workerId, remark, call.now);
+    return Json::Value(Json::objectValue);
 }
 
 // ---- the pick-up counter ---------------------------------------------------------------------
@@ -433,4 +442,6 @@ void api::orderInfo::registerEndpoints(ApiRegistry &api)
     // The quality check and the rail.
     api.read("orderInfo/search", Access::Worker, search);
     api.write("orderInfo/updateStoreShelfNo", Access::Worker, updateStoreShelfNo);
+    // The order book.
+    api.write("orderInfo/destroy", Access::Worker, destroyOrder, expired);
 }

@@ -5,7 +5,10 @@
 #include <vector>
 
 #include "api/families.h"
+#include "domain/books.h"
 #include "domain/garments.h"
+#include "domain/members.h"
+#include "domain/merchant.h"
 #include "domain/ownership.h"
 #include "domain/pickup.h"
 #include "domain/quality.h"
@@ -19,8 +22,10 @@
 
 namespace {
 
-// The garment as the garment entry screen reads it to change it: `productInfo`, the same
-// object an intake row is.
+// The garment as the garment entry screen reads it to change it, and as the garment details
+// show it: `productInfo` (an intake row, with its order, store, factory and rail place),
+// `user` (the customer record of its order's member), `statusList` (its road, oldest first)
+// and `productImgList` (its photos).
 Json::Value detail(Call &call)
 {
     const std::string code = trimmed(call.requiredText("scanCode"));
@@ -32,9 +37,56 @@ Json::Value detail(Call &call)
     if (!id)
         throw ApiError(codes::notFound, "衣物不存在");
     ownership::check(call, ownership::records::garment, id);
+    Json::Value info = garments::intakeRow(call.db, id);
+    Query q = call.db.query(
+        "SELECT o.order_no AS orderNo, o.user_id AS userId, s.name AS storeName, "
+        "COALESCE(f.name, '') AS factoryName, p.store_shelf_no AS storeShelfNo, "
+        "COALESCE(w.name, '') AS workName FROM order_products p "
+        "JOIN orders o ON o.id = p.order_id JOIN stores s ON s.id = o.store_id "
+        "LEFT JOIN factories f ON f.id = p.factory_id LEFT JOIN workers w ON w.id = o.worker_id "
+        "WHERE p.id = ?",
+        id);
+    q.next();
+    const std::int64_t shelf = q.integer("storeShelfNo");
+    info["orderNo"] = q.text("orderNo");
+    info["total"] =
+        garments::pieceCount(garments::ofOrder(call.db, garments::orderOf(call.db, id)));
+    info["storeName"] = q.text("storeName");
+    info["factoryName"] = q.text("factoryName");
+    info["storeShelfNo"] = Json::Int64(shelf);
+    info["tranTypeName"] = shelf > 0 ? "滑轨" : "";
+    info["tranTypeText"] = shelf > 0 ? "滑轨" : "";
+    info["tranNum"] = shelf > 0 ? std::to_string(shelf) : "";
     Json::Value data(Json::objectValue);
-    data["productInfo"] = garments::intakeRow(call.db, id);
+    data["productInfo"] = info;
+    data["user"] = members::record(call, q.integer("userId"))["user"];
+
+    // Its road: the intake by the order's worker, then every status it reached.
+    Json::Value track(Json::arrayValue);
+    Query t =
+        call.db.query("SELECT t.created_at AS createTime, COALESCE(d.text, '') AS statusText, "
+                      "CASE WHEN t.status = ? THEN ? ELSE '' END AS workName "
+                      "FROM garment_track t LEFT JOIN dictionary d "
+                      "ON d.code = 'PRODUCT_STATUS' AND d.val = t.status "
+                      "WHERE t.order_product_id = ? ORDER BY t.created_at, t.id",
+                      garmentState::takenIn, q.text("workName"), id);
+    while (t.next())
+        track.append(t.object());
+    data["statusList"] = track;
+    Json::Value photos(Json::arrayValue);
+    Query i = call.db.query("SELECT ? || camera_img AS cameraImg FROM order_product_imgs "
+                            "WHERE order_product_id = ? ORDER BY id",
+                            call.baseUrl + "/files/", id);
+    while (i.next())
+        photos.append(i.object());
+    data["productImgList"] = photos;
     return data;
+}
+
+// The garments' status choices of the garment list: `data` is the list, each `text`, `val`.
+Json::Value statuses(Call &call)
+{
+    return merchant::dictionaryChoices(call.db, "PRODUCT_STATUS");
 }
 
 // Garments from this status on have left the store's hands (handed out, refunded unwashed).
@@ -66,36 +118,56 @@ Json::Value bindCode(Call &call)
     return Json::Value(Json::objectValue);
 }
 
-// The store's garments, newest first, in `data.list`: by `keywords` (an order number, its
-// factory waybill number or a garment's code), creation dates `startDate` and `endDate`
-// ("yyyy-MM-dd", both inclusive), status `proStatusVal` and factory `factoryId`, each only
-// when sent; `pageNum` and `pageSize` (up to 100 a page; all of an order when not sent).
+// What the garment list's code search names: an order of the store by its number or its
+// factory waybill number (its garments), else the store's garment by its code or by an
+// accessory's (that garment); nothing for a code that names none of them. An order's garments
+// are found by their order, not among the store's.
+void keywordCondition(Call &call, const std::string &keywords, Conditions &where)
+{
+    // The number first, then the waybill, each on its own index.
+    std::int64_t orderId = call.db.scalar(
+        0, "SELECT id FROM orders WHERE order_no = ? AND store_id = ?", keywords, call.storeId);
+    if (orderId == 0)
+        orderId = call.db.scalar(0,
+                                 "SELECT id FROM orders WHERE factory_trans_no = ? AND "
+                                 "factory_trans_no <> '' AND store_id = ? LIMIT 1",
+                                 keywords, call.storeId);
+    if (orderId != 0) {
+        where.add("p.order_id = ?", orderId);
+        return;
+    }
+    where.add("p.store_id = ?", call.storeId);
+    where.add("p.id = ?",
+              call.db.scalar(0,
+                             "SELECT id FROM order_products WHERE scan_code = ? UNION ALL "
+                             "SELECT order_product_id FROM order_product_annexes "
+                             "WHERE scan_code = ?",
+                             keywords, keywords));
+}
+
+// The store's garments, newest first, in `data.list`: by `keywords` (keywordCondition), the
+// creation dates `startDate` and `endDate` ("yyyy-MM-dd", both days included), status
+// `proStatusVal` and factory `factoryId`, each only when sent; `pageNum` and `pageSize` (up to
+// 100 a page; all of an order when not sent). The page's garments are chosen on the indexes
+// of the garments' store first, then only they are read in full.
 Json::Value proList(Call &call)
 {
     const Page page = call.page(100, 100);
-    const std::string keywords = trimmed(call.optionalText("keywords"));
-    const std::string startDate =
-        call.optionalText("startDate").empty() ? "" : call.date("startDate");
-    const std::string endDate = call.optionalText("endDate").empty() ? "" : call.date("endDate");
-    const std::int64_t status = call.optionalInteger("proStatusVal", -1);
-    const std::int64_t factoryId = call.optionalInteger("factoryId", -1);
-
     Conditions where;
-    where.add("o.store_id = ?", call.storeId);
+    const std::string keywords = trimmed(call.optionalText("keywords"));
     if (!keywords.empty())
-        where.add("o.order_no = ? OR p.scan_code = ? OR (o.factory_trans_no <> '' AND "
-                  "o.factory_trans_no = ?)",
-                  keywords, keywords, keywords);
-    if (!startDate.empty())
-        where.add("date(p.created_at / 1000, 'unixepoch', 'localtime') >= ?", startDate);
-    if (!endDate.empty())
-        where.add("date(p.created_at / 1000, 'unixepoch', 'localtime') <= ?", endDate);
-    if (status >= 0)
-        where.add("p.status = ?", status);
-    if (factoryId >= 0)
-        where.add("p.factory_id = ?", factoryId);
+        keywordCondition(call, keywords, where);
+    else
+        where.add("p.store_id = ?", call.storeId);
+    books::createdBetween(call, where, "p.created_at", "startDate", "endDate");
+    if (const auto status = call.optionalInteger("proStatusVal"))
+        where.add("p.status = ?", *status);
+    if (call.optionalInteger("factoryId"))
+        where.add("p.factory_id = ?",
+                  ownership::owned(call, ownership::records::factory, "factoryId"));
     Query q = where.query(
-        call.db,
+        call.db, "WITH page AS (SELECT p.id, p.created_at FROM order_products p",
+        "ORDER BY p.created_at DESC, p.id DESC LIMIT ? OFFSET ?) "
         "SELECT p.id, 1 AS type, p.product_name AS productName, p.service_name AS serviceName, "
         "p.subtotal, p.scan_code AS scanCode, o.order_no AS orderNo, o.id AS orderId, "
         "u.name AS userName, u.phone AS userPhone, u.grade, p.created_at AS createTime, "
@@ -110,13 +182,14 @@ Json::Value proList(Call &call)
         "AS tranNum, COALESCE(p.rfid_code, '') AS bindCode, "
         "(SELECT COUNT(*) FROM order_product_annexes a "
         "WHERE a.order_product_id = p.id) AS annexCnt "
-        "FROM order_products p JOIN orders o ON o.id = p.order_id "
+        "FROM page JOIN order_products p ON p.id = page.id JOIN orders o ON o.id = p.order_id "
         "JOIN users u ON u.id = o.user_id "
         "LEFT JOIN batch_in_rel r ON r.order_product_id = p.id "
         "LEFT JOIN batch_in b ON b.id = r.batch_in_id "
         "LEFT JOIN factories f ON f.id = p.factory_id "
-        "LEFT JOIN dictionary d ON d.code = 'PRODUCT_STATUS' AND d.val = p.status",
-        "ORDER BY p.id DESC LIMIT ? OFFSET ?", {page.size, page.offset()});
+        "LEFT JOIN dictionary d ON d.code = 'PRODUCT_STATUS' AND d.val = p.status "
+        "ORDER BY page.created_at DESC, page.id DESC",
+        {page.size, page.offset()});
 
     Json::Value list(Json::arrayValue);
     while (q.next()) {
@@ -224,4 +297,6 @@ void api::orderProductRel::registerEndpoints(ApiRegistry &api)
     api.write("orderProductRel/orderRework", Access::Worker, orderRework);
     api.write("orderProductRel/clothesShelf", Access::Worker, clothesShelf);
     api.write("orderProductRel/orderShelf", Access::Worker, orderShelf);
+    // The garment list.
+    api.read("orderProductRel/status/list", Access::Worker, statuses);
 }

@@ -1,6 +1,7 @@
 // sysDicKey/...: the dictionaries' choices as the terminal lists them.
 
 #include "api/families.h"
+#include "domain/merchant.h"
 #include "server/call.h"
 #include "server/registry.h"
 #include "store/database.h"
@@ -18,9 +19,16 @@ Json::Value refundMethods(Call &call)
     return list;
 }
 
+// `code` (ORDER_STATUS, PRODUCT_STATUS, ...): the dictionary's choices, each `text` and `val`.
+Json::Value keyList(Call &call)
+{
+    return merchant::dictionaryChoices(call.db, trimmed(call.requiredText("code")));
+}
+
 } // namespace
 
 void api::sysDicKey::registerEndpoints(ApiRegistry &api)
 {
     api.read("sysDicKey/refundMethodList", Access::Worker, refundMethods);
+    api.read("sysDicKey/keyList", Access::Worker, keyList);
 }

@@ -1,6 +1,7 @@
 #include "domain/dates.h"
 
 #include <cstdio>
+#include <string>
 
 namespace dates {
 
@@ -51,6 +52,18 @@ std::int64_t localMidnight(int year, int month, int day)
     tm.tm_mday = day;
     tm.tm_isdst = -1; // whatever the local rules say for that day
     return static_cast<std::int64_t>(std::mktime(&tm)) * 1000;
+}
+
+std::int64_t dayStart(const std::string &date)
+{
+    return localMidnight(std::stoi(date.substr(0, 4)), std::stoi(date.substr(5, 2)),
+                         std::stoi(date.substr(8, 2)));
+}
+
+std::int64_t dayAfter(const std::string &date)
+{
+    return localMidnight(std::stoi(date.substr(0, 4)), std::stoi(date.substr(5, 2)),
+                         std::stoi(date.substr(8, 2)) + 1);
 }
 
 } // namespace dates

@@ -18,5 +18,9 @@ std::string timestampText(std::int64_t ms);
 // range counts on (month 13 is January of the next year, day 0 the last day of the month
 // before), so the next day or month is one more.
 std::int64_t localMidnight(int year, int month, int day);
+// The first millisecond of the local day "yyyy-MM-dd" (a date checked already), and of the
+// day after it: a day's records are those from the one up to the other.
+std::int64_t dayStart(const std::string &date);
+std::int64_t dayAfter(const std::string &date);
 
 } // namespace dates

@@ -61,11 +61,16 @@ Json::Value profile(Call &call, std::int64_t userId)
 
 std::int64_t find(Call &call, const std::string &key, bool byOrder)
 {
+    // Each kind of key on its own index, a phone before a card: one statement with the keys
+    // OR'ed together reads every member of the merchant. Card numbers compare without regard
+    // to case (+merc_id: the card's index, not the merchant's, finds the row).
     std::int64_t id = call.db.scalar(
         0,
-        "SELECT id FROM users WHERE merc_id = ? AND (phone = ? OR card_no = ? COLLATE NOCASE "
-        "OR rfid_no = ? COLLATE NOCASE) ORDER BY phone = ? DESC LIMIT 1",
-        call.mercId, key, key, key, key);
+        "SELECT id FROM (SELECT id, 0 AS rank FROM users WHERE merc_id = ? AND phone = ? "
+        "UNION ALL SELECT id, 1 FROM users WHERE card_no = ? COLLATE NOCASE AND +merc_id = ? "
+        "UNION ALL SELECT id, 2 FROM users WHERE rfid_no = ? COLLATE NOCASE AND +merc_id = ?) "
+        "ORDER BY rank LIMIT 1",
+        call.mercId, key, key, call.mercId, key, call.mercId);
     // An order number finds its customer from any store: members are the merchant's.
     if (!id && byOrder)
         id = call.db.scalar(0, "SELECT user_id FROM orders WHERE merc_id = ? AND order_no = ?",

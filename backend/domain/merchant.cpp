@@ -35,4 +35,13 @@ std::string dictionaryText(Connection &db, const char *code, std::int64_t value)
     return q.next() ? q.text("text") : std::string();
 }
 
+Json::Value dictionaryChoices(Connection &db, const std::string &code)
+{
+    Json::Value list(Json::arrayValue);
+    Query q = db.query("SELECT text, val FROM dictionary WHERE code = ? ORDER BY sort, val", code);
+    while (q.next())
+        list.append(q.object());
+    return list;
+}
+
 } // namespace merchant

@@ -46,5 +46,8 @@ void checkPaySign(Connection &db, std::int64_t mercId, const std::string &paySig
 // The text of a dictionary value (table dictionary: ORDER_STATUS, PAY_STATUS, TAKE_MODE, ...);
 // "" for an unknown value.
 std::string dictionaryText(Connection &db, const char *code, std::int64_t value);
+// A dictionary's entries in their order, each `text` and `val`, as the terminal's choices list
+// them; none for a code the dictionary does not have.
+Json::Value dictionaryChoices(Connection &db, const std::string &code);
 
 } // namespace merchant

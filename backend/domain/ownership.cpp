@@ -51,6 +51,8 @@ const Record recharge{"SELECT s.merc_id AS mercId, r.store_id AS storeId FROM re
                       Scope::Store, "交易不存在", "非此门店交易"};
 const Record store{"SELECT merc_id AS mercId, id AS storeId FROM stores WHERE id = ?", Scope::Store,
                    "门店不存在", "非此门店"};
+const Record factory{"SELECT merc_id AS mercId, 0 AS storeId FROM factories WHERE id = ?",
+                     Scope::Merchant, "工厂不存在", "非此门店工厂"};
 } // namespace records
 
 void check(Call &call, const Record &record, std::int64_t id, Scope scope)

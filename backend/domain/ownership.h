@@ -43,6 +43,8 @@ extern const Record payment;
 extern const Record recharge;
 // A store's own figures (its reports) are its own.
 extern const Record store;
+// The merchant's factories.
+extern const Record factory;
 } // namespace records
 
 // The id the integer field `field` names, once it is the caller's.

@@ -698,6 +698,82 @@ const char *const version9 = R"SQL(
 ALTER TABLE upload_files ADD COLUMN store_id INTEGER REFERENCES stores(id);
 )SQL";
 
+// Version 10: the store's books at scale. A voided order keeps its reason and who voided it.
+// The order book and the garment list read a page of the store's records newest first,
+// filtered: an index serves each filter (and each pair of them) in that order, so a page never
+// scans the store's history, and a member's orders are found by member (the member by phone,
+// or by a card number in any case). A garment keeps its order's store (garmentStore below),
+// so the garment list needs no join to know whose it is. Each change of a garment's status is written down (garment_track), by
+// triggers, so its road shows whoever moved it; garments already there get their intake and
+// their present status.
+const char *const version10 = R"SQL(
+ALTER TABLE orders ADD COLUMN destroy_remark TEXT NOT NULL DEFAULT '';
+ALTER TABLE orders ADD COLUMN destroyed_by INTEGER REFERENCES workers(id);
+DROP INDEX IF EXISTS orders_user;
+CREATE INDEX IF NOT EXISTS orders_user_time ON orders (user_id, created_at);
+CREATE INDEX IF NOT EXISTS orders_store_status_time ON orders (store_id, status, created_at);
+CREATE INDEX IF NOT EXISTS orders_store_paid_time ON orders (store_id, pay_status, created_at);
+CREATE INDEX IF NOT EXISTS orders_store_status_paid_time
+    ON orders (store_id, status, pay_status, created_at);
+CREATE INDEX IF NOT EXISTS orders_waybill ON orders (factory_trans_no) WHERE factory_trans_no <> '';
+CREATE INDEX IF NOT EXISTS users_card_nocase ON users (card_no COLLATE NOCASE);
+CREATE INDEX IF NOT EXISTS users_rfid_nocase ON users (rfid_no COLLATE NOCASE);
+CREATE INDEX IF NOT EXISTS order_remarks_order ON order_remarks (order_id);
+CREATE INDEX IF NOT EXISTS trades_order ON trades (order_id);
+CREATE INDEX IF NOT EXISTS order_product_annexes_garment ON order_product_annexes (order_product_id);
+CREATE INDEX IF NOT EXISTS order_product_imgs_garment ON order_product_imgs (order_product_id);
+CREATE INDEX IF NOT EXISTS batch_out_rel_garment ON batch_out_rel (order_product_id);
+CREATE INDEX IF NOT EXISTS refund_audit_products_garment ON refund_audit_products (order_product_id);
+CREATE INDEX IF NOT EXISTS order_products_store_time ON order_products (store_id, created_at);
+CREATE INDEX order_products_store_status_time ON order_products (store_id, status, created_at);
+CREATE INDEX order_products_store_factory_time ON order_products (store_id, factory_id, created_at);
+CREATE INDEX order_products_store_status_factory_time
+    ON order_products (store_id, status, factory_id, created_at);
+
+CREATE TABLE garment_track (
+    id INTEGER PRIMARY KEY,
+    order_product_id INTEGER NOT NULL REFERENCES order_products(id) ON DELETE CASCADE,
+    status INTEGER NOT NULL,           -- PRODUCT_STATUS reached
+    created_at INTEGER NOT NULL
+);
+CREATE INDEX garment_track_garment ON garment_track (order_product_id, created_at);
+-- Taken in (10, 已收衣) when the garment is made; a garment made further along its road (demo
+-- data) has that status from its status time on.
+CREATE TRIGGER garment_track_made AFTER INSERT ON order_products
+BEGIN
+    INSERT INTO garment_track (order_product_id, status, created_at)
+    VALUES (NEW.id, 10, NEW.created_at);
+    INSERT INTO garment_track (order_product_id, status, created_at)
+    SELECT NEW.id, NEW.status, NEW.status_time WHERE NEW.status <> 10;
+END;
+-- A writer that did not move the status time is dated by the clock.
+CREATE TRIGGER garment_track_moved AFTER UPDATE OF status ON order_products
+WHEN NEW.status <> OLD.status
+BEGIN
+    INSERT INTO garment_track (order_product_id, status, created_at)
+    VALUES (NEW.id, NEW.status, CASE WHEN NEW.status_time <> OLD.status_time THEN NEW.status_time
+        ELSE CAST((julianday('now') - 2440587.5) * 86400000 AS INTEGER) END);
+END;
+INSERT INTO garment_track (order_product_id, status, created_at)
+    SELECT id, 10, created_at FROM order_products;
+INSERT INTO garment_track (order_product_id, status, created_at)
+    SELECT id, status, status_time FROM order_products WHERE status <> 10;
+)SQL";
+
+// A garment's store: filled by a trigger, whoever writes the garment, and for the rows of
+// before from their orders. The books (version 10) and the reports (version 13) both need it;
+// whichever comes first on a database makes it.
+const char *const garmentStore = R"SQL(
+ALTER TABLE order_products ADD COLUMN store_id INTEGER REFERENCES stores(id);
+UPDATE order_products SET store_id = (SELECT o.store_id FROM orders o WHERE o.id = order_id);
+CREATE TRIGGER IF NOT EXISTS order_products_store AFTER INSERT ON order_products
+WHEN NEW.store_id IS NULL
+BEGIN
+    UPDATE order_products SET store_id = (SELECT o.store_id FROM orders o WHERE o.id = NEW.order_id)
+    WHERE id = NEW.id;
+END;
+)SQL";
+
 // Version 12: the store's quality check. A garment keeps when it passed and who passed it
 // (its status time moves on once it is hung), and an accessory when it was checked and by
 // whom. Garments passed before keep their last change of state as the pass.
@@ -718,18 +794,7 @@ UPDATE order_product_annexes SET checked_at = (SELECT p.status_time FROM order_p
 // recharges by store and moment, orders by store and when they were taken or put on credit (and
 // by state, for the few voided ones), members by the store they joined, garments by store and
 // when they were taken in or handed out, refund requests by store and when they were decided,
-// and their parts by request. A garment's store is made only where no other version made it
-// already (the garment lists need it too), under the same names.
-const char *const version13GarmentStore = R"SQL(
-ALTER TABLE order_products ADD COLUMN store_id INTEGER REFERENCES stores(id);
-UPDATE order_products SET store_id = (SELECT o.store_id FROM orders o WHERE o.id = order_id);
-CREATE TRIGGER IF NOT EXISTS order_products_store AFTER INSERT ON order_products
-WHEN NEW.store_id IS NULL
-BEGIN
-    UPDATE order_products SET store_id = (SELECT o.store_id FROM orders o WHERE o.id = NEW.order_id)
-    WHERE id = NEW.id;
-END;
-)SQL";
+// and their parts by request.
 const char *const version13 = R"SQL(
 ALTER TABLE orders ADD COLUMN credited_at INTEGER;
 ALTER TABLE order_products ADD COLUMN handed_out_at INTEGER;
@@ -834,6 +899,14 @@ void migrate(Connection &db)
         db.exec("INSERT INTO schema_version (version) VALUES (?)", 9);
         tx.commit();
     }
+    if (!applied(db, 10)) {
+        Transaction tx(db);
+        if (!hasColumn(db, "order_products", "store_id"))
+            db.script(garmentStore);
+        db.script(version10);
+        db.exec("INSERT INTO schema_version (version) VALUES (?)", 10);
+        tx.commit();
+    }
     if (!applied(db, 12)) {
         Transaction tx(db);
         db.script(version12);
@@ -843,7 +916,7 @@ void migrate(Connection &db)
     if (!applied(db, 13)) {
         Transaction tx(db);
         if (!hasColumn(db, "order_products", "store_id"))
-            db.script(version13GarmentStore);
+            db.script(garmentStore);
         db.script(version13);
         db.exec("INSERT INTO schema_version (version) VALUES (?)", 13);
         tx.commit();

@@ -13,6 +13,10 @@ Item {
 
     property string orderId: ""
     property var messageBox: null
+    // The full-window order details read the payments of every order, then the refund means,
+    // before the order is shown; the pick-up counter reads the payments of a paid order only,
+    // and the means when the refund window opens.
+    property bool readsEverything: false
 
     // The order as orderInfo/detail gives it, its garments and its paid parts.
     property var order: ({})
@@ -25,8 +29,10 @@ Item {
     readonly property alias prints: prints
     readonly property alias followUp: followUp
 
-    // The order arrived (after its payments, for a paid order).
+    // The order arrived (after its payments, for a paid order), or could not be read (once
+    // its box was confirmed).
     signal loaded()
+    signal loadFailed()
     // A refund or refund-wash request was recorded: `text` tells the worker.
     signal refundAsked(string text, bool wash)
     // What the refund window shows when the request failed.
@@ -52,13 +58,13 @@ Item {
             talk.order = Requests.dataObject(reply)
             talk.garments = Array.isArray(talk.order.productList) ? talk.order.productList : []
             talk.payments = []
-            if (talk.paid())
+            if (talk.paid() || talk.readsEverything)
                 talk.loadPayments()
             else
                 talk.done()
         }, function (reply, unreachable) {
             talk.loading = false
-            talk.followUp.error(backend.failureText(unreachable))
+            talk.followUp.error(backend.failureText(unreachable), talk.loadFailed)
         })
     }
 
@@ -66,11 +72,18 @@ Item {
         backend.call("TradeOrder", "tradeOrder/list", { orderId: orderId }, function (reply) {
             var list = Requests.dataObject(reply).list
             talk.payments = Array.isArray(list) ? list : []
-            talk.done()
+            talk.paymentsDone()
         }, function (reply) {
             console.log("TradeOrder: " + reply)
-            talk.done()
+            talk.paymentsDone()
         })
+    }
+
+    function paymentsDone() {
+        if (readsEverything)
+            loadRefundMeans(done)
+        else
+            done()
     }
 
     function done() {
@@ -93,10 +106,17 @@ Item {
 
     // --- Refunds ----------------------------------------------------------------------------
 
-    function loadRefundMeans() {
+    // `then` (optional) runs once the means came, or did not.
+    function loadRefundMeans(then) {
         refundMeans = []
         backend.call("RefundListMM", "sysDicKey/refundMethodList", {}, function (reply) {
             talk.refundMeans = backend.listOf(reply, ["id", "showText"], 0)
+            if (then)
+                then()
+        }, function (reply) {
+            console.log("RefundListMM: " + reply)
+            if (then)
+                then()
         })
     }
 

@@ -20,7 +20,8 @@ Rectangle {
     // From the host.
     property string orderId: ""
     property string userId: ""
-    // "TakeCloth" (the pick-up list) or "MemverDetails" (the member details).
+    // "TakeCloth" (the pick-up list), "MemverDetails" (the member details) or "OrderDetails"
+    // (the full-window order details, which read the payments and refund means with the order).
     property string infoFlag: "TakeCloth"
     // The screen the cashier and the garment details open over.
     property var screenHost: null
@@ -80,7 +81,8 @@ Rectangle {
     }
 
     function openRefund(wash) {
-        talk.loadRefundMeans()
+        if (!talk.readsEverything)
+            talk.loadRefundMeans()
         refundWindow.paid = talk.paid()
         refundWindow.orderNo = order.orderNo || ""
         refundWindow.payablePrice = String(order.payablePrice || 0)
@@ -117,7 +119,8 @@ Rectangle {
 
     function openCashier() {
         var cashier = Screens.open(screenHost || view, "Cashier",
-                                   { orderId: orderId, userIds: customerId(), payFlags: "TakeCloth" })
+                                   { orderId: orderId, userIds: customerId(),
+                                     payFlags: infoFlag === "OrderDetails" ? "orderDetails" : "TakeCloth" })
         if (cashier === null)
             return
         cashier.paid.connect(view.reload)
@@ -132,6 +135,7 @@ Rectangle {
         id: talk
         orderId: view.orderId
         messageBox: view.messageBox
+        readsEverything: view.infoFlag === "OrderDetails"
         onRefundAsked: function (text, wash) {
             refundWindow.close()
             refundWindow.clear()
