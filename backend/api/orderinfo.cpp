@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "api/families.h"
+#include "domain/batches.h"
 #include "domain/catalogue.h"
 #include "domain/coupons.h"
 #include "domain/dates.h"
@@ -394,6 +395,22 @@ Json::Value creditOrder(Call &call)
     return Json::Value(Json::objectValue);
 }
 
+// ---- The factory road -------------------------------------------------------------------
+
+// `orderNo`: the order whose garments came back from the factory, scanned at the store:
+// `orderId`, `orderNo`, its latest return (`createTime`, `factoryName`, `storeName`) and the
+// signed-in worker as `workName`.
+Json::Value factoryOutScan(Call &call)
+{
+    const std::string orderNo = trimmed(call.requiredText("orderNo"));
+    const std::int64_t orderId = call.db.scalar(
+        0, "SELECT id FROM orders WHERE order_no = ? AND merc_id = ?", orderNo, call.mercId);
+    if (orderId == 0)
+        throw ApiError(codes::notFound, "订单不存在: " + orderNo);
+    ownership::check(call, ownership::records::order, orderId);
+    return batches::orderReturn(call.db, orderId, call.workerId);
+}
+
 } // namespace
 
 void api::orderInfo::registerEndpoints(ApiRegistry &api)
@@ -411,4 +428,6 @@ void api::orderInfo::registerEndpoints(ApiRegistry &api)
     api.write("orderInfo/sign", Access::Worker, signOrder);
     api.write("orderInfo/complete", Access::Worker, completeOrder);
     api.write("orderInfo/credit", Access::Worker, creditOrder);
+    // The factory road.
+    api.read("orderInfo/factoryOut/scanCode", Access::Worker, factoryOutScan);
 }

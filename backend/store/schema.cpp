@@ -698,6 +698,23 @@ const char *const version9 = R"SQL(
 ALTER TABLE upload_files ADD COLUMN store_id INTEGER REFERENCES stores(id);
 )SQL";
 
+// Version 11: the factory road. A bag keeps who collected it and when (the logistics worker),
+// and when the factory received it; a garment in a bag keeps the state it went in with (waiting
+// for a bag, or sent back for rework), which it takes again when it leaves the bag before the
+// bag goes; a batch back from the factory names the bag whose garments it brings back.
+const char *const version11 = R"SQL(
+ALTER TABLE batch_in_rel ADD COLUMN garment_status INTEGER; -- PRODUCT_STATUS before the bag
+ALTER TABLE batch_in ADD COLUMN logistics_name TEXT NOT NULL DEFAULT '';
+ALTER TABLE batch_in ADD COLUMN logistics_phone TEXT NOT NULL DEFAULT '';
+ALTER TABLE batch_in ADD COLUMN collected_at INTEGER;
+ALTER TABLE batch_in ADD COLUMN factory_received_at INTEGER;
+ALTER TABLE batch_out ADD COLUMN batch_in_id INTEGER REFERENCES batch_in(id);
+UPDATE batch_in SET collected_at = completed_at WHERE status <> 0;
+UPDATE batch_in SET factory_received_at = completed_at WHERE status = 2;
+CREATE INDEX batch_in_store ON batch_in (store_id, status);
+CREATE INDEX batch_out_rel_product ON batch_out_rel (order_product_id);
+)SQL";
+
 } // namespace
 
 namespace schema {
@@ -769,6 +786,12 @@ void migrate(Connection &db)
         Transaction tx(db);
         db.script(version9);
         db.exec("INSERT INTO schema_version (version) VALUES (?)", 9);
+        tx.commit();
+    }
+    if (!applied(db, 11)) {
+        Transaction tx(db);
+        db.script(version11);
+        db.exec("INSERT INTO schema_version (version) VALUES (?)", 11);
         tx.commit();
     }
 }

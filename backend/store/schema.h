@@ -5,7 +5,7 @@ class Connection;
 namespace schema {
 
 // The schema version this build writes and understands.
-constexpr int currentVersion = 9;
+constexpr int currentVersion = 11;
 
 // Creates or upgrades the database to currentVersion, in one transaction per step.
 // Throws when the file was written by a newer service.
