@@ -24,9 +24,8 @@ ScreenPage {
     readonly property alias followUp: followUp
     readonly property alias firstField: firstField
     readonly property alias garmentField: garmentField
-    readonly property alias pendingList: pendingList
-    readonly property alias confirmedList: confirmedList
-    readonly property var weights: [3, 3, 3, 2]
+    readonly property alias pendingList: pendingPanel.list
+    readonly property alias confirmedList: confirmedPanel.list
 
     Component.onCompleted: {
         asMode = Logistics.arrivalMode(modeFile.read())
@@ -75,6 +74,11 @@ ScreenPage {
             talk.confirmInBatch("")
         else if (asMode === 1)
             talk.confirmInOrder("")
+    }
+
+    component Info: Text {
+        font.pixelSize: Theme.fontBody
+        color: Theme.textRegular
     }
 
     SettingsFile { id: modeFile; source: "setting/asMode.ini" }
@@ -144,9 +148,10 @@ ScreenPage {
         anchors.top: fields.bottom
         anchors.margins: Theme.spacingLarge
         spacing: Theme.spacingHuge
-        component Info: Text {
-            font.pixelSize: Theme.fontBody
-            color: Theme.textRegular
+        Info {
+            objectName: "scannedNumber"
+            visible: page.asMode !== 2
+            text: page.asMode === 0 ? "批次号：" + talk.batchNo : "订单号：" + talk.orderNo
         }
         Info { objectName: "factoryName"; text: "工厂：" + talk.factoryName }
         Info { objectName: "storeName"; text: "门店：" + talk.storeName }
@@ -167,59 +172,7 @@ ScreenPage {
         color: Theme.danger
     }
 
-    component Panel: Rectangle {
-        id: panel
-        property string title: ""
-        property int count: 0
-        default property alias content: body.data
-        property alias extra: extraSlot.data
-        radius: Theme.radiusLarge
-        color: Theme.card
-        border.color: Theme.line
-        Row {
-            id: heading
-            x: Theme.spacingMedium
-            y: Theme.spacingMedium
-            spacing: Theme.spacingMedium
-            Text {
-                objectName: "panelTitle"
-                anchors.verticalCenter: parent.verticalCenter
-                text: panel.title + "  " + panel.count + " 件"
-                font.pixelSize: Theme.fontMedium
-                font.bold: true
-                color: Theme.textStrong
-            }
-            Item { id: extraSlot; width: childrenRect.width; height: childrenRect.height }
-        }
-        Item {
-            id: body
-            anchors.fill: parent
-            anchors.topMargin: heading.y + heading.height + Theme.spacingSmall
-            anchors.margins: Theme.spacingMedium
-        }
-    }
-
-    component ArrivalList: ListView {
-        id: list
-        property var weights: []
-        anchors.fill: parent
-        anchors.topMargin: 36
-        clip: true
-        boundsBehavior: Flickable.StopAtBounds
-        ScrollBar.vertical: ScrollBar {}
-        delegate: FactoryGarmentRow {
-            required property var modelData
-            required property int index
-            objectName: "arrival_" + modelData.scanCode
-            width: list.width
-            weights: list.weights
-            accessory: Logistics.isAccessory(modelData)
-            markColumn: 2
-            values: [modelData.scanCode, modelData.orderNo, modelData.productName, modelData.serviceName]
-        }
-    }
-
-    Panel {
+    ArrivalPanel {
         id: pendingPanel
         objectName: "pendingPanel"
         anchors.left: parent.left
@@ -228,50 +181,26 @@ ScreenPage {
         anchors.margins: Theme.spacingLarge
         width: (parent.width - 3 * Theme.spacingLarge) / 2
         title: page.mode.pendingTitle
-        count: talk.pending.length
-        extra: Button {
-            objectName: "confirmAllButton"
-            text: "全部确认到店"
-            highlighted: true
-            visible: page.asMode !== 2 && talk.pending.length > 0
-            onClicked: page.confirmAll()
-        }
-        FactoryGarmentRow {
-            width: parent.width
-            header: true
-            weights: page.weights
-            values: ["衣物条码", "订单号", "衣物", "服务"]
-        }
-        ArrivalList {
-            id: pendingList
-            objectName: "pendingList"
-            weights: page.weights
-            model: talk.pending
-        }
+        rows: talk.pending
+        confirmAllShown: page.asMode !== 2 && talk.pending.length > 0
+        onConfirmAllClicked: page.confirmAll()
     }
 
-    Panel {
+    ArrivalPanel {
         id: confirmedPanel
         objectName: "confirmedPanel"
         anchors.right: parent.right
         anchors.top: pendingPanel.top
-        anchors.bottom: parent.bottom
-        anchors.margins: Theme.spacingLarge
+        anchors.bottom: pendingPanel.bottom
+        anchors.rightMargin: Theme.spacingLarge
         width: pendingPanel.width
         title: "已确认到店衣物"
-        count: talk.confirmed.length
-        FactoryGarmentRow {
-            width: parent.width
-            header: true
-            weights: page.weights
-            values: ["衣物条码", "订单号", "衣物", "服务"]
-        }
-        ArrivalList {
-            id: confirmedList
-            objectName: "confirmedList"
-            weights: page.weights
-            model: talk.confirmed
-            onCountChanged: positionViewAtEnd()
-        }
+        rows: talk.confirmed
+    }
+
+    Connections {
+        target: confirmedPanel.list
+        // The garment confirmed last is in sight.
+        function onCountChanged() { confirmedPanel.list.positionViewAtEnd() }
     }
 }

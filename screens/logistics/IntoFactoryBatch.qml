@@ -103,6 +103,13 @@ ScreenPage {
     Keys.onReturnPressed: enterPressed()
     Keys.onEnterPressed: enterPressed()
 
+    component Detail: Text {
+        width: parent.width
+        wrapMode: Text.WordWrap
+        font.pixelSize: Theme.fontNormal
+        color: Theme.textRegular
+    }
+
     IntoFactoryBatchConversation {
         id: talk
         codeId: page.codeId
@@ -145,13 +152,6 @@ ScreenPage {
         radius: Theme.radiusLarge
         color: Theme.card
         border.color: Theme.line
-
-        component Detail: Text {
-            width: parent.width
-            wrapMode: Text.WordWrap
-            font.pixelSize: Theme.fontNormal
-            color: Theme.textRegular
-        }
 
         Column {
             anchors.fill: parent
