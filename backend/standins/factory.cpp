@@ -117,7 +117,7 @@ void handle(BackendServer &server, Step step, const httplib::Request &req, httpl
     Transaction tx(*conn);
     const std::int64_t bagId = namedBag(*conn, bag, step);
     if (bagId == 0)
-        return refuse(res, 404, "no such bag");
+        return refuse(res, 404, bag == "latest" ? "no bag waiting for this step" : "no such bag");
     try {
         const Json::Value body = walk(*conn, bagId, step, req, nowMs());
         tx.commit();
