@@ -179,12 +179,10 @@ ScreenPage {
             font.pixelSize: Theme.fontNormal
             color: Theme.textRegular
         }
-        Text {
+        LogisticsLink {
             objectName: "searchNoteClear"
             text: "清除"
-            font.pixelSize: Theme.fontNormal
-            color: Theme.primary
-            MouseArea { anchors.fill: parent; onClicked: page.clearSearch() }
+            onClicked: page.clearSearch()
         }
     }
 

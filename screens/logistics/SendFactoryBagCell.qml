@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import QtQuick.Controls 2.15
 import Brenvo 1.0
 import "logistics.js" as Logistics
 
@@ -19,7 +18,7 @@ Rectangle {
     signal completeClicked()
 
     objectName: "bagCell_" + bag.id
-    height: 236
+    height: 224
     radius: Theme.radiusLarge
     color: openArea.containsMouse ? Theme.selected : Theme.card
     border.color: Theme.line
@@ -30,14 +29,6 @@ Rectangle {
         font.pixelSize: Theme.fontSmall
         color: Theme.textRegular
     }
-    component Action: Button {
-        width: implicitContentWidth + leftPadding + rightPadding
-        padding: Theme.spacingTiny
-        leftPadding: Theme.spacingSmall
-        rightPadding: Theme.spacingSmall
-        font.pixelSize: Theme.fontSmall
-    }
-
     MouseArea {
         id: openArea
         objectName: "bagOpenArea"
@@ -98,9 +89,9 @@ Rectangle {
         anchors.left: parent.left
         anchors.bottom: parent.bottom
         anchors.margins: Theme.spacingMedium
-        spacing: Theme.spacingSmall
-        Action { objectName: "printBagButton"; text: "打印袋号"; visible: cell.actions.print; onClicked: cell.printClicked() }
-        Action { objectName: "deleteBagButton"; text: "删除"; visible: cell.actions.remove; onClicked: cell.deleteClicked() }
-        Action { objectName: "completeBagButton"; text: "批次完成"; visible: cell.actions.complete; onClicked: cell.completeClicked() }
+        spacing: Theme.spacingMedium
+        LogisticsLink { objectName: "printBagButton"; text: "打印袋号"; visible: cell.actions.print; onClicked: cell.printClicked() }
+        LogisticsLink { objectName: "deleteBagButton"; text: "删除"; tint: Theme.danger; visible: cell.actions.remove; onClicked: cell.deleteClicked() }
+        LogisticsLink { objectName: "completeBagButton"; text: "批次完成"; visible: cell.actions.complete; onClicked: cell.completeClicked() }
     }
 }

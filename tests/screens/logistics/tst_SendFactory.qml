@@ -48,6 +48,22 @@ ScreenTestCase {
         return findChild(cell(id), name)
     }
 
+    // Whether the grid shows the bag. (A page replaced leaves the old cells a moment, so the
+    // tests wait for what they expect to see.)
+    function shows(id) {
+        return findChild(screen.grid, "bagCell_" + id) !== null
+    }
+
+    // Whether the bag's cell offers exactly these actions.
+    function offers(id, names) {
+        var c = findChild(screen.grid, "bagCell_" + id)
+        if (c === null)
+            return false
+        return ["printBagButton", "deleteBagButton", "completeBagButton"].every(function (name) {
+            return findChild(c, name).visible === (names.indexOf(name) >= 0)
+        })
+    }
+
     // The requests the screen sent to `path` since it opened (not its first page), as their
     // fields.
     function sent(path) {
@@ -172,6 +188,24 @@ ScreenTestCase {
         }
     }
 
+    // "清除" beside what the grid was searched for reads page 1 of the tab again.
+    function test_clearing_the_search() {
+        useFake([18, 18])
+        open()
+        tryCompare(screen.conversation, "loading", false, 5000)
+        click(findChild(screen, "bagTab_3"))
+        tryCompare(screen.conversation, "loading", false, 5000)
+        screen.searchField.forceActiveFocus()
+        type("0101")
+        keyClick(Qt.Key_Return)
+        tryCompare(screen.conversation, "loading", false, 5000)
+        click("searchNoteClear")
+        tryCompare(screen.conversation, "loading", false, 5000)
+        verify(!findChild(screen, "searchNote").visible)
+        var last = sentTo("orderProductBatchIn/list").pop()
+        compare([last.pageNum, last.status, last.keywords], ["1", "3", undefined])
+    }
+
     // An empty search field searches for nothing.
     function test_empty_search_sends_nothing() {
         useFake([3])
@@ -203,7 +237,11 @@ ScreenTestCase {
         click(findChild(contents, "backButton"))
         tryVerify(function () { return findChild(screen, "IntoFactoryBatch") === null }, 5000)
         settle(screen.conversation)
-        compare(findChild(screen.grid.itemAtIndex(0), "bagCode").text, "袋号：" + screen.codeNo)
+        // The grid's first row, once the view has laid out the new page, holds the new bag.
+        tryVerify(function () {
+            var first = screen.grid.itemAtIndex(0)
+            return first !== null && findChild(first, "bagCell_" + screen.codeId) !== null
+        }, 5000, "the new bag is not in the first row")
         compare(sent("orderProductBatchIn/list").length, 1)
     }
 
@@ -213,23 +251,19 @@ ScreenTestCase {
         var empty = reference.data("orderProductBatchIn/add", {}).data
         var filled = reference.bagOf([reference.waitingGarment(3, 1500)], true)
         openLoaded()
-        var emptyCell = cell(empty.id)
-        verify(cellButton(empty.id, "deleteBagButton").visible)
-        verify(!cellButton(empty.id, "completeBagButton").visible)
-        verify(!cellButton(empty.id, "printBagButton").visible)
-        verify(cellButton(filled.id, "completeBagButton").visible)
+        verify(offers(empty.id, ["deleteBagButton"]))
+        verify(offers(filled.id, ["deleteBagButton", "completeBagButton"]))
         shot("sendfactory-grid")
 
         click(cellButton(filled.id, "completeBagButton"))
         settle(screen.conversation)
         compare(bagOnBackend(filled.id).data.isFinish, 1)
-        tryVerify(function () { var b = cellButton(filled.id, "printBagButton"); return b !== null && b.visible }, 5000)
-        verify(!cellButton(filled.id, "deleteBagButton").visible)
+        tryVerify(function () { return offers(filled.id, ["printBagButton"]) }, 5000, "the completed bag offers its label only")
 
         click(cellButton(empty.id, "deleteBagButton"))
         settle(screen.conversation)
         compare(bagOnBackend(empty.id).httpCode, 404)
-        tryVerify(function () { return findChild(screen.grid, "bagCell_" + empty.id) === null }, 5000)
+        tryVerify(function () { return !shows(empty.id) }, 5000)
         compare(boxes, [])
     }
 
@@ -270,7 +304,7 @@ ScreenTestCase {
         settle(screen.conversation)
         compare(boxes, [["提示", "袋子已完成，不能删除"]])
         compare(bagOnBackend(bag.id).httpCode, 200)
-        tryVerify(function () { var b = cellButton(bag.id, "printBagButton"); return b !== null && b.visible }, 5000)
+        tryVerify(function () { return offers(bag.id, ["printBagButton"]) }, 5000, "the bag is shown completed")
     }
 
     // The tabs list the bags of their status only.
@@ -281,13 +315,11 @@ ScreenTestCase {
         openLoaded()
         click(findChild(screen, "bagTab_2"))
         settle(screen.conversation)
-        cell(sentBag.id)
-        verify(findChild(screen.grid, "bagCell_" + waiting.id) === null)
+        tryVerify(function () { return shows(sentBag.id) && !shows(waiting.id) }, 5000, "tab 2 shows its bags only")
         compare(findChild(cell(sentBag.id), "bagStatus").text, "送往工厂途中")
         click(findChild(screen, "bagTab_1"))
         settle(screen.conversation)
-        cell(waiting.id)
-        verify(findChild(screen.grid, "bagCell_" + sentBag.id) === null)
+        tryVerify(function () { return shows(waiting.id) && !shows(sentBag.id) }, 5000, "tab 1 shows its bags only")
         compare(sent("orderProductBatchIn/list").map(function (q) { return q.status }), ["2", "1"])
     }
 }
