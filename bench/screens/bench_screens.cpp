@@ -585,24 +585,34 @@ void Bench::makeBags(int count)
             throw StepFailed("the backend made no bag");
 }
 
-// The QR pictures of the grid that are loaded and inside the window (drawn, not only made).
-int picturesShown(QQuickItem *root, const QRectF &window)
+// The QR pictures of the grid's rows that are loaded and inside the window (drawn, not only
+// made). Rows waiting to be reused are not the view's rows.
+int picturesShown(QQuickItem *grid, const QRectF &window)
 {
     int shown = 0;
-    std::vector<QQuickItem *> stack{root};
-    while (!stack.empty()) {
-        QQuickItem *item = stack.back();
-        stack.pop_back();
-        if (!item->isVisible())
-            continue;
-        if (item->objectName() == QLatin1String("bagQr")) {
-            const QRectF rect = item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
-            if (item->property("status").toInt() == 1 /* Image.Ready */ && window.contains(rect))
-                ++shown;
-            continue;
+    const int count = grid->property("count").toInt();
+    for (int i = 0; i < count; ++i) {
+        QQuickItem *row = nullptr;
+        // Direct: this runs at a synchronisation, on the render thread while the GUI waits.
+        QMetaObject::invokeMethod(grid, "itemAtIndex", Qt::DirectConnection,
+                                  Q_RETURN_ARG(QQuickItem *, row), Q_ARG(int, i));
+        std::vector<QQuickItem *> stack{row};
+        while (!stack.empty()) {
+            QQuickItem *item = stack.back();
+            stack.pop_back();
+            if (!item || !item->isVisible())
+                continue;
+            if (item->objectName() == QLatin1String("bagQr")) {
+                const QRectF rect =
+                    item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
+                if (item->property("status").toInt() == 1 /* Image.Ready */ &&
+                    window.contains(rect))
+                    ++shown;
+                continue;
+            }
+            const QList<QQuickItem *> children = item->childItems();
+            stack.insert(stack.end(), children.begin(), children.end());
         }
-        const QList<QQuickItem *> children = item->childItems();
-        stack.insert(stack.end(), children.begin(), children.end());
     }
     return shown;
 }
@@ -617,14 +627,15 @@ double Bench::gridDrawn(QQuickItem *page)
     QObject *talk = page->property("conversation").value<QObject *>();
     Stopwatch replied(talk, "pageReceived(QVariant)");
     QPointer<QQuickItem> guard(page);
+    QPointer<QQuickItem> grid(ui.need(QStringLiteral("bagGrid"), page));
     const QRectF window(QPointF(0, 0), ui.window()->size());
-    probe->watch([guard, window, &replied]() -> int {
-        if (!guard || replied.moments.isEmpty())
+    probe->watch([guard, grid, window, &replied]() -> int {
+        if (!guard || !grid || replied.moments.isEmpty())
             return 0;
         QQuickItem *shade = childNamed(guard, QStringLiteral("loadingShade"));
         if (shade && shade->isVisible())
             return 0;
-        return picturesShown(guard, window) >= bagsOnAPage ? Drawn : 0;
+        return picturesShown(grid, window) >= bagsOnAPage ? Drawn : 0;
     });
     QQuickItem *tab = ui.need(QStringLiteral("bagTab_all"), page);
     ui.actThenWait([&] { ui.click(tab); }, probe, &FrameProbe::stageDrawn,

@@ -187,6 +187,8 @@ ScreenPage {
     }
 
     // Rows of six cells: a page of 18 bags is three whole rows, so the grid pages as a list.
+    // A page read again (a tab, back from a bag) reuses the rows and their cells: only what
+    // changed is drawn again, and a bag's QR picture stays.
     PagedList {
         id: bagGrid
         objectName: "bagGrid"
@@ -197,21 +199,27 @@ ScreenPage {
         anchors.margins: Theme.spacingLarge
         pageSize: Logistics.bagPageSize
         spacing: Theme.spacingMedium
+        reuseItems: true
         onPageRequested: function (number, fields) { talk.requestPage(page.listFilter, fields) }
         delegate: Row {
             id: gridRow
-            required property var model
+            required property var cells
             spacing: Theme.spacingMedium
             Repeater {
-                model: gridRow.model.cells
+                model: Logistics.bagColumns
                 SendFactoryBagCell {
-                    required property var model
+                    required property int index
+                    // The bag of this column, none past the end of the last row (or while the
+                    // row waits in the pool to be reused).
+                    readonly property var shown: gridRow.cells && index < gridRow.cells.count
+                                                 ? Logistics.bagOf(gridRow.cells.get(index)) : null
+                    visible: !!shown
                     width: (bagGrid.width - (Logistics.bagColumns - 1) * gridRow.spacing) / Logistics.bagColumns
-                    bag: model
-                    onOpenClicked: page.openBag(String(model.id))
-                    onPrintClicked: talk.label.print(model.id)
-                    onDeleteClicked: talk.deleteBag(model.id)
-                    onCompleteClicked: talk.completeBag(model.id)
+                    bag: shown || ({})
+                    onOpenClicked: page.openBag(String(bag.id))
+                    onPrintClicked: talk.label.print(bag.id)
+                    onDeleteClicked: talk.deleteBag(bag.id)
+                    onCompleteClicked: talk.completeBag(bag.id)
                 }
             }
         }

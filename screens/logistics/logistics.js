@@ -56,6 +56,15 @@ function gridRows(bags, columns) {
 var bagKeys = ["id", "code", "annexCnt", "productCnt", "logisticsWorkName", "logisticsWorkPhone",
                "storeName", "factoryName", "statusText", "isFinish", "status"]
 
+// A bag of the grid's model as a plain object: the model's own element goes when the page is
+// read again, while the cell that showed it may wait to be reused.
+function bagOf(element) {
+    var bag = {}
+    for (var i = 0; i < bagKeys.length; ++i)
+        bag[bagKeys[i]] = element[bagKeys[i]]
+    return bag
+}
+
 // Who collected the bag, as "物流人员：" shows it (name, a blank, phone), or "" while nobody has.
 function courierText(name, phone) {
     return [name, phone].filter(function (t) { return t !== undefined && t !== null && String(t) !== "" }).join(" ")

@@ -36,11 +36,26 @@ ScreenTestCase {
         return screen
     }
 
-    // The cell of the bag with this id, once the grid has made it.
+    // The cell showing the bag with this id, or null. (Only the rows the view lays out count:
+    // rows waiting to be reused stay in the grid with what they showed last.)
+    function shownCell(id) {
+        for (var r = 0; r < screen.grid.count; ++r) {
+            var row = screen.grid.itemAtIndex(r)
+            if (row === null)
+                continue
+            for (var c = 0; c < row.children.length; ++c) {
+                var item = row.children[c]
+                if (item.visible && item.objectName === "bagCell_" + id)
+                    return item
+            }
+        }
+        return null
+    }
+
+    // The cell of the bag with this id, once the grid shows it.
     function cell(id) {
         var found = null
-        tryVerify(function () { found = findChild(screen.grid, "bagCell_" + id); return found !== null }, 5000,
-                  "no cell of bag " + id)
+        tryVerify(function () { found = shownCell(id); return found !== null }, 5000, "no cell of bag " + id)
         return found
     }
 
@@ -48,15 +63,15 @@ ScreenTestCase {
         return findChild(cell(id), name)
     }
 
-    // Whether the grid shows the bag. (A page replaced leaves the old cells a moment, so the
-    // tests wait for what they expect to see.)
+    // Whether the grid shows the bag. (The tests wait for what they expect to see: a page read
+    // again is laid out at the next frame.)
     function shows(id) {
-        return findChild(screen.grid, "bagCell_" + id) !== null
+        return shownCell(id) !== null
     }
 
     // Whether the bag's cell offers exactly these actions.
     function offers(id, names) {
-        var c = findChild(screen.grid, "bagCell_" + id)
+        var c = shownCell(id)
         if (c === null)
             return false
         return ["printBagButton", "deleteBagButton", "completeBagButton"].every(function (name) {
@@ -240,7 +255,8 @@ ScreenTestCase {
         // The grid's first row, once the view has laid out the new page, holds the new bag.
         tryVerify(function () {
             var first = screen.grid.itemAtIndex(0)
-            return first !== null && findChild(first, "bagCell_" + screen.codeId) !== null
+            var c = shownCell(screen.codeId)
+            return first !== null && c !== null && c.parent === first
         }, 5000, "the new bag is not in the first row")
         compare(sent("orderProductBatchIn/list").length, 1)
     }
