@@ -12,6 +12,9 @@ Item {
     property var messageBox: null
     // While a page is on its way.
     property bool loading: true
+    // The grid read from page 1 again (another tab, a search) drops the pages still on their
+    // way for what it showed before.
+    property int generation: 0
 
     readonly property alias backend: backend
     readonly property alias label: label
@@ -26,14 +29,22 @@ Item {
     // What the worker is told: a refusal, or a label that did not print.
     signal told(string text)
 
-    // One page of bags; `filter` holds the tab's status and the searched keywords.
+    // One page of bags; `filter` holds the tab's status and the searched keywords. Page 1
+    // starts the grid afresh.
     function requestPage(filter, paging) {
+        if (paging.pageNum === "1")
+            ++generation
+        var current = generation
         loading = true
         backend.call("BatchList", "orderProductBatchIn/list", Logistics.bagListFields(filter, paging), function (reply) {
+            if (current !== talk.generation)
+                return
             talk.loading = false
             talk.pageReceived(backend.listOf(reply, Logistics.bagKeys, 1))
         }, function (reply, unreachable) {
             console.log(Logs.logistics, "BatchList: " + reply)
+            if (current !== talk.generation)
+                return
             talk.loading = false
             talk.pageFailed()
             if (unreachable)

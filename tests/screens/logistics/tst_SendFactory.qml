@@ -221,6 +221,26 @@ ScreenTestCase {
         compare([last.pageNum, last.status, last.keywords], ["1", "3", undefined])
     }
 
+    // The grid read again while its page is still on its way (the cover keeps the worker's
+    // clicks off meanwhile; the bag screen's return does not wait): only the new page is shown.
+    function test_late_page_of_another_tab_is_dropped() {
+        routed.start()
+        routes = {
+            "orderProductBatchIn/list": function (body) {
+                return body.status === "2" ? bags(2, 201) : null
+            }
+        }
+        open()
+        tryVerify(function () { return fake.requestCount() === 1 }, 5000)
+        screen.chooseTab("2")
+        tryCompare(screen.conversation, "loading", false, 5000)
+        fake.answerHeld(0, JSON.stringify(bags(18, 1)))
+        answered[0] = true
+        wait(100)
+        compare(screen.grid.count, 1)
+        verify(shows(201) && !shows(1))
+    }
+
     // An empty search field searches for nothing.
     function test_empty_search_sends_nothing() {
         useFake([3])
