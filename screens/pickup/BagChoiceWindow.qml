@@ -3,7 +3,8 @@ import QtQuick.Controls 2.15
 import Brenvo 1.0
 
 // "入厂袋号": the open factory bags, 30 a page, the first one chosen. Reworked garments that
-// had been bagged once go into the chosen bag; "取消" sends the rework alone.
+// had been bagged once go into the chosen bag; "取消" sends the rework alone. A bag's screen
+// moves garments to another bag with it too (titled "移入另一袋号").
 PopupWindow {
     id: bagWindow
     objectName: "bagWindow"
@@ -25,8 +26,9 @@ PopupWindow {
         bagList.reload()
     }
 
-    function received(rows) {
-        bagList.received(rows)
+    // `count`: how many bags the reply held, when the opener lists fewer of them.
+    function received(rows, count) {
+        bagList.received(rows, count)
         if (chosenId === "" && rows.length > 0)
             chosenId = String(rows[0].id)
     }
