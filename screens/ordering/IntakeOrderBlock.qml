@@ -77,7 +77,9 @@ Rectangle {
         Line { objectName: "customerPhone"; text: "手机:" + block.field("phone") }
         Line {
             objectName: "customerCard"
-            text: "会员卡号:" + Intake.cardNumber(block.field("rfidNo"), block.field("cardNo"))
+            // The order carries an RFID number only for a bound card.
+            text: "会员卡号:" + Customer.cardNumber(block.field("rfidNo") !== "" ? "1" : "0",
+                                                  block.field("rfidNo"), block.field("cardNo"))
         }
         Line { objectName: "customerLevel"; text: "等级:" + block.field("cardName") }
         Line { objectName: "customerBalance"; text: "余额:" + Money.fenToYuan(block.field("balance")) }

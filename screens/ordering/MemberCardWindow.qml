@@ -2,8 +2,10 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import Brenvo 1.0
 
-// "会员卡": a bound card can be voided after a loss or unbound; without one a card is bound
-// by its number and the check code on its back. A success shows its text over a tick.
+// "会员卡": a bound RFID card can be voided after a loss or unbound; without one a card is
+// bound by its number and the check code on its back. A success shows its text over a tick.
+// The number here is the RFID card's, the one its reader gives; the member card number that
+// people and tickets know the member by is the panel's.
 PopupWindow {
     id: cardWindow
     objectName: "memberCardWindow"
@@ -51,7 +53,11 @@ PopupWindow {
         visible: cardWindow.resultText === "" && cardWindow.bound
         anchors.fill: parent
         spacing: 16
-        Text { text: "卡号: " + cardWindow.cardNumber; font.pixelSize: Theme.fontMedium }
+        Text {
+            objectName: "rfidCardNumber"
+            text: "RFID卡号: " + cardWindow.cardNumber
+            font.pixelSize: Theme.fontMedium
+        }
         Text {
             visible: cardWindow.confirmCancel
             text: "挂失作废后此卡将无法使用"
