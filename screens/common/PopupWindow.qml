@@ -1,9 +1,10 @@
 import QtQuick 2.15
+import QtQuick.Window 2.15
 import Brenvo 1.0
 
 // The frame of a screen's pop-up windows: a shade over the screen, a white panel with its
 // title and close button, and room for the window's own content. The window holds the
-// keyboard while it is open.
+// keyboard while it is open. Its buttons at the foot are a WindowButtons row.
 FocusScope {
     id: frame
     anchors.fill: parent
@@ -13,12 +14,19 @@ FocusScope {
     property string title: ""
     property int panelWidth: 520
     property int panelHeight: 480
+    // Whether the shade covers the whole window rather than the item the pop-up sits in: a
+    // pop-up of a view embedded in a screen would leave the rest of the window within reach.
+    property bool coversWindow: false
     default property alias content: body.data
 
     // The worker closed the window (its close button, or close()).
     signal closed()
 
     function open() {
+        // Drawn over the window's content; it still belongs to (and goes with) its owner.
+        var whole = frame.Window.contentItem
+        if (coversWindow && whole && frame.parent !== whole)
+            frame.parent = whole
         visible = true
         forceActiveFocus()
     }

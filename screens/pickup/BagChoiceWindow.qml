@@ -74,27 +74,19 @@ PopupWindow {
         }
     }
 
-    Row {
+    WindowButtons {
         id: buttons
-        spacing: 20
         anchors.bottom: parent.bottom
         anchors.horizontalCenter: parent.horizontalCenter
-        Button {
-            objectName: "bagConfirm"
-            text: "确定"
-            highlighted: true
-            onClicked: {
-                bagWindow.close()
-                bagWindow.chosen(bagWindow.chosenId)
-            }
+        confirmName: "bagConfirm"
+        cancelName: "bagCancel"
+        onConfirmed: {
+            bagWindow.close()
+            bagWindow.chosen(bagWindow.chosenId)
         }
-        Button {
-            objectName: "bagCancel"
-            text: "取消"
-            onClicked: {
-                bagWindow.close()
-                bagWindow.skipped()
-            }
+        onCancelled: {
+            bagWindow.close()
+            bagWindow.skipped()
         }
     }
 }

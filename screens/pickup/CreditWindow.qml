@@ -50,23 +50,16 @@ PopupWindow {
             width: parent.width
             placeholderText: "请输入赊账原因"
         }
-        Row {
-            spacing: 20
-            Button {
-                objectName: "creditConfirm"
-                text: "确定"
-                highlighted: true
-                onClicked: {
-                    if (reasonField.text.trim() === "")
-                        creditWindow.missingReason()
-                    else
-                        creditWindow.confirmed(reasonField.text.trim())
-                }
+        WindowButtons {
+            confirmName: "creditConfirm"
+            cancelName: "creditCancel"
+            onConfirmed: {
+                if (reasonField.text.trim() === "")
+                    creditWindow.missingReason()
+                else
+                    creditWindow.confirmed(reasonField.text.trim())
             }
-            Button {
-                text: "取消"
-                onClicked: creditWindow.close()
-            }
+            onCancelled: creditWindow.close()
         }
     }
 }
