@@ -316,6 +316,7 @@ ScreenPage {
 
     ClothSidePanel {
         id: sidePanel
+        objectName: "sidePanel"
         width: 340
         anchors.right: parent.right
         anchors.top: title.bottom

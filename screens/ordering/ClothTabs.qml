@@ -53,9 +53,13 @@ Item {
         }
     }
 
+    // The nine tabs share the width they are given, at most 96 each: beside the side panel of
+    // the terminal's window they are narrower, and the last one stays in sight.
     Row {
         id: tabRow
         spacing: 4
+        readonly property real tabWidth: Math.min(96, Math.floor((tabs.width - spacing * (tabs.names.length - 1))
+                                                               / tabs.names.length))
         Repeater {
             model: tabs.names
             delegate: Rectangle {
@@ -64,7 +68,7 @@ Item {
                 required property int index
                 readonly property bool isOpen: index < tabs.openCount
                 objectName: "tab:" + modelData
-                width: 96
+                width: tabRow.tabWidth
                 height: 40
                 radius: 4
                 color: tabs.currentIndex === index ? Theme.primary : Theme.tabBar
