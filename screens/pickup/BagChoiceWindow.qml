@@ -10,6 +10,8 @@ PopupWindow {
     title: "入厂袋号"
     panelWidth: 460
     panelHeight: 520
+    // It sits in the order view, which is embedded in its screen: the shade covers the window.
+    coversWindow: true
 
     property string chosenId: ""
     readonly property alias bags: bagList

@@ -10,6 +10,8 @@ PopupWindow {
     title: "赊账"
     panelWidth: 480
     panelHeight: 420
+    // It sits in the order view, which is embedded in its screen: the shade covers the window.
+    coversWindow: true
 
     property string orderNo: ""
     property string amount: "0"

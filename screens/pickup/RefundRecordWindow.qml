@@ -11,6 +11,8 @@ PopupWindow {
     title: "查看退款记录"
     panelWidth: 620
     panelHeight: 520
+    // It sits in the order view, which is embedded in its screen: the shade covers the window.
+    coversWindow: true
 
     property string orderNo: ""
     property var refunds: []

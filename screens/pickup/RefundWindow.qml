@@ -15,6 +15,7 @@ PopupWindow {
     title: wash ? "衣物退洗" : "订单退款"
     panelWidth: 560
     panelHeight: 600
+    // It sits in the order view, which is embedded in its screen: the shade covers the window.
     coversWindow: true
 
     property bool wash: false

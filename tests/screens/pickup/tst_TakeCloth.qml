@@ -344,6 +344,35 @@ ScreenTestCase {
         verify(w.width > screen.width && w.height > screen.height)
     }
 
+    // Every window of the order view shades the whole window, not only the view.
+    function test_order_view_windows_cover_the_window_data() {
+        return [
+            { tag: "refund", window: "refundWindow" },
+            { tag: "credit", window: "creditWindow" },
+            { tag: "bag choice", window: "bagWindow" },
+            { tag: "refund records", window: "recordWindow" }
+        ]
+    }
+    function test_order_view_windows_cover_the_window(row) {
+        openView(detail(false, [garment(1)]))
+        routes["orderProductBatchIn/list"] = ok({ list: [] })
+        var w = screen[row.window]
+        if (row.window === "recordWindow")
+            w.show([], [])
+        else if (row.window === "refundWindow")
+            w.start(false)
+        else
+            w.start()
+        verify(w.visible)
+        var whole = w
+        while (whole.parent !== null)
+            whole = whole.parent
+        var corner = w.mapToItem(whole, 0, 0)
+        compare([corner.x, corner.y, w.width, w.height], [0, 0, whole.width, whole.height])
+        verify(w.width > screen.width && w.height > screen.height)
+        w.close()
+    }
+
     // 10.00 of the balance went back already: what is typed goes to the chosen means, which
     // is asked for, instead of to the balance, which has nothing left to give back.
     function test_refund_after_a_balance_refund() {
