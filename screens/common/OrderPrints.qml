@@ -65,13 +65,15 @@ Item {
         refused(notPrintedText(name))
     }
 
+    // Why: the PDF file could not be written, the printer refused the job, or (most often) the
+    // printer chosen is not installed on this machine.
     function notPrintedText(name) {
+        if (name === "pdf")
+            return "未能写入 release/qrpic/123.pdf，请检查该文件夹"
         var installed = printer.getPrinterList()
         for (var i = 0; i < installed.length; ++i)
             if (String(installed[i]) === name)
                 return "打印机“" + name + "”未能打印，请检查打印机"
-        if (name === "pdf")
-            return "未能写入 release/qrpic/123.pdf，请检查该文件夹"
         return "打印机“" + name + "”未安装，未能打印。请在“设置”中选择打印机"
     }
 

@@ -4,7 +4,8 @@ import Brenvo 1.0
 
 // The frame of a screen's pop-up windows: a shade over the screen, a white panel with its
 // title and close button, and room for the window's own content. The window holds the
-// keyboard while it is open. Its buttons at the foot are a WindowButtons row.
+// keyboard while it is open. A window offering "确定" and "取消" puts them in a WindowButtons
+// row at its foot.
 FocusScope {
     id: frame
     anchors.fill: parent

@@ -475,6 +475,21 @@ ScreenTestCase {
         verify(screenAbove("Setting") !== null, "the settings screen is not open")
     }
 
+    // The "pdf" printer cannot write its file (a folder stands in its place): the worker is
+    // told which file, instead of nothing happening.
+    function test_pdf_file_not_written_is_told() {
+        addGarment({})
+        compare(JSON.parse(ask("stockIn/finish", { id: orderId })).httpCode, 200)
+        var pdf = "release/qrpic/123.pdf"
+        TestSupport.removeFile(pdf)
+        verify(TestSupport.writeFile(pdf + "/in-the-way", ""))
+        open(orderNo)
+        click("allLabelsButton")
+        idle()
+        verify(TestSupport.removeFile(pdf))
+        compare(boxes, [["错误提示", "未能写入 release/qrpic/123.pdf，请检查该文件夹"]])
+    }
+
     // --- Electronic labels -----------------------------------------------------------------
 
     function test_bind_a_label_from_the_reader() {
