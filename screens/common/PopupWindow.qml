@@ -50,10 +50,11 @@ FocusScope {
         width: frame.panelWidth
         height: frame.panelHeight
         anchors.centerIn: parent
-        radius: 8
+        radius: Theme.radiusLarge
         color: Theme.card
 
         Text {
+            id: titleText
             objectName: "windowTitle"
             text: frame.title
             font.pixelSize: Theme.fontLarge
@@ -61,25 +62,28 @@ FocusScope {
             color: Theme.textStrong
             anchors.left: panel.left
             anchors.top: panel.top
-            anchors.margins: 20
+            anchors.margins: Theme.spacingLarge
         }
         Image {
             objectName: "windowClose"
             source: closeArea.pressed ? "qrc:/icon/icon/close_x2.png" : "qrc:/icon/icon/close_x1.png"
             anchors.right: panel.right
             anchors.top: panel.top
-            anchors.margins: 18
+            anchors.margins: Theme.spacingLarge
             MouseArea {
                 id: closeArea
                 anchors.fill: parent
                 onClicked: frame.close()
             }
         }
+        // The window's content, under its title.
         Item {
             id: body
-            anchors.fill: parent
-            anchors.topMargin: 60
-            anchors.margins: 20
+            anchors.left: parent.left
+            anchors.right: parent.right
+            anchors.top: titleText.bottom
+            anchors.bottom: parent.bottom
+            anchors.margins: Theme.spacingLarge
         }
     }
 }

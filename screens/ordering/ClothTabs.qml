@@ -57,7 +57,7 @@ Item {
     // the terminal's window they are narrower, and the last one stays in sight.
     Row {
         id: tabRow
-        spacing: 4
+        spacing: Theme.spacingTiny
         readonly property real tabWidth: Math.min(96, Math.floor((tabs.width - spacing * (tabs.names.length - 1))
                                                                / tabs.names.length))
         Repeater {
@@ -70,7 +70,7 @@ Item {
                 objectName: "tab:" + modelData
                 width: tabRow.tabWidth
                 height: 40
-                radius: 4
+                radius: Theme.radiusSmall
                 color: tabs.currentIndex === index ? Theme.primary : Theme.tabBar
                 opacity: isOpen ? 1 : 0.4
                 Text {
@@ -92,7 +92,7 @@ Item {
     Item {
         id: pages
         anchors.top: tabRow.bottom
-        anchors.topMargin: 14
+        anchors.topMargin: Theme.spacingMedium
         anchors.left: parent.left
         anchors.right: parent.right
         anchors.bottom: parent.bottom
@@ -122,7 +122,7 @@ Item {
                 paged: true
                 searchable: true
                 anchors.left: categoryGrid.right
-                anchors.leftMargin: 16
+                anchors.leftMargin: Theme.spacingMedium
                 anchors.right: parent.right
                 height: parent.height
                 selectedKeys: tabs.chosenKeys.garment || []

@@ -34,7 +34,7 @@ PopupWindow {
     Column {
         visible: cardWindow.resultText !== ""
         anchors.centerIn: parent
-        spacing: 12
+        spacing: Theme.spacingMedium
         Text {
             text: "✔"
             font.pixelSize: Theme.fontHuge
@@ -52,7 +52,7 @@ PopupWindow {
     Column {
         visible: cardWindow.resultText === "" && cardWindow.bound
         anchors.fill: parent
-        spacing: 16
+        spacing: Theme.spacingMedium
         Text {
             objectName: "rfidCardNumber"
             text: "RFID卡号: " + cardWindow.cardNumber
@@ -65,7 +65,7 @@ PopupWindow {
             font.pixelSize: Theme.fontBody
         }
         Row {
-            spacing: 16
+            spacing: Theme.spacingMedium
             Button {
                 objectName: "cancelCardButton"
                 text: cardWindow.confirmCancel ? "确认作废" : "挂失作废"
@@ -87,15 +87,15 @@ PopupWindow {
     Column {
         visible: cardWindow.resultText === "" && !cardWindow.bound
         anchors.fill: parent
-        spacing: 14
+        spacing: Theme.spacingMedium
         Text { text: "卡号绑卡"; font.pixelSize: Theme.fontMedium; font.bold: true }
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             Text { text: "卡号"; width: 60; font.pixelSize: Theme.fontBody; anchors.verticalCenter: parent.verticalCenter }
             TextField { id: cardField; objectName: "bindCardField"; width: 300 }
         }
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             Text { text: "验证码"; width: 60; font.pixelSize: Theme.fontBody; anchors.verticalCenter: parent.verticalCenter }
             TextField {
                 id: codeField

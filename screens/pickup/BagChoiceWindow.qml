@@ -40,9 +40,9 @@ PopupWindow {
         anchors.right: parent.right
         anchors.top: parent.top
         anchors.bottom: buttons.top
-        anchors.bottomMargin: 12
+        anchors.bottomMargin: Theme.spacingMedium
         pageSize: 30
-        spacing: 6
+        spacing: Theme.spacingSmall
         onPageRequested: function (page, fields) { bagWindow.pageRequested(fields) }
         delegate: Rectangle {
             id: bagRow
@@ -50,7 +50,7 @@ PopupWindow {
             objectName: "bag_" + model.id
             width: bagList.width
             height: 48
-            radius: 4
+            radius: Theme.radiusSmall
             color: String(model.id) === bagWindow.chosenId ? Theme.selected : Theme.card
             border.color: Theme.line
             MouseArea {
@@ -62,7 +62,7 @@ PopupWindow {
                 font.pixelSize: Theme.fontBody
                 color: Theme.textStrong
                 anchors.left: parent.left
-                anchors.leftMargin: 12
+                anchors.leftMargin: Theme.spacingMedium
                 anchors.verticalCenter: parent.verticalCenter
             }
             Text {
@@ -70,7 +70,7 @@ PopupWindow {
                 font.pixelSize: Theme.fontBody
                 color: Theme.textRegular
                 anchors.right: parent.right
-                anchors.rightMargin: 12
+                anchors.rightMargin: Theme.spacingMedium
                 anchors.verticalCenter: parent.verticalCenter
             }
         }

@@ -36,7 +36,7 @@ PopupWindow {
 
     Column {
         anchors.fill: parent
-        spacing: 12
+        spacing: Theme.spacingMedium
         Line { text: "订单号: " + creditWindow.orderNo }
         Line { text: "订单金额: " + Money.fenToYuan(creditWindow.amount) }
         Line { text: "客户: " + creditWindow.customer }

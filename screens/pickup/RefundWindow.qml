@@ -84,7 +84,7 @@ PopupWindow {
     Column {
         objectName: "refundForm"
         anchors.fill: parent
-        spacing: 10
+        spacing: Theme.spacingMedium
 
         Line { objectName: "refundOrderNo"; text: "订单号:" + refundWindow.orderNo }
         Line { text: "实付金额:" + Money.fenToYuan(refundWindow.payablePrice) }
@@ -103,7 +103,7 @@ PopupWindow {
             }
         }
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             Line {
                 objectName: "amountCaption"
                 text: refundWindow.paid ? "输入退款金额:" : "修改订单总额为"
@@ -161,7 +161,7 @@ PopupWindow {
         Flow {
             objectName: "refundMeans"
             width: parent.width
-            spacing: 8
+            spacing: Theme.spacingSmall
             visible: refundWindow.paid
             opacity: refundWindow.split.toMeans > 0 ? 1 : 0
             enabled: refundWindow.split.toMeans > 0
