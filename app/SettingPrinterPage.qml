@@ -1,7 +1,8 @@
 import QtQuick 2.15
 import Brenvo 1.0
+import "settingoptions.js" as Options
 
-// One printer role: "无" and the installed printers, the role's printer ticked. A click
+// One printer role: "无", "pdf" and the installed printers, the role's printer ticked. A click
 // stores the name in the role's file and in the session property the printing screens read.
 Flickable {
     id: page
@@ -11,7 +12,7 @@ Flickable {
     property string fileName
     property string sessionKey
 
-    readonly property var names: ["无"].concat(page.printers)
+    readonly property var names: Options.printerChoices(page.printers)
 
     contentHeight: choices.height
     clip: true
@@ -27,6 +28,7 @@ Flickable {
         id: choices
         objectName: "printerChoices"
         width: page.width
+        caption: "选择“pdf”时，打印内容写入 release/qrpic/123.pdf"
         labels: page.names
         current: page.names.indexOf(Session[page.sessionKey])
         onChosen: function (index, label) { page.choose(label) }

@@ -37,3 +37,16 @@ function labelOf(list, choice) {
 function sessionValue(list, choice) {
     return lists[list].session === "isElectronicLabel" ? choice : String(choice)
 }
+
+// A printer role's choices: "无" (print nothing), "pdf" (an A4 PDF file in the working folder,
+// for a store without that printer yet, or a first try) and the installed printers in the
+// system's order. A queue of the system named like either is listed once.
+function printerChoices(installed) {
+    var names = ["无", "pdf"]
+    for (var i = 0; i < installed.length; ++i) {
+        var name = String(installed[i])
+        if (names.indexOf(name) < 0)
+            names.push(name)
+    }
+    return names
+}

@@ -26,9 +26,12 @@ bool printOnePage(const QString &printername, const QString &printinfo, Layout l
     return true;
 }
 
-// One page per label: the label printer cuts or peels between pages.
+// One page per label: the label printer cuts or peels between pages. No label, no job: a job
+// without a page would still feed one blank label.
 bool printLabels(const QString &printername, const QVector<Json::Value> &labels)
 {
+    if (labels.isEmpty())
+        return false;
     PrintDocument document(printername);
     if (!document.isReady())
         return false;

@@ -21,7 +21,8 @@ public:
     Q_INVOKABLE bool printInfo(const QString &printername, const QString &printinfo,
                                const QString &json);
     // Every label of an order ("print/product/all": each garment, then its accessories) in
-    // one job, so the label printer gets them together and the "pdf" printer one file.
+    // one job, so the label printer gets them together and the "pdf" printer one file. An
+    // order without garments starts no job (false).
     Q_INVOKABLE bool printAllLabels(const QString &printername, const QString &json);
     Q_INVOKABLE QString jsonTra(const QString &json, const QString &key);
     Q_INVOKABLE QString jsonTra1(const QString &json, const QString &key);

@@ -90,6 +90,8 @@ modify1 20 20
 modify2 20 20
 # order details: a reached station of the progress line
 done 20 20
+# arrival from the factory: the mark of an accessory in the garment lists
+annexmark 20 20
 LIST
 
 # The program icon: one ICO holding the usual Windows sizes, each a PNG image.

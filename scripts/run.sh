@@ -59,6 +59,7 @@ echo "The stand-ins of this run (README.md, \"Signing in to the demo store\"):"
 echo "  the customer's phone:  $scripts/wallet.sh pay"
 echo "  the approval desk:     $scripts/refund-audit.sh approve"
 echo "  the card reader:       $scripts/card.sh zhangli"
+echo "  the factory:           $scripts/factory.sh return"
 
 cd "$rundir"
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Posts to a stand-in of the backend that `scripts/run.sh` started, and prints its answer.
-# Usage: scripts/standin-post.sh PATH?QUERY   (used by wallet.sh and refund-audit.sh)
+# Usage: scripts/standin-post.sh PATH?QUERY   (used by wallet.sh, refund-audit.sh, factory.sh)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 urlfile=${BRENVO_RUN_DIR:-$here/run}/backend.url

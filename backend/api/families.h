@@ -38,6 +38,8 @@ class ApiRegistry;
     FAMILY(orderExt)                                                                               \
     FAMILY(orderProductBatchIn)                                                                    \
     FAMILY(orderProductBatchInRel)                                                                 \
+    FAMILY(orderProductBatchOut)                                                                   \
+    FAMILY(orderProductBatchOutRel)                                                                \
     FAMILY(tradeOrder)                                                                             \
     FAMILY(sysDicKey)                                                                              \
     FAMILY(tradeRefund)                                                                            \

@@ -5,6 +5,7 @@
 
 #include "api/families.h"
 #include "domain/books.h"
+#include "domain/batches.h"
 #include "domain/catalogue.h"
 #include "domain/coupons.h"
 #include "domain/dates.h"
@@ -422,6 +423,22 @@ Json::Value updateStoreShelfNo(Call &call)
     return Json::Value(Json::objectValue);
 }
 
+// ---- The factory road -------------------------------------------------------------------
+
+// `orderNo`: the order whose garments came back from the factory, scanned at the store:
+// `orderId`, `orderNo`, its latest return (`createTime`, `factoryName`, `storeName`) and the
+// signed-in worker as `workName`.
+Json::Value factoryOutScan(Call &call)
+{
+    const std::string orderNo = trimmed(call.requiredText("orderNo"));
+    const std::int64_t orderId = call.db.scalar(
+        0, "SELECT id FROM orders WHERE order_no = ? AND merc_id = ?", orderNo, call.mercId);
+    if (orderId == 0)
+        throw ApiError(codes::notFound, "订单不存在: " + orderNo);
+    ownership::check(call, ownership::records::order, orderId);
+    return batches::orderReturn(call.db, orderId, call.workerId);
+}
+
 } // namespace
 
 void api::orderInfo::registerEndpoints(ApiRegistry &api)
@@ -444,4 +461,6 @@ void api::orderInfo::registerEndpoints(ApiRegistry &api)
     api.write("orderInfo/updateStoreShelfNo", Access::Worker, updateStoreShelfNo);
     // The order book.
     api.write("orderInfo/destroy", Access::Worker, destroyOrder, expired);
+    // The factory road.
+    api.read("orderInfo/factoryOut/scanCode", Access::Worker, factoryOutScan);
 }

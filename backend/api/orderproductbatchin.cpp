@@ -1,8 +1,10 @@
 // orderProductBatchIn/...: the store's factory bags. The intake screen lists the open ones
-// and makes a new one to put an order's garments in.
+// and makes a new one to put an order's garments in; the bag grid lists them all, shows one,
+// completes and deletes them.
 
 #include "api/families.h"
 #include "domain/bags.h"
+#include "domain/ownership.h"
 #include "server/call.h"
 #include "server/registry.h"
 #include "store/database.h"
@@ -36,10 +38,33 @@ Json::Value addBag(Call &call)
     return bags::create(call.db, call.storeId, storeCode, call.workerId, call.now);
 }
 
+// `id`: one bag with the times of its road.
+Json::Value bagDetail(Call &call)
+{
+    return bags::detail(call.db, ownership::owned(call, ownership::records::bag, "id"));
+}
+
+// `id`: the open bag is completed; it waits for the logistics worker.
+Json::Value completeBag(Call &call)
+{
+    bags::complete(call.db, ownership::owned(call, ownership::records::bag, "id"), call.now);
+    return Json::Value(Json::objectValue);
+}
+
+// `id`: the open bag is deleted; its garments wait for a bag again.
+Json::Value deleteBag(Call &call)
+{
+    bags::remove(call.db, ownership::owned(call, ownership::records::bag, "id"), call.now);
+    return Json::Value(Json::objectValue);
+}
+
 } // namespace
 
 void api::orderProductBatchIn::registerEndpoints(ApiRegistry &api)
 {
     api.read("orderProductBatchIn/list", Access::Worker, listBags);
     api.write("orderProductBatchIn/add", Access::Worker, addBag);
+    api.read("orderProductBatchIn/detail", Access::Worker, bagDetail);
+    api.write("orderProductBatchIn/complete", Access::Worker, completeBag);
+    api.write("orderProductBatchIn/delete", Access::Worker, deleteBag);
 }

@@ -1,11 +1,13 @@
 // orderProductRel/...: garments of orders: one found by its code, the store's garments listed,
-// an electronic label bound to a garment.
+// an electronic label bound to a garment; the garments waiting for a factory bag, and those
+// back from the factory confirmed in the store.
 
 #include <cctype>
 #include <vector>
 
 #include "api/families.h"
 #include "domain/books.h"
+#include "domain/batches.h"
 #include "domain/garments.h"
 #include "domain/members.h"
 #include "domain/merchant.h"
@@ -282,6 +284,77 @@ Json::Value orderShelf(Call &call)
     return Json::Value(Json::objectValue);
 }
 
+// ---- The factory road: garments waiting for a bag, garments back from the factory ----------
+
+// `pageNum`, `pageSize`: the store's garments waiting for a factory bag (taken in, or sent
+// back for rework), the longest waiting first, in `data.list`.
+Json::Value batchInList(Call &call)
+{
+    const Page page = call.page(10, 100);
+    Query q = call.db.query(
+        "SELECT p.id, p.product_name AS productName, o.order_no AS orderNo, "
+        "p.scan_code AS scanCode, p.service_name AS serviceName, p.subtotal, "
+        "COALESCE(d.text, '') AS statusText, (SELECT COUNT(*) FROM order_product_annexes a "
+        "WHERE a.order_product_id = p.id) AS annexCnt "
+        "FROM order_products p JOIN orders o ON o.id = p.order_id "
+        "LEFT JOIN dictionary d ON d.code = 'PRODUCT_STATUS' AND d.val = p.status "
+        "WHERE o.store_id = ? AND o.destroyed_at IS NULL AND o.status >= ? "
+        "AND p.status IN (?, ?) ORDER BY p.id LIMIT ? OFFSET ?",
+        call.storeId, orderState::takenIn, garmentState::takenIn, garmentState::rework, page.size,
+        page.offset());
+    Json::Value list(Json::arrayValue);
+    while (q.next())
+        list.append(q.object());
+    Json::Value data(Json::objectValue);
+    data["list"] = list;
+    return data;
+}
+
+// `orderId`, `isStoreStatus` 0 or 1: the order's garments back from the factory still to be
+// confirmed in the store, or those confirmed, each followed by its accessories.
+Json::Value factoryOutList(Call &call)
+{
+    const std::int64_t orderId = ownership::owned(call, ownership::records::order, "orderId");
+    return batches::garmentsOfOrder(call.db, orderId, call.oneOf("isStoreStatus", {0, 1}) == 1);
+}
+
+// `id` for one garment, or `orderId` for every garment of the order still to be confirmed:
+// back in the store. Neither is refused: no request confirms anything by leaving ids out.
+Json::Value factoryOutConfirm(Call &call)
+{
+    const std::optional<std::int64_t> garmentId = call.optionalInteger("id");
+    if (garmentId) {
+        ownership::check(call, ownership::records::garment, *garmentId);
+        const std::optional<std::int64_t> orderId = call.optionalInteger("orderId");
+        if (orderId && garments::orderOf(call.db, *garmentId) != *orderId)
+            throw ApiError(codes::badRequest, "衣物不属于该订单");
+        batches::arrive(call.db, *garmentId, call.now);
+        return Json::Value(Json::objectValue);
+    }
+    if (!call.optionalInteger("orderId"))
+        throw ApiError(codes::badRequest, "请选择衣物");
+    const std::int64_t orderId = ownership::owned(call, ownership::records::order, "orderId");
+    const std::vector<std::int64_t> pending = batches::pendingOfOrder(call.db, orderId);
+    if (pending.empty())
+        throw ApiError(codes::conflict, "该订单的衣物都已确认到店");
+    for (const std::int64_t id : pending)
+        batches::arrive(call.db, id, call.now);
+    return Json::Value(Json::objectValue);
+}
+
+// `scanCode` (the garment's, or one of its accessories'): the garment is back in the store.
+// The garment's return (`factoryName`, `storeName`, `createTime`), `workName` and `proList`.
+Json::Value reachStore(Call &call)
+{
+    const std::string code = trimmed(call.requiredText("scanCode"));
+    const std::int64_t garmentId = garments::byScanCode(call.db, call.mercId, code);
+    if (garmentId == 0)
+        throw ApiError(codes::notFound, "衣物不存在: " + code);
+    ownership::check(call, ownership::records::garment, garmentId);
+    batches::arrive(call.db, garmentId, call.now);
+    return batches::garmentReturn(call.db, garmentId, call.workerId);
+}
+
 } // namespace
 
 void api::orderProductRel::registerEndpoints(ApiRegistry &api)
@@ -299,4 +372,9 @@ void api::orderProductRel::registerEndpoints(ApiRegistry &api)
     api.write("orderProductRel/orderShelf", Access::Worker, orderShelf);
     // The garment list.
     api.read("orderProductRel/status/list", Access::Worker, statuses);
+    // The factory road.
+    api.read("orderProductRel/batchInList", Access::Worker, batchInList);
+    api.read("orderProductRel/factoryOut/proList", Access::Worker, factoryOutList);
+    api.write("orderProductRel/factoryOut/confirmStore", Access::Worker, factoryOutConfirm);
+    api.write("orderProductRel/reachStore/confirm", Access::Worker, reachStore);
 }

@@ -654,6 +654,16 @@ void Seeder::orders()
     batch({coming}, batchState::onTheWay, at(0, 240));
     batch({arrived, checked, hung}, batchState::received, at(1, 0));
     db.exec("UPDATE batch_out_rel SET confirmed_at = NULL WHERE confirmed_at = 0");
+    // The factory road: the logistics worker collected the bags that left, the factory received
+    // two of them, and each batch back names the bag it returns.
+    db.exec("UPDATE batch_in SET logistics_name = '陈师傅', logistics_phone = '13700000001', "
+            "collected_at = completed_at + 30 * ? WHERE status <> ?",
+            minute, bagState::open);
+    db.exec("UPDATE batch_in SET factory_received_at = collected_at + 90 * ? WHERE status = ?",
+            minute, bagState::atFactory);
+    db.exec("UPDATE batch_out SET batch_in_id = (SELECT r.batch_in_id FROM batch_out_rel o "
+            "JOIN batch_in_rel r ON r.order_product_id = o.order_product_id "
+            "WHERE o.batch_out_id = batch_out.id LIMIT 1)");
 
     // The rail: the hung order's garments on the first shelves.
     {

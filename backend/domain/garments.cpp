@@ -187,6 +187,16 @@ std::int64_t orderOf(Connection &db, std::int64_t garmentId)
     return db.scalar(0, "SELECT order_id FROM order_products WHERE id = ?", garmentId);
 }
 
+std::int64_t byScanCode(Connection &db, std::int64_t mercId, const std::string &code)
+{
+    return db.scalar(
+        0,
+        "SELECT p.id FROM order_products p JOIN orders o ON o.id = p.order_id "
+        "WHERE o.merc_id = ? AND (p.scan_code = ? OR p.id = (SELECT a.order_product_id "
+        "FROM order_product_annexes a WHERE a.scan_code = ?))",
+        mercId, code, code);
+}
+
 std::vector<std::int64_t> chosen(const Call &call, const char *field)
 {
     const std::string text = trimmed(call.text(field, limits::jsonText));

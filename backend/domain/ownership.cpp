@@ -33,6 +33,9 @@ const Record photo{"SELECT o.merc_id AS mercId, o.store_id AS storeId FROM order
 const Record bag{"SELECT s.merc_id AS mercId, b.store_id AS storeId FROM batch_in b "
                  "JOIN stores s ON s.id = b.store_id WHERE b.id = ?",
                  Scope::Store, "袋子不存在", "非此门店袋子"};
+const Record batch{"SELECT s.merc_id AS mercId, bo.store_id AS storeId FROM batch_out bo "
+                   "JOIN stores s ON s.id = bo.store_id WHERE bo.id = ?",
+                   Scope::Store, "批次不存在", "非此门店批次"};
 const Record trade{"SELECT s.merc_id AS mercId, t.store_id AS storeId FROM trades t "
                    "JOIN stores s ON s.id = t.store_id WHERE t.id = ?",
                    Scope::Store, "交易不存在", "非此门店交易"};

@@ -35,6 +35,8 @@ extern const Record order;
 extern const Record garment;
 extern const Record photo;
 extern const Record bag;
+// A batch back from the factory belongs to the store it comes back to.
+extern const Record batch;
 extern const Record trade;
 // The catalogue is the merchant's: its business lines and the garments listed under them.
 extern const Record businessLine;

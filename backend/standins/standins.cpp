@@ -7,4 +7,5 @@ void standins::registerAll(BackendServer &server)
     registerMapService(server);
     registerWallet(server);
     registerRefundAudit(server);
+    registerFactory(server);
 }

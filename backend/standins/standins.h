@@ -14,5 +14,7 @@ void registerMapService(BackendServer &server);  // "/amap/v3/..."
 void registerWallet(BackendServer &server);      // "/wallet/scan": the customer scans a QR trade
 void registerRefundAudit(
     BackendServer &server); // "/audit/refund": the head office decides a refund
+// "/factory/...": the logistics worker and the factory, a bag's road there and back
+void registerFactory(BackendServer &server);
 
 } // namespace standins

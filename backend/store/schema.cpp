@@ -703,9 +703,9 @@ ALTER TABLE upload_files ADD COLUMN store_id INTEGER REFERENCES stores(id);
 // filtered: an index serves each filter (and each pair of them) in that order, so a page never
 // scans the store's history, and a member's orders are found by member (the member by phone,
 // or by a card number in any case). A garment keeps its order's store (garmentStore below),
-// so the garment list needs no join to know whose it is. Each change of a garment's status is written down (garment_track), by
-// triggers, so its road shows whoever moved it; garments already there get their intake and
-// their present status.
+// so the garment list needs no join to know whose it is. Each change of a garment's status is
+// written down (garment_track), by triggers, so its road shows whoever moved it; garments
+// already there get their intake and their present status.
 const char *const version10 = R"SQL(
 ALTER TABLE orders ADD COLUMN destroy_remark TEXT NOT NULL DEFAULT '';
 ALTER TABLE orders ADD COLUMN destroyed_by INTEGER REFERENCES workers(id);
@@ -762,7 +762,7 @@ INSERT INTO garment_track (order_product_id, status, created_at)
 
 // A garment's store: filled by a trigger, whoever writes the garment, and for the rows of
 // before from their orders. The books (version 10) and the reports (version 13) both need it;
-// whichever comes first on a database makes it.
+// a database the reports' version reached first has it already.
 const char *const garmentStore = R"SQL(
 ALTER TABLE order_products ADD COLUMN store_id INTEGER REFERENCES stores(id);
 UPDATE order_products SET store_id = (SELECT o.store_id FROM orders o WHERE o.id = order_id);
@@ -772,6 +772,23 @@ BEGIN
     UPDATE order_products SET store_id = (SELECT o.store_id FROM orders o WHERE o.id = NEW.order_id)
     WHERE id = NEW.id;
 END;
+)SQL";
+
+// Version 11: the factory road. A bag keeps who collected it and when (the logistics worker),
+// and when the factory received it; a garment in a bag keeps the state it went in with (waiting
+// for a bag, or sent back for rework), which it takes again when it leaves the bag before the
+// bag goes; a batch back from the factory names the bag whose garments it brings back. (The
+// garments' batches back are found on version 10's batch_out_rel_garment.)
+const char *const version11 = R"SQL(
+ALTER TABLE batch_in_rel ADD COLUMN garment_status INTEGER; -- PRODUCT_STATUS before the bag
+ALTER TABLE batch_in ADD COLUMN logistics_name TEXT NOT NULL DEFAULT '';
+ALTER TABLE batch_in ADD COLUMN logistics_phone TEXT NOT NULL DEFAULT '';
+ALTER TABLE batch_in ADD COLUMN collected_at INTEGER;
+ALTER TABLE batch_in ADD COLUMN factory_received_at INTEGER;
+ALTER TABLE batch_out ADD COLUMN batch_in_id INTEGER REFERENCES batch_in(id);
+UPDATE batch_in SET collected_at = completed_at WHERE status <> 0;
+UPDATE batch_in SET factory_received_at = completed_at WHERE status = 2;
+CREATE INDEX batch_in_store ON batch_in (store_id, status);
 )SQL";
 
 // Version 12: the store's quality check. A garment keeps when it passed and who passed it
@@ -787,9 +804,8 @@ UPDATE order_product_annexes SET checked_at = (SELECT p.status_time FROM order_p
     WHERE p.id = order_product_id) WHERE checked = 1;
 )SQL";
 
-// Version 13: the revenue reports. An order keeps when it was put on credit, and a garment its
-// order's store (filled by a trigger, whoever writes the garment) and when it was handed out; rows
-// of before get their best known values. The reports' spans of time are read from indexes that
+// Version 13: the revenue reports. An order keeps when it was put on credit, and a garment when
+// it was handed out; rows of before get their best known values. The reports' spans of time are read from indexes that
 // hold what their sums need, so a month's sums read no table rows: trades, payments and
 // recharges by store and moment, orders by store and when they were taken or put on credit (and
 // by state, for the few voided ones), members by the store they joined, garments by store and
@@ -907,6 +923,12 @@ void migrate(Connection &db)
         db.exec("INSERT INTO schema_version (version) VALUES (?)", 10);
         tx.commit();
     }
+    if (!applied(db, 11)) {
+        Transaction tx(db);
+        db.script(version11);
+        db.exec("INSERT INTO schema_version (version) VALUES (?)", 11);
+        tx.commit();
+    }
     if (!applied(db, 12)) {
         Transaction tx(db);
         db.script(version12);
@@ -915,8 +937,6 @@ void migrate(Connection &db)
     }
     if (!applied(db, 13)) {
         Transaction tx(db);
-        if (!hasColumn(db, "order_products", "store_id"))
-            db.script(garmentStore);
         db.script(version13);
         db.exec("INSERT INTO schema_version (version) VALUES (?)", 13);
         tx.commit();

@@ -174,7 +174,7 @@ Item {
 
     function track(callId, tag, onReply, onFailure, envelope) {
         if (callId === 0) {
-            console.warn(tag + ": the request could not be built")
+            console.warn(Logs.common, tag + ": the request could not be built")
             return 0
         }
         calls[callId] = { tag: tag, onReply: onReply, onFailure: onFailure, envelope: envelope }
@@ -228,10 +228,10 @@ Item {
         if (entry.onFailure) {
             entry.onFailure(text, unreachable, entry.write !== undefined && Requests.heldBody(entry.write.key) !== null)
         } else if (unreachable) {
-            console.warn(entry.tag + ": " + text)
+            console.warn(Logs.common, entry.tag + ": " + text)
             messageBox.btnMsgMessageErrBox("错误提示", Requests.unreachableText)
         } else {
-            console.log(entry.tag + ": " + text)
+            console.log(Logs.common, entry.tag + ": " + text)
         }
     }
 

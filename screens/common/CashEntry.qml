@@ -37,9 +37,9 @@ FocusScope {
     Column {
         id: column
         width: parent.width
-        spacing: 16
+        spacing: Theme.spacingMedium
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             Text {
                 anchors.verticalCenter: parent.verticalCenter
                 text: "收款:"
@@ -55,7 +55,7 @@ FocusScope {
             }
         }
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             Text { text: "找零:"; font.pixelSize: Theme.fontMedium; color: Theme.text }
             Text {
                 objectName: "cashChange"

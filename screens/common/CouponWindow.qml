@@ -31,10 +31,13 @@ PopupWindow {
         id: list
         objectName: "couponList"
         visible: !couponWindow.codeMode
-        anchors.fill: parent
-        anchors.bottomMargin: 60
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: parent.top
+        anchors.bottom: buttons.top
+        anchors.bottomMargin: Theme.spacingMedium
         clip: true
-        spacing: 10
+        spacing: Theme.spacingMedium
         model: couponWindow.coupons
         delegate: Rectangle {
             id: coupon
@@ -43,7 +46,7 @@ PopupWindow {
             height: 92
             readonly property bool inUse: couponWindow.orderId !== ""
                                           && Coupon.usedBy(coupon.modelData, couponWindow.orderId)
-            radius: 6
+            radius: Theme.radiusMedium
             border.color: inUse ? Theme.amount : Theme.warningLine
             border.width: inUse ? 2 : 1
             color: Theme.warningLight
@@ -58,13 +61,14 @@ PopupWindow {
                 text: "✔"
                 anchors.right: parent.right
                 anchors.top: parent.top
-                anchors.margins: 8
+                anchors.margins: Theme.spacingSmall
                 font.pixelSize: Theme.fontLarge
                 color: Theme.amount
             }
             Column {
+                id: amountColumn
                 anchors.left: parent.left
-                anchors.leftMargin: 16
+                anchors.leftMargin: Theme.spacingMedium
                 anchors.verticalCenter: parent.verticalCenter
                 width: 130
                 Text {
@@ -81,9 +85,10 @@ PopupWindow {
                 }
             }
             Column {
-                x: 160
+                anchors.left: amountColumn.right
+                anchors.leftMargin: Theme.spacingMedium
                 anchors.verticalCenter: parent.verticalCenter
-                spacing: 4
+                spacing: Theme.spacingTiny
                 Text { text: coupon.modelData.name; font.pixelSize: Theme.fontMedium; color: Theme.textStrong }
                 Text {
                     objectName: "couponRule"
@@ -105,7 +110,7 @@ PopupWindow {
     Column {
         visible: couponWindow.codeMode
         anchors.fill: parent
-        spacing: 14
+        spacing: Theme.spacingMedium
         Text { text: "优惠码"; font.pixelSize: Theme.fontBody }
         TextField {
             id: codeField
@@ -116,9 +121,10 @@ PopupWindow {
     }
 
     Row {
+        id: buttons
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.bottom: parent.bottom
-        spacing: 16
+        spacing: Theme.spacingMedium
         Button {
             objectName: "couponRefresh"
             visible: !couponWindow.codeMode

@@ -27,10 +27,10 @@ FocusScope {
     Column {
         id: column
         width: parent.width
-        spacing: 14
+        spacing: Theme.spacingMedium
         Flow {
             width: parent.width
-            spacing: 10
+            spacing: Theme.spacingMedium
             Repeater {
                 model: picker.means
                 delegate: Button {
@@ -44,7 +44,7 @@ FocusScope {
             }
         }
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             Text { text: "收款："; font.pixelSize: Theme.fontMedium; color: Theme.text }
             Text {
                 objectName: "otherAmount"
@@ -54,7 +54,7 @@ FocusScope {
             }
         }
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             Text {
                 anchors.verticalCenter: parent.verticalCenter
                 text: "备注"

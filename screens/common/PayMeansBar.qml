@@ -7,7 +7,7 @@ import "payment.js" as Payment
 // cash, other.
 Row {
     id: bar
-    spacing: 10
+    spacing: Theme.spacingMedium
 
     // { wechat, alipay, cash, other }: which are enabled.
     property var enabledMeans: ({})

@@ -42,10 +42,10 @@ PopupWindow {
 
     Column {
         anchors.horizontalCenter: parent.horizontalCenter
-        spacing: 12
+        spacing: Theme.spacingMedium
         Row {
             anchors.horizontalCenter: parent.horizontalCenter
-            spacing: 8
+            spacing: Theme.spacingSmall
             Text { text: "应收金额"; font.pixelSize: Theme.fontMedium; color: Theme.text }
             Text {
                 objectName: "qrAmount"

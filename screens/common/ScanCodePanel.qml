@@ -37,9 +37,9 @@ FocusScope {
     Column {
         id: column
         width: parent.width
-        spacing: 14
+        spacing: Theme.spacingMedium
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             Button {
                 objectName: "staffScansButton"
                 text: "主扫"
@@ -54,7 +54,7 @@ FocusScope {
             }
         }
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             TextField {
                 id: codeField
                 objectName: "scanCodeField"

@@ -35,7 +35,7 @@ FocusScope {
 
     Row {
         id: row
-        spacing: 10
+        spacing: Theme.spacingMedium
         TextField {
             id: input
             objectName: "scanField"

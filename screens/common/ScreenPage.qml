@@ -88,8 +88,8 @@ FocusScope {
         z: 5
         text: "返回"
         icon.source: "qrc:/icon/icon/goback.png"
-        x: 20
-        y: 16
+        x: Theme.spacingLarge
+        y: Theme.spacingMedium
         onClicked: {
             page.backClicked()
             if (page.closesOnBack)

@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import FileIo 1.0
+import Brenvo 1.0
 import "settingsfiles.js" as SettingsFiles
 
 // A screen's binding to one local file; the screen goes on with the empty text whatever goes
@@ -10,6 +11,6 @@ FileIo {
         if (source !== "" && !exists())
             SettingsFiles.noteMissing(source)
         else
-            console.warn((source !== "" ? source : "file") + ": " + msg)
+            console.warn(Logs.common, (source !== "" ? source : "file") + ": " + msg)
     }
 }

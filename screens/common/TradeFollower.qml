@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import Brenvo 1.0
 
 // Follows a wallet trade by its sequence number with tradePay/queryStatusBySeq, for the
 // cashier and for member recharge: one query at a time, a pause between them, a deadline
@@ -38,7 +39,7 @@ Item {
                 follower.answered(follower.status)
                 poller.received(follower.status)
             }, function (reply) {
-                console.log("status query failed: " + reply)
+                console.log(Logs.common, "status query failed: " + reply)
                 poller.queryFailed()
             })
         }

@@ -34,7 +34,11 @@ function gradeFlag(grade) {
     return g === 1 ? "flagblue" : g === 2 ? "flagyellow" : "flagpurple"
 }
 
-// A bound RFID card shows its own number, otherwise the member card number.
+// The member card as people know it: its card number, the one the ticket prints and the
+// searches find. A bound RFID card's own number is the reader's; it stands in only for a
+// member without a card number.
 function cardNumber(isBinding, rfidNo, no) {
-    return String(isBinding) === "1" ? rfidNo : no
+    if (String(no || "") !== "")
+        return String(no)
+    return String(isBinding) === "1" ? String(rfidNo || "") : ""
 }

@@ -1,4 +1,5 @@
 .pragma library
+.import Brenvo 1.0 as Brenvo
 // Settings files not written yet. On a new terminal a dozen are read at start-up before any
 // was chosen; that is no fault, so the ones read together are named in one debug line, and
 // each file once.
@@ -16,6 +17,6 @@ function noteMissing(path) {
 }
 
 function report() {
-    console.debug("settings not written yet, defaults used: " + batch.join(", "))
+    console.debug(Brenvo.Logs.common, "settings not written yet, defaults used: " + batch.join(", "))
     batch = []
 }

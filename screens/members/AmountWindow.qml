@@ -47,11 +47,12 @@ PopupWindow {
             color: Theme.text
         }
     }
-    Row {
+    WindowButtons {
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.bottom: parent.bottom
-        spacing: 20
-        Button { objectName: "amountCancel"; text: "取消"; onClicked: amountWindow.close() }
-        Button { objectName: "amountConfirm"; text: "确定"; highlighted: true; onClicked: amountWindow.confirm() }
+        confirmName: "amountConfirm"
+        cancelName: "amountCancel"
+        onConfirmed: amountWindow.confirm()
+        onCancelled: amountWindow.close()
     }
 }

@@ -51,12 +51,13 @@ PopupWindow {
             onClicked: choiceWindow.markedId = modelData.id
         }
     }
-    Row {
+    WindowButtons {
         id: buttons
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.bottom: parent.bottom
-        spacing: Theme.spacingLarge
-        Button { objectName: "choiceCancel"; text: "取消"; onClicked: choiceWindow.close() }
-        Button { objectName: "choiceConfirm"; text: "确定"; highlighted: true; onClicked: choiceWindow.confirm() }
+        confirmName: "choiceConfirm"
+        cancelName: "choiceCancel"
+        onConfirmed: choiceWindow.confirm()
+        onCancelled: choiceWindow.close()
     }
 }

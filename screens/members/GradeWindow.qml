@@ -45,16 +45,12 @@ PopupWindow {
             color: Theme.textSecondary
         }
     }
-    Row {
+    WindowButtons {
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.bottom: parent.bottom
-        spacing: Theme.spacingLarge
-        Button { objectName: "gradeCancel"; text: "取消"; onClicked: gradeWindow.close() }
-        Button {
-            objectName: "gradeConfirm"
-            text: "确定"
-            highlighted: true
-            onClicked: gradeWindow.confirmed(gradeWindow.grade)
-        }
+        confirmName: "gradeConfirm"
+        cancelName: "gradeCancel"
+        onConfirmed: gradeWindow.confirmed(gradeWindow.grade)
+        onCancelled: gradeWindow.close()
     }
 }

@@ -37,11 +37,21 @@ ScreenPage {
         loadAll()
     }
 
+    // After the opening chain: the first page of all members, or of the filters as they stand.
+    property bool keepFilters: false
+
     // Everything read again: the filters, then the first page.
     function loadAll() {
         memberArray = []
         tickedGrades = {}
         talk.open()
+    }
+
+    // Everything read again, the level, group or search the list shows kept (the search field
+    // still holds it), so a member just recharged shows with the new balance.
+    function refresh() {
+        keepFilters = true
+        loadAll()
     }
 
     function reload(filters) {
@@ -105,12 +115,12 @@ ScreenPage {
             userIds: row.userId,
             rechargeFlag: "MemberList"
         })
-        // After a recharge from this list, the recharge screen closes and everything is read
-        // again.
+        // After a recharge from this list, the recharge screen closes and the list is read
+        // again as it stands.
         if (screen !== null)
             screen.recharged.connect(function () {
                 screen.close()
-                page.loadAll()
+                page.refresh()
             })
     }
 
@@ -148,6 +158,11 @@ ScreenPage {
         id: talk
         messageBox: page.messageBox
         onOpened: {
+            if (page.keepFilters) {
+                page.keepFilters = false
+                page.reload(page.listFilters)
+                return
+            }
             page.userLvlup = ""
             page.userGroup = ""
             page.reload({})

@@ -7,8 +7,9 @@ import "customer.js" as Customer
 import "recharge.js" as Recharge
 
 // "充值": tops up a member's balance by one of the merchant's offers or a free amount, paid by
-// WeChat or Alipay (either way round), cash or another means. After a recharge the opener
-// hears `recharged` and, by `rechargeFlag`, the member's screen it came from follows.
+// WeChat or Alipay (either way round), cash or another means. After a recharge the worker is
+// told so; then the opener hears `recharged` and, by `rechargeFlag`, the member's screen it
+// came from follows.
 ScreenPage {
     id: recharge
     objectName: "MemberRecharge"
@@ -72,16 +73,12 @@ ScreenPage {
         onNoSchemes: amountWindow.open()
         onQrStarted: function (wallet, fen) { qrWindow.openFor(wallet, fen) }
         onQrGivenUp: qrWindow.close()
-        onRecharged: {
+        // The box is modal: the screen shows "完成收款" behind it until the worker closes it.
+        onRecharged: function (amountFen) {
             qrWindow.close()
-            followTimer.start()
+            talk.followUp.info("提示", Recharge.doneText(amountFen))
+            recharge.followUp()
         }
-    }
-
-    Timer {
-        id: followTimer
-        interval: 1200
-        onTriggered: recharge.followUp()
     }
 
     Text {

@@ -68,6 +68,11 @@ function freeAmountText(fen) {
     return "零散金额：" + Money.fenToYuan(fen) + "元"
 }
 
+// What the worker is told once the money is in: "充值成功，本次充值500.00元".
+function doneText(fen) {
+    return "充值成功，本次充值" + Money.fenToYuan(fen) + "元"
+}
+
 // --- Requests --------------------------------------------------------------------------
 
 // What every recharge request says: who, how much in fen, and whether by an offer.

@@ -26,10 +26,13 @@ PopupWindow {
     ListView {
         id: list
         objectName: "addressList"
-        anchors.fill: parent
-        anchors.bottomMargin: 60
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: parent.top
+        anchors.bottom: confirmButton.top
+        anchors.bottomMargin: Theme.spacingMedium
         clip: true
-        spacing: 8
+        spacing: Theme.spacingSmall
         model: chooser.addresses
         delegate: Rectangle {
             id: entry
@@ -37,14 +40,14 @@ PopupWindow {
             required property int index
             width: list.width
             height: 64
-            radius: 4
+            radius: Theme.radiusSmall
             color: chooser.marked === index ? Theme.primaryLight : Theme.cardAlt
             border.color: chooser.marked === index ? Theme.primary : Theme.line
             Column {
                 anchors.verticalCenter: parent.verticalCenter
                 anchors.left: parent.left
-                anchors.leftMargin: 12
-                spacing: 6
+                anchors.leftMargin: Theme.spacingMedium
+                spacing: Theme.spacingSmall
                 Text {
                     text: Header.addressLines(entry.modelData)[0]
                           + (String(entry.modelData.def) === "1" ? "  [默认]" : "")
@@ -64,6 +67,7 @@ PopupWindow {
         }
     }
     Button {
+        id: confirmButton
         objectName: "addressConfirm"
         text: "确定"
         width: 120

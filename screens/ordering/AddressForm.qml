@@ -158,17 +158,17 @@ PopupWindow {
 
     Row {
         anchors.fill: parent
-        spacing: 20
+        spacing: Theme.spacingLarge
         Column {
             width: 400
-            spacing: 10
+            spacing: Theme.spacingMedium
             Row {
-                spacing: 8
+                spacing: Theme.spacingSmall
                 Text { text: "省份"; width: 70; font.pixelSize: Theme.fontBody; anchors.verticalCenter: parent.verticalCenter }
                 Text { objectName: "cityText"; text: form.city; font.pixelSize: Theme.fontBody; anchors.verticalCenter: parent.verticalCenter }
             }
             Row {
-                spacing: 8
+                spacing: Theme.spacingSmall
                 Text { text: "地址"; width: 70; font.pixelSize: Theme.fontBody; anchors.verticalCenter: parent.verticalCenter }
                 TextField { id: keywordField; objectName: "keywordField"; width: 230; placeholderText: "小区/学校/超市等" }
                 Button { objectName: "tipSearch"; text: "搜索"; width: 80; onClicked: form.search() }
@@ -191,29 +191,29 @@ PopupWindow {
                 }
             }
             Row {
-                spacing: 8
+                spacing: Theme.spacingSmall
                 Text { text: "详细地址"; width: 70; font.pixelSize: Theme.fontBody; anchors.verticalCenter: parent.verticalCenter }
                 TextField { id: addressField; objectName: "addressField"; width: 318; readOnly: true }
             }
             Row {
-                spacing: 8
+                spacing: Theme.spacingSmall
                 Text { text: "门牌号"; width: 70; font.pixelSize: Theme.fontBody; anchors.verticalCenter: parent.verticalCenter }
                 TextField { id: houseField; objectName: "houseField"; width: 318; placeholderText: "例：5号楼203室" }
             }
             Row {
-                spacing: 8
+                spacing: Theme.spacingSmall
                 Text { text: "联系人"; width: 70; font.pixelSize: Theme.fontBody; anchors.verticalCenter: parent.verticalCenter }
                 TextField { id: nameField; objectName: "contactField"; width: 200 }
                 ComboBox { id: sexBox; objectName: "contactSex"; width: 110; model: ["男", "女", "未知"] }
             }
             Row {
-                spacing: 8
+                spacing: Theme.spacingSmall
                 Text { text: "联系人电话"; width: 70; font.pixelSize: Theme.fontBody; anchors.verticalCenter: parent.verticalCenter }
                 TextField { id: phoneField; objectName: "contactPhoneField"; width: 318 }
             }
         }
         Column {
-            spacing: 16
+            spacing: Theme.spacingMedium
             Image {
                 objectName: "mapImage"
                 width: 300

@@ -54,7 +54,7 @@ PopupWindow {
             window.listedBags = window.listedBags.concat(fresh)
             bags.received(fresh, page.length)
         }, function (reply) {
-            console.log("GetBatchList: " + reply)
+            console.log(Logs.ordering, "GetBatchList: " + reply)
             bags.failed()
         })
     }
@@ -90,12 +90,12 @@ PopupWindow {
         id: garments
         objectName: "bagGarments"
         anchors.top: header.bottom
-        anchors.topMargin: 12
-        anchors.bottom: parent.bottom
-        anchors.bottomMargin: 56
-        width: parent.width / 2 - 10
+        anchors.topMargin: Theme.spacingMedium
+        anchors.bottom: bagButtons.top
+        anchors.bottomMargin: Theme.spacingMedium
+        width: parent.width / 2 - Theme.spacingMedium
         clip: true
-        spacing: 6
+        spacing: Theme.spacingSmall
         boundsBehavior: Flickable.StopAtBounds
         ScrollBar.vertical: ScrollBar {}
         model: window.items
@@ -106,12 +106,12 @@ PopupWindow {
             objectName: "bagGarment_" + garmentRow.index
             width: garments.width
             height: 56
-            radius: 4
+            radius: Theme.radiusSmall
             color: garmentRow.modelData.chosen ? Theme.selected : Theme.cardAlt
             border.color: garmentRow.modelData.chosen ? Theme.primary : Theme.line
             Column {
                 anchors.verticalCenter: parent.verticalCenter
-                x: 10
+                x: Theme.spacingMedium
                 Text {
                     text: garmentRow.modelData.position + "  " + garmentRow.modelData.productName
                     font.pixelSize: Theme.fontBody
@@ -134,13 +134,13 @@ PopupWindow {
         id: bags
         objectName: "bagList"
         anchors.top: header.bottom
-        anchors.topMargin: 12
-        anchors.bottom: parent.bottom
-        anchors.bottomMargin: 56
+        anchors.topMargin: Theme.spacingMedium
+        anchors.bottom: bagButtons.top
+        anchors.bottomMargin: Theme.spacingMedium
         anchors.right: parent.right
-        width: parent.width / 2 - 10
+        width: parent.width / 2 - Theme.spacingMedium
         pageSize: 10
-        spacing: 6
+        spacing: Theme.spacingSmall
         onPageRequested: function (page, fields) { window.loadBags(fields) }
         delegate: Rectangle {
             id: bagRow
@@ -150,13 +150,13 @@ PopupWindow {
             objectName: "bag_" + bagRow.index
             width: bags.width
             height: 52
-            radius: 4
+            radius: Theme.radiusSmall
             color: window.chosenBagId === bagId ? Theme.selected : Theme.cardAlt
             border.color: window.chosenBagId === bagId ? Theme.primary : Theme.line
             Text {
                 objectName: "bagText"
                 anchors.verticalCenter: parent.verticalCenter
-                x: 10
+                x: Theme.spacingMedium
                 text: "袋号：" + bagRow.model.code + "    衣物件数:" + Intake.bagCount(bagRow.model)
                 font.pixelSize: Theme.fontBody
                 color: Theme.text
@@ -169,9 +169,10 @@ PopupWindow {
     }
 
     Row {
+        id: bagButtons
         anchors.bottom: parent.bottom
         anchors.right: parent.right
-        spacing: 12
+        spacing: Theme.spacingMedium
         Button {
             objectName: "newBagButton"
             text: "新建袋号"

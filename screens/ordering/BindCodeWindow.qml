@@ -42,7 +42,7 @@ PopupWindow {
 
     Column {
         anchors.fill: parent
-        spacing: 18
+        spacing: Theme.spacingLarge
         Text {
             width: parent.width
             text: "请将电子标签先放在读卡器上后点击“绿色”按钮进行绑标"
@@ -51,7 +51,7 @@ PopupWindow {
             color: Theme.textRegular
         }
         Row {
-            spacing: 12
+            spacing: Theme.spacingMedium
             TextField {
                 id: field
                 objectName: "bindCodeField"

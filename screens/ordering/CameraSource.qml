@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtMultimedia 5.15
+import Brenvo 1.0
 
 // Where the photo window's pictures come from: the machine's camera. The camera runs only
 // while the window is open (start, stop). A test puts any object with the same members in its
@@ -43,7 +44,7 @@ Item {
                 imageCapture.onCaptureFailed: function (requestId, message) { source.failed(message) }
                 onErrorStringChanged: {
                     if (errorString !== "")
-                        console.log("camera: " + errorString)
+                        console.log(Logs.ordering, "camera: " + errorString)
                 }
             }
         }

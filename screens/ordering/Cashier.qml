@@ -122,7 +122,7 @@ ScreenPage {
     Text {
         text: "收款"
         anchors.left: cashier.backButton.right
-        anchors.leftMargin: 20
+        anchors.leftMargin: Theme.spacingLarge
         anchors.verticalCenter: cashier.backButton.verticalCenter
         font.pixelSize: Theme.fontTitle
         font.bold: true
@@ -133,7 +133,7 @@ ScreenPage {
         id: summary
         anchors.left: parent.left
         anchors.top: cashier.backButton.bottom
-        anchors.margins: 20
+        anchors.margins: Theme.spacingLarge
         width: 460
         figures: talk.figures
         receivable: talk.receivable
@@ -160,17 +160,17 @@ ScreenPage {
         anchors.right: parent.right
         anchors.top: summary.top
         anchors.bottom: parent.bottom
-        anchors.leftMargin: 20
-        anchors.rightMargin: 20
-        anchors.bottomMargin: 20
+        anchors.leftMargin: Theme.spacingLarge
+        anchors.rightMargin: Theme.spacingLarge
+        anchors.bottomMargin: Theme.spacingLarge
         color: Theme.card
-        radius: 8
+        radius: Theme.radiusLarge
 
         Column {
             objectName: "heldPanel"
             visible: !cashier.done && talk.ready && talk.held
             anchors.centerIn: parent
-            spacing: 16
+            spacing: Theme.spacingMedium
             Text {
                 objectName: "heldText"
                 anchors.horizontalCenter: parent.horizontalCenter
@@ -199,10 +199,10 @@ ScreenPage {
         Column {
             objectName: "meansPanel"
             visible: !cashier.done && talk.ready && !talk.held && talk.stillToCollect > 0
-            x: 30
-            y: 30
-            width: parent.width - 60
-            spacing: 24
+            x: Theme.spacingLarge
+            y: Theme.spacingLarge
+            width: parent.width - 2 * Theme.spacingLarge
+            spacing: Theme.spacingLarge
 
             PayMeansBar {
                 id: meansBar
@@ -250,7 +250,7 @@ ScreenPage {
             objectName: "donePanel"
             visible: cashier.done
             anchors.centerIn: parent
-            spacing: 12
+            spacing: Theme.spacingMedium
             Text {
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: "收款完成"

@@ -141,7 +141,7 @@ Item {
     // A failed load is told; confirming the box loads everything again. The shade lifts
     // meanwhile, so that "返回" stays within reach; nothing is offered until a load is done.
     function failedLoading(reply, unreachable) {
-        console.log("Cashier: " + Session.whoPost + " failed: " + reply)
+        console.log(Logs.ordering, "Cashier: " + Session.whoPost + " failed: " + reply)
         loading = false
         followUp.error(backend.failureText(unreachable), load)
     }
@@ -276,7 +276,7 @@ Item {
     // other refusal is shown where the worker looks (the QR window, or the line under the
     // means), after the amounts were read again.
     function paymentFailed(viaQr, request, text, isHeld) {
-        console.log("Cashier: payment failed: " + text)
+        console.log(Logs.ordering, "Cashier: payment failed: " + text)
         note = text
         noteBad = true
         if (isHeld) {
@@ -361,7 +361,7 @@ Item {
             talk.busy = false
             talk.released()
         }, function (reply) {
-            console.log("Cashier: unlockOrder failed: " + reply)
+            console.log(Logs.ordering, "Cashier: unlockOrder failed: " + reply)
             talk.releasing = false
             talk.busy = false
             talk.released()

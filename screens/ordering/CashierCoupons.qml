@@ -47,7 +47,7 @@ Item {
         backend.write(tag, path, { orderId: orderId, relId: String(id) }, function () {
             coupons.load()
         }, function (reply) {
-            console.log("Cashier: " + tag + " failed: " + reply)
+            console.log(Logs.ordering, "Cashier: " + tag + " failed: " + reply)
         })
     }
 

@@ -9,7 +9,7 @@ import "payment.js" as Payment
 Rectangle {
     id: summary
     color: Theme.card
-    radius: 8
+    radius: Theme.radiusLarge
     implicitWidth: 440
     implicitHeight: column.implicitHeight + 40
 
@@ -41,7 +41,7 @@ Rectangle {
         implicitHeight: lineRow.implicitHeight
         Row {
             id: lineRow
-            spacing: 12
+            spacing: Theme.spacingMedium
             Text { id: labelText; width: 110; font.pixelSize: Theme.fontMedium; color: Theme.textRegular }
             Text {
                 id: valueText
@@ -54,10 +54,10 @@ Rectangle {
 
     Column {
         id: column
-        x: 20
-        y: 20
-        width: parent.width - 40
-        spacing: 14
+        x: Theme.spacingLarge
+        y: Theme.spacingLarge
+        width: parent.width - 2 * Theme.spacingLarge
+        spacing: Theme.spacingMedium
 
         Line { label: "衣物总额"; value: "¥" + Money.fenToYuan(summary.receivable); valueName: "orderTotal" }
         Line { label: "取送费"; value: "¥" + Money.fenToYuan(summary.carriage); valueName: "carriage" }
@@ -96,7 +96,7 @@ Rectangle {
             color: Theme.textStrong
         }
         Row {
-            spacing: 12
+            spacing: Theme.spacingMedium
             Text { anchors.verticalCenter: parent.verticalCenter; text: "可用余额"; font.pixelSize: Theme.fontMedium; color: Theme.textRegular }
             Text {
                 objectName: "memberBalance"
@@ -129,7 +129,7 @@ Rectangle {
         }
         Row {
             visible: summary.cardPanel
-            spacing: 12
+            spacing: Theme.spacingMedium
             Text { anchors.verticalCenter: parent.verticalCenter; text: "余额"; font.pixelSize: Theme.fontMedium; color: Theme.textRegular }
             Text {
                 objectName: "cardBalance"
@@ -169,7 +169,7 @@ Rectangle {
 
         Row {
             visible: summary.stillToCollect > 0
-            spacing: 12
+            spacing: Theme.spacingMedium
             Text { anchors.verticalCenter: parent.verticalCenter; text: "还应收款"; font.pixelSize: Theme.fontLarge; color: Theme.textStrong }
             Text {
                 objectName: "stillToCollect"

@@ -115,7 +115,7 @@ Item {
 
     Row {
         id: tools
-        spacing: 10
+        spacing: Theme.spacingMedium
         visible: grid.searchable || grid.addable || grid.nextVisible
         height: visible ? 40 : 0
         TextField {
@@ -178,7 +178,7 @@ Item {
             objectName: "cell:" + name
             width: gridView.cellWidth - 10
             height: gridView.cellHeight - 10
-            radius: 4
+            radius: Theme.radiusSmall
             color: chosen ? Theme.selected : Theme.card
             border.color: chosen ? Theme.primary : Theme.lineInput
             Column {

@@ -283,7 +283,7 @@ ScreenPage {
         font.pixelSize: Theme.fontHeading
         color: Theme.textStrong
         anchors.horizontalCenter: parent.horizontalCenter
-        y: 20
+        y: Theme.spacingLarge
     }
 
     ClothTabs {
@@ -292,7 +292,7 @@ ScreenPage {
         anchors.right: sidePanel.left
         anchors.top: title.bottom
         anchors.bottom: parent.bottom
-        anchors.margins: 20
+        anchors.margins: Theme.spacingLarge
         chosenKeys: ({
             project: screen.sel.project ? [Record.keyOf(screen.sel.project)] : [],
             category: screen.sel.category ? [Record.keyOf(screen.sel.category)] : [],
@@ -316,11 +316,12 @@ ScreenPage {
 
     ClothSidePanel {
         id: sidePanel
+        objectName: "sidePanel"
         width: 340
         anchors.right: parent.right
         anchors.top: title.bottom
         anchors.bottom: parent.bottom
-        anchors.margins: 20
+        anchors.margins: Theme.spacingLarge
         sel: screen.sel
         price: screen.price
         onRemoveClicked: function (listName, index) { screen.sel = Record.removeAt(screen.sel, listName, index) }

@@ -52,7 +52,7 @@ Item {
         backend.call(r.tag, r.path, r.fields, function (reply) {
             conversation.pageLoaded(kind, page, backend.listOf(reply, r.keys, 0), generation)
         }, function (reply, unreachable) {
-            console.log(r.tag + ": " + reply)
+            console.log(Logs.ordering, r.tag + ": " + reply)
             conversation.pageFailed(kind, generation)
         })
     }

@@ -29,7 +29,7 @@ PopupWindow {
 
     Column {
         anchors.fill: parent
-        spacing: 18
+        spacing: Theme.spacingLarge
         Text {
             objectName: "inputPrompt"
             visible: window.prompt !== ""
@@ -38,7 +38,7 @@ PopupWindow {
             color: Theme.textRegular
         }
         Row {
-            spacing: 8
+            spacing: Theme.spacingSmall
             TextField {
                 id: field
                 objectName: "inputField"

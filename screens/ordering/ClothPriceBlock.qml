@@ -7,7 +7,7 @@ import "money.js" as Money
 // to set by hand. Amounts come in fen.
 Column {
     id: block
-    spacing: 6
+    spacing: Theme.spacingSmall
 
     // { amount, discounted, addOns, subtotal } in fen (garmentrecord.js prices()).
     property var price: ({ amount: 0, discounted: 0, addOns: 0, subtotal: 0 })
@@ -29,7 +29,7 @@ Column {
         }
     }
     Row {
-        spacing: 6
+        spacing: Theme.spacingSmall
         Text {
             text: "小计："
             font.pixelSize: Theme.fontLarge

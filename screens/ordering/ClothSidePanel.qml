@@ -9,7 +9,7 @@ Rectangle {
     id: panel
     color: Theme.card
     border.color: Theme.line
-    radius: 6
+    radius: Theme.radiusMedium
 
     // The selection (garmentrecord.js) and its price in fen.
     property var sel: Record.empty()
@@ -36,7 +36,7 @@ Rectangle {
         property string listName: ""
         property var entries: []
         width: (panel.width - 50) / 2
-        spacing: 4
+        spacing: Theme.spacingTiny
         Text {
             text: column.title
             font.pixelSize: Theme.fontBody
@@ -64,8 +64,8 @@ Rectangle {
 
     Column {
         anchors.fill: parent
-        anchors.margins: 16
-        spacing: 10
+        anchors.margins: Theme.spacingMedium
+        spacing: Theme.spacingMedium
 
         Line {
             objectName: "projectLine"
@@ -115,7 +115,7 @@ Rectangle {
         highlighted: true
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.bottom: parent.bottom
-        anchors.bottomMargin: 16
+        anchors.bottomMargin: Theme.spacingMedium
         onClicked: panel.finishClicked()
     }
 }

@@ -53,9 +53,13 @@ Item {
         }
     }
 
+    // The nine tabs share the width they are given, at most 96 each: beside the side panel of
+    // the terminal's window they are narrower, and the last one stays in sight.
     Row {
         id: tabRow
-        spacing: 4
+        spacing: Theme.spacingTiny
+        readonly property real tabWidth: Math.min(96, Math.floor((tabs.width - spacing * (tabs.names.length - 1))
+                                                               / tabs.names.length))
         Repeater {
             model: tabs.names
             delegate: Rectangle {
@@ -64,9 +68,9 @@ Item {
                 required property int index
                 readonly property bool isOpen: index < tabs.openCount
                 objectName: "tab:" + modelData
-                width: 96
+                width: tabRow.tabWidth
                 height: 40
-                radius: 4
+                radius: Theme.radiusSmall
                 color: tabs.currentIndex === index ? Theme.primary : Theme.tabBar
                 opacity: isOpen ? 1 : 0.4
                 Text {
@@ -88,7 +92,7 @@ Item {
     Item {
         id: pages
         anchors.top: tabRow.bottom
-        anchors.topMargin: 14
+        anchors.topMargin: Theme.spacingMedium
         anchors.left: parent.left
         anchors.right: parent.right
         anchors.bottom: parent.bottom
@@ -118,7 +122,7 @@ Item {
                 paged: true
                 searchable: true
                 anchors.left: categoryGrid.right
-                anchors.leftMargin: 16
+                anchors.leftMargin: Theme.spacingMedium
                 anchors.right: parent.right
                 height: parent.height
                 selectedKeys: tabs.chosenKeys.garment || []

@@ -29,8 +29,11 @@ PopupWindow {
     ListView {
         id: list
         objectName: "groupList"
-        anchors.fill: parent
-        anchors.bottomMargin: 60
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: parent.top
+        anchors.bottom: confirmButton.top
+        anchors.bottomMargin: Theme.spacingMedium
         clip: true
         model: groupWindow.choices
         delegate: RadioDelegate {
@@ -42,6 +45,7 @@ PopupWindow {
         }
     }
     Button {
+        id: confirmButton
         objectName: "groupConfirm"
         text: "确定"
         width: 120

@@ -6,7 +6,7 @@ import Brenvo 1.0
 // management notes, and the buttons the order offers (Intake.buttons).
 Column {
     id: actions
-    spacing: 10
+    spacing: Theme.spacingMedium
 
     property var offered: ({})
     property string carriageText: ""
@@ -34,7 +34,7 @@ Column {
     }
 
     Row {
-        spacing: 10
+        spacing: Theme.spacingMedium
         visible: actions.offered.order === true
         TextField {
             id: noteField
@@ -66,7 +66,7 @@ Column {
 
     Flow {
         width: parent.width
-        spacing: 10
+        spacing: Theme.spacingMedium
         layoutDirection: Qt.RightToLeft
         Button {
             objectName: "payButton"; text: "收款"; visible: actions.offered.pay === true

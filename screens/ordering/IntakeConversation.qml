@@ -101,7 +101,7 @@ Item {
             }
             talk.loadToken()
         }, function (reply) {
-            console.log("Carriage: " + reply)
+            console.log(Logs.ordering, "Carriage: " + reply)
             talk.loadToken()
         })
     }
@@ -111,7 +111,7 @@ Item {
             Session.qiniuToken = backend.request.getReturnMsg(reply, "token")
             talk.loadNotes()
         }, function (reply) {
-            console.log("Qiniu: " + reply)
+            console.log(Logs.ordering, "Qiniu: " + reply)
             talk.loadNotes()
         })
     }

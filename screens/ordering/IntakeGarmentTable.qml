@@ -10,7 +10,7 @@ import "intake.js" as Intake
 Rectangle {
     id: table
     color: Theme.card
-    radius: 6
+    radius: Theme.radiusMedium
 
     property var rows: []
     // Labels are offered once the intake is finished; "绑标" on terminals that bind labels.
@@ -43,7 +43,7 @@ Rectangle {
         wrapMode: Text.WrapAnywhere
         maximumLineCount: 4
         elide: Text.ElideRight
-        leftPadding: 4
+        leftPadding: Theme.spacingTiny
     }
     // A column's text, centred in the row's height.
     component TextCell: Item {
@@ -63,15 +63,15 @@ Rectangle {
         color: Theme.primary
         MouseArea {
             anchors.fill: parent
-            anchors.margins: -3
+            anchors.margins: -Theme.spacingTiny
             onClicked: parent.clicked()
         }
     }
 
     Row {
         id: header
-        x: 4
-        y: 4
+        x: Theme.spacingTiny
+        y: Theme.spacingTiny
         height: 36
         Repeater {
             model: table.columns
@@ -82,7 +82,7 @@ Rectangle {
                 verticalAlignment: Text.AlignVCenter
                 wrapMode: Text.WrapAnywhere
                 maximumLineCount: 2
-                leftPadding: 4
+                leftPadding: Theme.spacingTiny
                 font.pixelSize: Theme.fontSmall
                 font.bold: true
                 color: Theme.textSecondary
@@ -96,7 +96,7 @@ Rectangle {
         objectName: "garmentList"
         anchors.fill: parent
         anchors.topMargin: header.height + 6
-        anchors.leftMargin: 4
+        anchors.leftMargin: Theme.spacingTiny
         clip: true
         boundsBehavior: Flickable.StopAtBounds
         ScrollBar.vertical: ScrollBar {}
@@ -164,7 +164,7 @@ Rectangle {
                     Action {
                         objectName: "photoCount"
                         anchors.verticalCenter: parent.verticalCenter
-                        leftPadding: 4
+                        leftPadding: Theme.spacingTiny
                         visible: rowItem.actions.photo
                         text: String(rowItem.modelData.picCnt || "0")
                         onClicked: table.photoClicked(rowItem.modelData)
@@ -175,7 +175,7 @@ Rectangle {
                     Flow {
                         width: parent.width
                         anchors.verticalCenter: parent.verticalCenter
-                        spacing: 8
+                        spacing: Theme.spacingSmall
                         Action {
                             objectName: "copyButton"; text: "复制"; visible: rowItem.actions.copy
                             onClicked: table.copyClicked(rowItem.modelData)

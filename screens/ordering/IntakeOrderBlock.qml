@@ -10,7 +10,7 @@ import "intake.js" as Intake
 Rectangle {
     id: block
     color: Theme.card
-    radius: 6
+    radius: Theme.radiusMedium
 
     // The order's fields from stockIn/queryOrder ({} before one is shown).
     property var info: ({})
@@ -34,8 +34,8 @@ Rectangle {
 
     Column {
         anchors.fill: parent
-        anchors.margins: 16
-        spacing: 6
+        anchors.margins: Theme.spacingMedium
+        spacing: Theme.spacingSmall
 
         Image {
             objectName: "orderQrCode"
@@ -60,7 +60,7 @@ Rectangle {
         Rectangle { width: parent.width; height: 1; color: Theme.divider }
 
         Row {
-            spacing: 6
+            spacing: Theme.spacingSmall
             width: parent.width
             Line {
                 objectName: "customerName"
@@ -77,7 +77,9 @@ Rectangle {
         Line { objectName: "customerPhone"; text: "手机:" + block.field("phone") }
         Line {
             objectName: "customerCard"
-            text: "会员卡号:" + Intake.cardNumber(block.field("rfidNo"), block.field("cardNo"))
+            // The order carries an RFID number only for a bound card.
+            text: "会员卡号:" + Customer.cardNumber(block.field("rfidNo") !== "" ? "1" : "0",
+                                                  block.field("rfidNo"), block.field("cardNo"))
         }
         Line { objectName: "customerLevel"; text: "等级:" + block.field("cardName") }
         Line { objectName: "customerBalance"; text: "余额:" + Money.fenToYuan(block.field("balance")) }
@@ -85,7 +87,7 @@ Rectangle {
         Rectangle { width: parent.width; height: 1; color: Theme.divider }
 
         Row {
-            spacing: 8
+            spacing: Theme.spacingSmall
             Text {
                 objectName: "orderTotal"
                 text: "订单总额:¥" + Money.fenToYuan(block.field("paymentPrice"))

@@ -23,7 +23,7 @@ PopupWindow {
 
     Column {
         anchors.fill: parent
-        spacing: 14
+        spacing: Theme.spacingMedium
         Line { objectName: "priceGarments"; text: "衣物总额：" + window.yuan("orderPrice") }
         Line { objectName: "priceTake"; text: "取件费用：" + window.yuan("takeCarriage") }
         Line { objectName: "priceSend"; text: "送件费用：" + window.yuan("sendCarriage") }

@@ -16,7 +16,7 @@ PopupWindow {
         objectName: "remarkList"
         anchors.fill: parent
         clip: true
-        spacing: 10
+        spacing: Theme.spacingMedium
         boundsBehavior: Flickable.StopAtBounds
         ScrollBar.vertical: ScrollBar {}
         model: window.notes
@@ -24,7 +24,7 @@ PopupWindow {
             id: note
             required property var modelData
             width: ListView.view.width
-            spacing: 2
+            spacing: Theme.spacingTiny
             Text {
                 text: (note.modelData.createTime || "") + "  " + (note.modelData.workName || "")
                 font.pixelSize: Theme.fontSmall

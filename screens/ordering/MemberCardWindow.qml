@@ -2,8 +2,10 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import Brenvo 1.0
 
-// "会员卡": a bound card can be voided after a loss or unbound; without one a card is bound
-// by its number and the check code on its back. A success shows its text over a tick.
+// "会员卡": a bound RFID card can be voided after a loss or unbound; without one a card is
+// bound by its number and the check code on its back. A success shows its text over a tick.
+// The number here is the RFID card's, the one its reader gives; the member card number that
+// people and tickets know the member by is the panel's.
 PopupWindow {
     id: cardWindow
     objectName: "memberCardWindow"
@@ -32,7 +34,7 @@ PopupWindow {
     Column {
         visible: cardWindow.resultText !== ""
         anchors.centerIn: parent
-        spacing: 12
+        spacing: Theme.spacingMedium
         Text {
             text: "✔"
             font.pixelSize: Theme.fontHuge
@@ -50,8 +52,12 @@ PopupWindow {
     Column {
         visible: cardWindow.resultText === "" && cardWindow.bound
         anchors.fill: parent
-        spacing: 16
-        Text { text: "卡号: " + cardWindow.cardNumber; font.pixelSize: Theme.fontMedium }
+        spacing: Theme.spacingMedium
+        Text {
+            objectName: "rfidCardNumber"
+            text: "RFID卡号: " + cardWindow.cardNumber
+            font.pixelSize: Theme.fontMedium
+        }
         Text {
             visible: cardWindow.confirmCancel
             text: "挂失作废后此卡将无法使用"
@@ -59,7 +65,7 @@ PopupWindow {
             font.pixelSize: Theme.fontBody
         }
         Row {
-            spacing: 16
+            spacing: Theme.spacingMedium
             Button {
                 objectName: "cancelCardButton"
                 text: cardWindow.confirmCancel ? "确认作废" : "挂失作废"
@@ -81,15 +87,15 @@ PopupWindow {
     Column {
         visible: cardWindow.resultText === "" && !cardWindow.bound
         anchors.fill: parent
-        spacing: 14
+        spacing: Theme.spacingMedium
         Text { text: "卡号绑卡"; font.pixelSize: Theme.fontMedium; font.bold: true }
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             Text { text: "卡号"; width: 60; font.pixelSize: Theme.fontBody; anchors.verticalCenter: parent.verticalCenter }
             TextField { id: cardField; objectName: "bindCardField"; width: 300 }
         }
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             Text { text: "验证码"; width: 60; font.pixelSize: Theme.fontBody; anchors.verticalCenter: parent.verticalCenter }
             TextField {
                 id: codeField

@@ -155,7 +155,7 @@ PopupWindow {
             window.pendingKey = ""
         }
         function onFailed(message) {
-            console.log("photo: " + message)
+            console.log(Logs.ordering, "photo: " + message)
             window.pendingKey = ""
         }
     }
@@ -177,9 +177,9 @@ PopupWindow {
         id: thumbnails
         objectName: "photoThumbnails"
         anchors.top: large.bottom
-        anchors.topMargin: 10
-        anchors.bottom: parent.bottom
-        anchors.bottomMargin: 50
+        anchors.topMargin: Theme.spacingMedium
+        anchors.bottom: photoButtons.top
+        anchors.bottomMargin: Theme.spacingSmall
         width: large.width
         cellWidth: 115
         cellHeight: 90
@@ -206,7 +206,7 @@ PopupWindow {
                 color: Theme.dangerStrong
                 MouseArea {
                     anchors.fill: parent
-                    anchors.margins: -4
+                    anchors.margins: -Theme.spacingTiny
                     onClicked: {
                         if (thumbnail.index < window.stored.length)
                             window.removeStored(window.stored[thumbnail.index])
@@ -220,7 +220,7 @@ PopupWindow {
 
     Rectangle {
         anchors.left: large.right
-        anchors.leftMargin: 20
+        anchors.leftMargin: Theme.spacingLarge
         anchors.right: parent.right
         anchors.top: parent.top
         height: 420
@@ -241,9 +241,10 @@ PopupWindow {
     }
 
     Row {
+        id: photoButtons
         anchors.right: parent.right
         anchors.bottom: parent.bottom
-        spacing: 12
+        spacing: Theme.spacingMedium
         Text {
             objectName: "photoCountText"
             anchors.verticalCenter: parent.verticalCenter

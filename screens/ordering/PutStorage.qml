@@ -116,9 +116,10 @@ ScreenPage {
 
     Row {
         id: searchRow
-        x: 140
-        y: 16
-        spacing: 10
+        anchors.left: page.backButton.right
+        anchors.leftMargin: Theme.spacingLarge
+        y: Theme.spacingMedium
+        spacing: Theme.spacingMedium
         TextField {
             id: orderField
             objectName: "orderField"
@@ -140,11 +141,11 @@ ScreenPage {
     IntakeOrderBlock {
         id: orderBlock
         objectName: "orderBlock"
-        x: 20
+        x: Theme.spacingLarge
         anchors.top: searchRow.bottom
-        anchors.topMargin: 14
+        anchors.topMargin: Theme.spacingMedium
         anchors.bottom: parent.bottom
-        anchors.bottomMargin: 20
+        anchors.bottomMargin: Theme.spacingLarge
         width: 300
         info: talk.info
         shown: talk.orderNo !== ""
@@ -157,12 +158,12 @@ ScreenPage {
     Item {
         id: garmentArea
         anchors.left: orderBlock.right
-        anchors.leftMargin: 16
+        anchors.leftMargin: Theme.spacingMedium
         anchors.right: parent.right
-        anchors.rightMargin: 20
+        anchors.rightMargin: Theme.spacingLarge
         anchors.top: orderBlock.top
         anchors.bottom: actionArea.top
-        anchors.bottomMargin: 10
+        anchors.bottomMargin: Theme.spacingMedium
 
         Text {
             id: countsText
@@ -184,7 +185,7 @@ ScreenPage {
             id: garmentTable
             objectName: "garmentTable"
             anchors.top: addButton.bottom
-            anchors.topMargin: 8
+            anchors.topMargin: Theme.spacingSmall
             anchors.left: parent.left
             anchors.right: parent.right
             anchors.bottom: parent.bottom
@@ -206,7 +207,7 @@ ScreenPage {
         anchors.left: garmentArea.left
         anchors.right: garmentArea.right
         anchors.bottom: parent.bottom
-        anchors.bottomMargin: 20
+        anchors.bottomMargin: Theme.spacingLarge
         offered: page.offered
         carriageText: talk.orderNo !== "" ? Intake.carriageLine(talk.carriage) : ""
         latestNote: talk.notes.length > 0 ? talk.notes[0].remark : ""

@@ -40,9 +40,9 @@ PopupWindow {
         property string label
         property bool on: false
         signal clicked()
-        width: chipText.width + 24
+        width: chipText.width + 2 * Theme.spacingMedium
         height: 30
-        radius: 15
+        radius: height / 2
         color: on ? Theme.primary : Theme.neutralLight
         Text {
             id: chipText
@@ -56,12 +56,12 @@ PopupWindow {
 
     Column {
         anchors.fill: parent
-        spacing: 12
+        spacing: Theme.spacingMedium
         Text { text: "顾客标签"; font.pixelSize: Theme.fontBody; color: Theme.textSecondary }
         Flow {
             objectName: "customerTagFlow"
             width: parent.width
-            spacing: 8
+            spacing: Theme.spacingSmall
             Repeater {
                 model: tagWindow.customerTags
                 TagChip {
@@ -76,7 +76,7 @@ PopupWindow {
         Flow {
             objectName: "allTagFlow"
             width: parent.width
-            spacing: 8
+            spacing: Theme.spacingSmall
             Repeater {
                 model: tagWindow.allTags
                 TagChip {
@@ -88,7 +88,7 @@ PopupWindow {
             }
         }
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             TextField {
                 id: newTag
                 objectName: "newTagField"

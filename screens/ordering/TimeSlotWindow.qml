@@ -26,8 +26,11 @@ PopupWindow {
     GridView {
         id: grid
         objectName: "slotGrid"
-        anchors.fill: parent
-        anchors.bottomMargin: 60
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: parent.top
+        anchors.bottom: confirmButton.top
+        anchors.bottomMargin: Theme.spacingMedium
         cellWidth: 160
         cellHeight: 56
         model: slotWindow.slots
@@ -37,7 +40,7 @@ PopupWindow {
             required property int index
             width: 148
             height: 44
-            radius: 4
+            radius: Theme.radiusSmall
             color: slotWindow.marked === index ? Theme.primary : Theme.card
             border.color: Theme.lineInput
             Text {
@@ -53,6 +56,7 @@ PopupWindow {
         }
     }
     Button {
+        id: confirmButton
         objectName: "slotConfirm"
         text: "确定"
         width: 120

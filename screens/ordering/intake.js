@@ -38,11 +38,6 @@ function customerName(name) {
     return String(name || "").substring(0, 11)
 }
 
-// A member's RFID card number when there is one, else the member card's.
-function cardNumber(rfidNo, cardNo) {
-    return String(rfidNo || "") !== "" ? rfidNo : (cardNo || "")
-}
-
 function priorityText(priority) {
     return String(priority) === "1" ? "快" : "慢"
 }

@@ -3,13 +3,16 @@ import QtQuick.Controls 2.15
 import Brenvo 1.0
 
 // "入厂袋号": the open factory bags, 30 a page, the first one chosen. Reworked garments that
-// had been bagged once go into the chosen bag; "取消" sends the rework alone.
+// had been bagged once go into the chosen bag; "取消" sends the rework alone. A bag's screen
+// moves garments to another bag with it too (titled "移入另一袋号").
 PopupWindow {
     id: bagWindow
     objectName: "bagWindow"
     title: "入厂袋号"
     panelWidth: 460
     panelHeight: 520
+    // It sits in the order view, which is embedded in its screen: the shade covers the window.
+    coversWindow: true
 
     property string chosenId: ""
     readonly property alias bags: bagList
@@ -25,8 +28,9 @@ PopupWindow {
         bagList.reload()
     }
 
-    function received(rows) {
-        bagList.received(rows)
+    // `count`: how many bags the reply held, when the opener lists fewer of them.
+    function received(rows, count) {
+        bagList.received(rows, count)
         if (chosenId === "" && rows.length > 0)
             chosenId = String(rows[0].id)
     }
@@ -38,9 +42,9 @@ PopupWindow {
         anchors.right: parent.right
         anchors.top: parent.top
         anchors.bottom: buttons.top
-        anchors.bottomMargin: 12
+        anchors.bottomMargin: Theme.spacingMedium
         pageSize: 30
-        spacing: 6
+        spacing: Theme.spacingSmall
         onPageRequested: function (page, fields) { bagWindow.pageRequested(fields) }
         delegate: Rectangle {
             id: bagRow
@@ -48,7 +52,7 @@ PopupWindow {
             objectName: "bag_" + model.id
             width: bagList.width
             height: 48
-            radius: 4
+            radius: Theme.radiusSmall
             color: String(model.id) === bagWindow.chosenId ? Theme.selected : Theme.card
             border.color: Theme.line
             MouseArea {
@@ -60,7 +64,7 @@ PopupWindow {
                 font.pixelSize: Theme.fontBody
                 color: Theme.textStrong
                 anchors.left: parent.left
-                anchors.leftMargin: 12
+                anchors.leftMargin: Theme.spacingMedium
                 anchors.verticalCenter: parent.verticalCenter
             }
             Text {
@@ -68,33 +72,25 @@ PopupWindow {
                 font.pixelSize: Theme.fontBody
                 color: Theme.textRegular
                 anchors.right: parent.right
-                anchors.rightMargin: 12
+                anchors.rightMargin: Theme.spacingMedium
                 anchors.verticalCenter: parent.verticalCenter
             }
         }
     }
 
-    Row {
+    WindowButtons {
         id: buttons
-        spacing: 20
         anchors.bottom: parent.bottom
         anchors.horizontalCenter: parent.horizontalCenter
-        Button {
-            objectName: "bagConfirm"
-            text: "确定"
-            highlighted: true
-            onClicked: {
-                bagWindow.close()
-                bagWindow.chosen(bagWindow.chosenId)
-            }
+        confirmName: "bagConfirm"
+        cancelName: "bagCancel"
+        onConfirmed: {
+            bagWindow.close()
+            bagWindow.chosen(bagWindow.chosenId)
         }
-        Button {
-            objectName: "bagCancel"
-            text: "取消"
-            onClicked: {
-                bagWindow.close()
-                bagWindow.skipped()
-            }
+        onCancelled: {
+            bagWindow.close()
+            bagWindow.skipped()
         }
     }
 }

@@ -10,6 +10,8 @@ PopupWindow {
     title: "赊账"
     panelWidth: 480
     panelHeight: 420
+    // It sits in the order view, which is embedded in its screen: the shade covers the window.
+    coversWindow: true
 
     property string orderNo: ""
     property string amount: "0"
@@ -34,7 +36,7 @@ PopupWindow {
 
     Column {
         anchors.fill: parent
-        spacing: 12
+        spacing: Theme.spacingMedium
         Line { text: "订单号: " + creditWindow.orderNo }
         Line { text: "订单金额: " + Money.fenToYuan(creditWindow.amount) }
         Line { text: "客户: " + creditWindow.customer }
@@ -50,23 +52,16 @@ PopupWindow {
             width: parent.width
             placeholderText: "请输入赊账原因"
         }
-        Row {
-            spacing: 20
-            Button {
-                objectName: "creditConfirm"
-                text: "确定"
-                highlighted: true
-                onClicked: {
-                    if (reasonField.text.trim() === "")
-                        creditWindow.missingReason()
-                    else
-                        creditWindow.confirmed(reasonField.text.trim())
-                }
+        WindowButtons {
+            confirmName: "creditConfirm"
+            cancelName: "creditCancel"
+            onConfirmed: {
+                if (reasonField.text.trim() === "")
+                    creditWindow.missingReason()
+                else
+                    creditWindow.confirmed(reasonField.text.trim())
             }
-            Button {
-                text: "取消"
-                onClicked: creditWindow.close()
-            }
+            onCancelled: creditWindow.close()
         }
     }
 }

@@ -16,7 +16,7 @@ Rectangle {
 
     objectName: "garment_" + garment.id
     height: 118
-    radius: 6
+    radius: Theme.radiusMedium
     color: selected ? Theme.selected : Theme.card
     border.color: selected ? Theme.primary : Theme.line
 
@@ -36,11 +36,11 @@ Rectangle {
     Column {
         anchors.left: parent.left
         anchors.top: parent.top
-        anchors.margins: 12
+        anchors.margins: Theme.spacingMedium
         width: parent.width * 0.55
-        spacing: 5
+        spacing: Theme.spacingTiny
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             Text {
                 text: garmentRow.garment.productName + "  " + garmentRow.garment.no + "/" + garmentRow.garment.total
                 font.pixelSize: Theme.fontMedium
@@ -80,8 +80,8 @@ Rectangle {
     Column {
         anchors.right: parent.right
         anchors.top: parent.top
-        anchors.margins: 12
-        spacing: 5
+        anchors.margins: Theme.spacingMedium
+        spacing: Theme.spacingTiny
         Text {
             anchors.right: parent.right
             text: "¥ " + Money.fenToYuan(garmentRow.garment.serviceAmt)

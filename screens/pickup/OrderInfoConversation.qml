@@ -74,7 +74,7 @@ Item {
             talk.payments = Array.isArray(list) ? list : []
             talk.paymentsDone()
         }, function (reply) {
-            console.log("TradeOrder: " + reply)
+            console.log(Logs.pickup, "TradeOrder: " + reply)
             talk.paymentsDone()
         })
     }
@@ -127,7 +127,7 @@ Item {
         backend.write(tag, wash ? "orderProductRelAudit/refund" : "tradeRefund/refund", fields, function () {
             talk.refundAsked(wash ? "已申请退洗，等待审批" : "已申请退款，等待审批", wash)
         }, function (reply, unreachable) {
-            console.log(tag + ": " + reply)
+            console.log(Logs.pickup, tag + ": " + reply)
             talk.refundRefused(backend.failureText(unreachable))
         })
     }
@@ -164,7 +164,7 @@ Item {
         fields.isFinish = "0"
         backend.call("BagList", "orderProductBatchIn/list", fields, function (reply) {
             talk.bagsListed(backend.listOf(reply, ["id", "code", "annexCnt", "productCnt"], 1))
-        }, function (reply) { console.log("BagList: " + reply) })
+        }, function (reply) { console.log(Logs.pickup, "BagList: " + reply) })
     }
 
     // A failure is told; "确定" again, after an unknown outcome, sends the very same request.

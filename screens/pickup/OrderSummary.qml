@@ -7,7 +7,7 @@ import "pickup.js" as Pickup
 // delivery, and the order's track.
 Column {
     id: summary
-    spacing: 8
+    spacing: Theme.spacingSmall
 
     // orderInfo/detail's data, and the order's paid parts (tradeOrder/list).
     property var order: ({})
@@ -38,7 +38,7 @@ Column {
         font.pixelSize: Theme.fontMedium
         font.bold: true
         color: Theme.textStrong
-        topPadding: 6
+        topPadding: Theme.spacingSmall
     }
 
     Heading { text: "订单信息" }
@@ -55,7 +55,7 @@ Column {
     Line { text: "订单金额：" + Money.fenToYuan(summary.order.payablePrice) }
     Line { text: "使用优惠券：" + Money.fenToYuan(summary.order.couponAmt) }
     Row {
-        spacing: 10
+        spacing: Theme.spacingMedium
         Line {
             objectName: "paidAmount"
             width: implicitWidth

@@ -11,6 +11,8 @@ PopupWindow {
     title: "查看退款记录"
     panelWidth: 620
     panelHeight: 520
+    // It sits in the order view, which is embedded in its screen: the shade covers the window.
+    coversWindow: true
 
     property string orderNo: ""
     property var refunds: []
@@ -26,14 +28,14 @@ PopupWindow {
 
     Column {
         anchors.fill: parent
-        spacing: 12
+        spacing: Theme.spacingMedium
         Text {
             text: "退款单号：" + recordWindow.orderNo
             font.pixelSize: Theme.fontBody
             color: Theme.textRegular
         }
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             Button {
                 objectName: "refundTab"
                 text: "退款记录"
@@ -52,20 +54,20 @@ PopupWindow {
             width: parent.width
             height: 340
             clip: true
-            spacing: 6
+            spacing: Theme.spacingSmall
             model: recordWindow.tab === 0 ? recordWindow.refunds : recordWindow.audits
             delegate: Rectangle {
                 id: record
                 required property var modelData
                 width: ListView.view.width
                 height: 56
-                radius: 4
+                radius: Theme.radiusSmall
                 color: Theme.cardAlt
                 Column {
                     anchors.left: parent.left
-                    anchors.leftMargin: 10
+                    anchors.leftMargin: Theme.spacingMedium
                     anchors.verticalCenter: parent.verticalCenter
-                    spacing: 4
+                    spacing: Theme.spacingTiny
                     Text {
                         text: "退款流水：" + record.modelData.seq
                         font.pixelSize: Theme.fontNormal
@@ -80,9 +82,9 @@ PopupWindow {
                 }
                 Column {
                     anchors.right: parent.right
-                    anchors.rightMargin: 10
+                    anchors.rightMargin: Theme.spacingMedium
                     anchors.verticalCenter: parent.verticalCenter
-                    spacing: 4
+                    spacing: Theme.spacingTiny
                     Text {
                         text: "¥" + Money.fenToYuan(record.modelData.amount)
                         font.pixelSize: Theme.fontNormal

@@ -6,13 +6,17 @@ import "pickup.js" as Pickup
 
 // "订单退款" and "衣物退洗": the amount to give back (or, for the garments of an unpaid order,
 // the order's new total), how it splits between the member balance and the chosen means, and
-// the reason. "确定" does nothing while the amount is above what may be given back.
+// the reason. "确定" does nothing while the amount is above what may be given back. The
+// lines of the split keep their room while hidden, so typing the amount moves nothing under
+// the pointer.
 PopupWindow {
     id: refundWindow
     objectName: "refundWindow"
     title: wash ? "衣物退洗" : "订单退款"
     panelWidth: 560
     panelHeight: 600
+    // It sits in the order view, which is embedded in its screen: the shade covers the window.
+    coversWindow: true
 
     property bool wash: false
     property bool paid: true
@@ -78,8 +82,9 @@ PopupWindow {
     }
 
     Column {
+        objectName: "refundForm"
         anchors.fill: parent
-        spacing: 10
+        spacing: Theme.spacingMedium
 
         Line { objectName: "refundOrderNo"; text: "订单号:" + refundWindow.orderNo }
         Line { text: "实付金额:" + Money.fenToYuan(refundWindow.payablePrice) }
@@ -98,7 +103,7 @@ PopupWindow {
             }
         }
         Row {
-            spacing: 10
+            spacing: Theme.spacingMedium
             Line {
                 objectName: "amountCaption"
                 text: refundWindow.paid ? "输入退款金额:" : "修改订单总额为"
@@ -117,26 +122,49 @@ PopupWindow {
                 anchors.verticalCenter: parent.verticalCenter
             }
         }
-        Line {
-            objectName: "overText"
-            visible: refundWindow.paid && refundWindow.split.over
-            text: "超出可退款金额"
-            color: Theme.danger
-        }
-        Line {
-            objectName: "balanceShare"
-            visible: refundWindow.paid && refundWindow.split.toBalance > 0
-            text: Pickup.shareText(refundWindow.split.toBalance, refundWindow.split.balanceMethod)
-        }
-        Line {
-            objectName: "meansShare"
-            visible: refundWindow.paid && refundWindow.split.toMeans > 0
-            text: Pickup.shareText(refundWindow.split.toMeans, refundWindow.meansName(refundWindow.chosenMeans))
-        }
-        Flow {
+        // Each line of the split has a room of one line, which stays whether or not it shows.
+        Item {
             width: parent.width
-            spacing: 8
-            visible: refundWindow.paid && refundWindow.split.toMeans > 0
+            height: overText.implicitHeight
+            visible: refundWindow.paid
+            Line {
+                id: overText
+                objectName: "overText"
+                visible: refundWindow.split.over
+                text: "超出可退款金额"
+                color: Theme.danger
+            }
+        }
+        Item {
+            width: parent.width
+            height: balanceShare.implicitHeight
+            visible: refundWindow.paid
+            Line {
+                id: balanceShare
+                objectName: "balanceShare"
+                visible: refundWindow.split.toBalance > 0
+                text: Pickup.shareText(refundWindow.split.toBalance, refundWindow.split.balanceMethod)
+            }
+        }
+        Item {
+            width: parent.width
+            height: meansShare.implicitHeight
+            visible: refundWindow.paid
+            Line {
+                id: meansShare
+                objectName: "meansShare"
+                visible: refundWindow.split.toMeans > 0
+                text: Pickup.shareText(refundWindow.split.toMeans, refundWindow.meansName(refundWindow.chosenMeans))
+            }
+        }
+        // The means stay laid out; they are offered while part of the amount needs one.
+        Flow {
+            objectName: "refundMeans"
+            width: parent.width
+            spacing: Theme.spacingSmall
+            visible: refundWindow.paid
+            opacity: refundWindow.split.toMeans > 0 ? 1 : 0
+            enabled: refundWindow.split.toMeans > 0
             Repeater {
                 model: refundWindow.means
                 Button {
@@ -161,18 +189,11 @@ PopupWindow {
             text: refundWindow.note
             color: Theme.danger
         }
-        Row {
-            spacing: 20
-            Button {
-                objectName: "refundConfirm"
-                text: "确定"
-                highlighted: true
-                onClicked: refundWindow.confirm()
-            }
-            Button {
-                text: "取消"
-                onClicked: refundWindow.close()
-            }
+        WindowButtons {
+            confirmName: "refundConfirm"
+            cancelName: "refundCancel"
+            onConfirmed: refundWindow.confirm()
+            onCancelled: refundWindow.close()
         }
     }
 }

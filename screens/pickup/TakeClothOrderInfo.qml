@@ -187,8 +187,8 @@ Rectangle {
         anchors.left: parent.left
         anchors.top: heading.bottom
         anchors.bottom: actions.top
-        anchors.topMargin: 16
-        anchors.bottomMargin: 12
+        anchors.topMargin: Theme.spacingMedium
+        anchors.bottomMargin: Theme.spacingMedium
         width: parent.width * 0.4
         contentHeight: summary.height
         clip: true
@@ -211,7 +211,7 @@ Rectangle {
         font.bold: true
         color: Theme.textStrong
         anchors.left: page.right
-        anchors.leftMargin: 16
+        anchors.leftMargin: Theme.spacingMedium
         anchors.top: page.top
     }
 
@@ -222,10 +222,10 @@ Rectangle {
         anchors.right: parent.right
         anchors.top: garmentsTitle.bottom
         anchors.bottom: actions.top
-        anchors.topMargin: 10
-        anchors.bottomMargin: 12
+        anchors.topMargin: Theme.spacingMedium
+        anchors.bottomMargin: Theme.spacingMedium
         clip: true
-        spacing: 8
+        spacing: Theme.spacingSmall
         boundsBehavior: Flickable.StopAtBounds
         ScrollBar.vertical: ScrollBar {}
         model: talk.garments
@@ -244,7 +244,7 @@ Rectangle {
         anchors.left: parent.left
         anchors.right: parent.right
         anchors.bottom: parent.bottom
-        spacing: 8
+        spacing: Theme.spacingSmall
         Action { objectName: "signAllButton"; text: "全部取衣"; visible: view.flag("isEnableSign"); onClicked: talk.signOrder() }
         Action { objectName: "pickButton"; text: "取衣"; visible: view.garmentButtons.pick; onClicked: talk.pick(view.selection.ids) }
         Action { objectName: "refundWashButton"; text: "退洗"; visible: view.garmentButtons.refundWash; onClicked: view.openRefund(true) }

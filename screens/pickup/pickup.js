@@ -172,9 +172,12 @@ function refundFields(orderId, payMethod, amountFen, reason, garmentIds) {
     return fields
 }
 
-// "10.00元退至余额支付" for a share and the method it goes back to.
+// A share and where it goes: "10.00元退至现金" for a means named by what it is; a means
+// whose name already says how it goes back ("退至会员余额", "原路退回") follows the amount as
+// it is: "10.00元退至会员余额", "10.00元原路退回".
 function shareText(fen, method) {
-    return Money.fenToYuan(fen) + "元退至" + method
+    var name = String(method)
+    return Money.fenToYuan(fen) + "元" + (name.indexOf("退") >= 0 ? "" : "退至") + name
 }
 
 // --- Texts ----------------------------------------------------------------------------------

@@ -192,9 +192,8 @@ public:
     }
 
     // The order's garments are back from the factory (已到店; those handed out or refunded
-    // unwashed stay so) and the order waits for its customer. No endpoint moves garments
-    // through the factory yet (bags sent, batches back), so this is the one garment state the
-    // tests write into the database.
+    // unwashed stay so) and the order waits for its customer: written into the database for
+    // tests that need garments in the store without their road to the factory and back.
     bool arrive(qint64 orderId)
     {
         return write("UPDATE order_products SET status = 19 WHERE status NOT IN (40, 50) AND "

@@ -45,6 +45,7 @@ private slots:
     void bagLabel();
     void washLabelsOfOneGarment();
     void washLabelsOfAnOrder();
+    void orderWithoutLabelsStartsNoJob();
     void certificates_data();
     void certificates();
     void certificateStyleDispatch_data();
@@ -313,6 +314,15 @@ void TestPrintPdf::washLabelsOfAnOrder()
     QVERIFY(labels.at(1).contains(QStringLiteral("附件：领带")));
     QVERIFY(labels.at(2).contains(QStringLiteral("衬衫未"))); // null price prints nothing
     QVERIFY(labels.at(2).contains(QStringLiteral("附件:0")));
+}
+
+void TestPrintPdf::orderWithoutLabelsStartsNoJob()
+{
+    // A job without a label would feed a blank label (or a blank PDF page).
+    PrinterHelper helper;
+    QVERIFY(!helper.printAllLabels(QStringLiteral("pdf"),
+                                   QStringLiteral(R"({"httpCode":200,"data":{"productList":[]}})")));
+    QVERIFY(!QFile::exists(pdfPath));
 }
 
 void TestPrintPdf::certificates_data()

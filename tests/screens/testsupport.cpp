@@ -152,6 +152,8 @@ bool TestSupport::exists(const QString &path) const
 
 bool TestSupport::removeFile(const QString &path)
 {
+    if (QFileInfo(path).isDir())
+        return QDir(path).removeRecursively();
     return QFile::remove(path);
 }
 

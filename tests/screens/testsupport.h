@@ -40,6 +40,7 @@ public:
     Q_INVOKABLE QString readFile(const QString &path) const;
     Q_INVOKABLE bool writeFile(const QString &path, const QString &text);
     Q_INVOKABLE bool exists(const QString &path) const;
+    // A file, or a folder with what it holds.
     Q_INVOKABLE bool removeFile(const QString &path);
 
     // A printed PDF read back as tests/print reads it: the text of each page, whitespace

@@ -126,10 +126,10 @@ ScreenTestCase {
         verify(findChild(screen, "printerShade").visible)
         printerPage(2)
         compare(screen.printers, ["BrenvoPDF"])
-        compare(findChild(printerPage(2), "printerChoices").labels, ["无", "BrenvoPDF"])
+        compare(findChild(printerPage(2), "printerChoices").labels, ["无", "pdf", "BrenvoPDF"])
         for (var i = 1; i <= 3; ++i) {
             showSection(i)
-            compare(findChild(printerPage(i), "printerChoices").labels, ["无", "BrenvoPDF"])
+            compare(findChild(printerPage(i), "printerChoices").labels, ["无", "pdf", "BrenvoPDF"])
         }
         showSection(0)
         showSection(2)
@@ -155,19 +155,20 @@ ScreenTestCase {
         showSection(role.section)
         var page = printerPage(role.section)
         compare(findChild(screen, "pageTitle").text, role.title)
+        var all = ["无", "pdf", "BrenvoPDF"]
         // A name that is no installed printer ticks nothing.
-        compare(tickedIn(page, ["无", "BrenvoPDF"]), [])
+        compare(tickedIn(page, all), [])
 
         mouseClick(findChild(page, "choice_BrenvoPDF"))
         compare(Session[role.session], "BrenvoPDF")
         compare(fileLines(role.file), ["BrenvoPDF"])
-        compare(tickedIn(page, ["无", "BrenvoPDF"]), ["BrenvoPDF"])
+        compare(tickedIn(page, all), ["BrenvoPDF"])
 
         // "无" is stored as a name like any other.
         mouseClick(findChild(page, "choice_无"))
         compare(Session[role.session], "无")
         compare(fileLines(role.file), ["无"])
-        compare(tickedIn(page, ["无", "BrenvoPDF"]), ["无"])
+        compare(tickedIn(page, all), ["无"])
         // The other roles keep theirs.
         for (var i = 0; i < printerRoles.length; ++i)
             if (printerRoles[i].session !== role.session)
@@ -177,14 +178,51 @@ ScreenTestCase {
     function test_current_printer_is_ticked_on_opening() {
         Session.ticketPriterName = "BrenvoPDF"
         Session.washPrinterName = "无"
+        Session.certificatePrinterName = "pdf"
+        var all = ["无", "pdf", "BrenvoPDF"]
         openScreen()
         showSection(2)
-        compare(tickedIn(printerPage(2), ["无", "BrenvoPDF"]), ["BrenvoPDF"])
+        compare(tickedIn(printerPage(2), all), ["BrenvoPDF"])
         shot("setting-printers")
         showSection(1)
-        compare(tickedIn(printerPage(1), ["无", "BrenvoPDF"]), ["无"])
+        compare(tickedIn(printerPage(1), all), ["无"])
         showSection(3)
-        compare(tickedIn(printerPage(3), ["无", "BrenvoPDF"]), [])
+        compare(tickedIn(printerPage(3), all), ["pdf"])
+    }
+
+    // The README's first order: the worker chooses "pdf" for the labels and the tickets, and
+    // what prints lands in release/qrpic/123.pdf. The choice holds on the next visit.
+    function test_pdf_printer_is_chosen_data() {
+        return printerRoles.map(function (role) { role.tag = role.file; return role })
+    }
+
+    function test_pdf_printer_is_chosen(role) {
+        openScreen()
+        showSection(role.section)
+        var page = printerPage(role.section)
+        var all = ["无", "pdf", "BrenvoPDF"]
+        compare(tickedIn(page, all), [])
+        mouseClick(findChild(page, "choice_pdf"))
+        compare(Session[role.session], "pdf")
+        compare(fileLines(role.file), ["pdf"])
+        compare(tickedIn(page, all), ["pdf"])
+
+        screen.destroy()
+        openScreen()
+        showSection(role.section)
+        compare(tickedIn(printerPage(role.section), all), ["pdf"])
+    }
+
+    function test_printer_choices_data() {
+        return [
+            { tag: "no printer installed", installed: [], names: ["无", "pdf"] },
+            { tag: "in the system's order", installed: ["Zebra", "BrenvoPDF"], names: ["无", "pdf", "Zebra", "BrenvoPDF"] },
+            { tag: "a queue named pdf is listed once", installed: ["pdf", "Zebra"], names: ["无", "pdf", "Zebra"] }
+        ]
+    }
+
+    function test_printer_choices(row) {
+        compare(Options.printerChoices(row.installed), row.names)
     }
 
     function test_option_choice_is_stored_alone_data() {

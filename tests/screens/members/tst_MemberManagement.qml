@@ -278,14 +278,24 @@ ScreenTestCase {
         verify(recharge !== null)
         compare([recharge.userIds, recharge.userPhones, recharge.rechargeFlag], ["12", "13912340012", "MemberList"])
         compare(recharge.userBlances, (reference.data("userExt/balance", { id: "12" }).data.balance / 100).toFixed(2))
-        // A recharge from the list closes the recharge screen and reads everything again.
+        // A recharge in cash: the worker is told, the recharge screen closes and the list is
+        // read again under the search that found the member, with the new balance.
         tryCompare(recharge.conversation, "loading", false, 5000)
-        recharge.recharged(100)
+        var before = reference.data("userExt/balance", { id: "12" }).data.balance
+        var paid = recharge.conversation.amountFen
+        click(findChild(recharge, "means_cash"))
+        findChild(recharge, "cashReceived").text = String(paid / 100)
+        click(findChild(recharge, "cashConfirm"))
         tryVerify(function () { return findChild(screen, "MemberRecharge") === null }, 5000)
+        compare(TestSupport.boxes().map(function (b) { return b.slice(1) }),
+                [["提示", "充值成功，本次充值" + (paid / 100).toFixed(2) + "元"]])
         tryCompare(screen, "loading", false, 5000)
-        compare(screen.list.count, 10)
+        compare(item("memberSearchField").text, "13912340012")
+        compare(screen.list.count, 1)
+        var after = reference.data("userExt/balance", { id: "12" }).data.balance
+        verify(after >= before + paid, before + " + " + paid + " -> " + after)
+        compare(findChild(row(12), "rowBalance").text, (after / 100).toFixed(2) + " 元")
 
-        search("13912340012")
         click(findChild(row(12), "rowOrder"))
         tryVerify(function () { return findChild(screen, "PlaceOrderContent") !== null }, 5000)
         compare(findChild(screen, "PlaceOrderContent").panel.phone, "13912340012")

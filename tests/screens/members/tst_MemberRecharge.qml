@@ -387,10 +387,16 @@ ScreenTestCase {
     }
     function test_follow_up_by_origin(row) {
         open(row.flag, 29)
+        var fen = screen.conversation.amountFen
+        verify(fen > 0 && fen <= 50000)
         click(item("means_cash"))
         item("cashReceived").text = "500"
         click(item("cashConfirm"))
         tryCompare(rechargedSpy, "count", 1, 5000)
+        // The worker is told before the screen moves on.
+        compare(TestSupport.boxes().map(function (b) { return b.slice(1) }),
+                [["提示", "充值成功，本次充值" + (fen / 100).toFixed(2) + "元"]])
+        verify(item("rechargeDone").visible)
         if (row.opens !== "") {
             tryVerify(function () { return findChild(screen, row.opens) !== null }, 5000)
             if (row.flag === "MemberDetails")

@@ -80,7 +80,8 @@ TestCase {
                   tagList: [{ userTag: { id: 1, name: "常客" } }, { userTag: { id: 2, name: "新客" } }] }
         var row = Members.memberRows(reply({ list: [e] }))[0]
         compare(row.userId, "7")
-        compare(row.cardNumber, "e004")
+        // The card number the ticket prints, not the bound RFID card's.
+        compare(row.cardNumber, "VIP0007")
         compare(row.discountText, "9折")
         compare(row.balance, "33950")
         compare(row.tags, "常客 | 新客")

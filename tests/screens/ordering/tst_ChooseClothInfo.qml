@@ -166,6 +166,42 @@ ScreenTestCase {
         compare(sent("productBusiness/list").length, 0)
     }
 
+    // The item drawn on top at `x`, `y` of the screen (what a click there reaches first).
+    function topmostAt(x, y) {
+        var item = screen
+        for (;;) {
+            var p = screen.mapToItem(item, x, y)
+            var child = item.childAt(p.x, p.y)
+            if (child === null)
+                return item
+            item = child
+        }
+    }
+
+    // At the terminal's window size the nine tabs fit beside the side panel: each lies whole
+    // in sight, nothing is drawn over its middle, and a click there opens it.
+    function test_every_tab_in_sight_and_clickable() {
+        compare([host.width, host.height], [1200, 880])
+        open()
+        chooseJeans()
+        compare(screen.tabs.openCount, screen.tabs.names.length)
+        var panel = findChild(screen, "sidePanel")
+        var panelLeft = panel.mapToItem(screen, 0, 0).x
+        // From the last tab to the first, so each click changes the tab shown.
+        for (var i = screen.tabs.names.length - 1; i >= 0; --i) {
+            var name = screen.tabs.names[i]
+            var tab = findChild(screen, "tab:" + name)
+            var at = tab.mapToItem(screen, 0, 0)
+            verify(at.x >= 0 && at.x + tab.width <= panelLeft, name + " from " + at.x + " to " + (at.x + tab.width)
+                   + ", the side panel from " + panelLeft)
+            var middle = topmostAt(at.x + tab.width / 2, at.y + tab.height / 2)
+            verify(middle === tab || middle.parent === tab, name + ": " + middle + " is drawn over it")
+            mouseClick(tab)
+            compare(screen.tabs.currentIndex, i, name)
+        }
+        shot("chooseclothinfo-tabs")
+    }
+
     // --- The price cases --------------------------------------------------------------------
 
     function test_discounted_garment_with_an_add_on() {

@@ -5,12 +5,13 @@ import BrenvoTest 1.0
 import "../common"
 
 // The terminal's main smoke test: a first order taken from end to end in the real main
-// window against the reference backend, as a new worker would take it. Sign in, find demo
-// member 3 (钻石会员, 85 %), create the order, take in three garments (curtains priced by the
-// square metre, a coat with its belt, jeans with stain removal), finish the intake, print the
-// labels and the ticket to PDF and read their codes back, pay in cash, and find the order so
-// in the backend. Each screen on the way is left in BRENVO_SHOTS_DIR as first-order-*.png,
-// the pictures of the README's "first order".
+// window against the reference backend, as a new worker would take it. Sign in, choose the
+// "pdf" printer for labels and tickets on the settings screen, find demo member 3 (钻石会员,
+// 85 %), create the order, take in three garments (curtains priced by the square metre, a
+// coat with its belt, jeans with stain removal), finish the intake, print the labels and the
+// ticket to PDF and read their codes back, pay in cash, and find the order so in the backend.
+// Each screen on the way is left in BRENVO_SHOTS_DIR as first-order-*.png, the pictures of the
+// README's "first order".
 ScreenTestCase {
     id: testCase
     name: "FirstOrder"
@@ -89,13 +90,33 @@ ScreenTestCase {
         return TestSupport.pdfCodes(pdf, page)
     }
 
+    // The codes of every page of the PDF, page by page.
+    function codesByPage() {
+        var pages = TestSupport.pdfPages(pdf)
+        var codes = []
+        for (var page = 1; page <= pages.length; ++page)
+            codes.push(TestSupport.pdfCodes(pdf, page))
+        return codes
+    }
+
+    // On the settings screen, the printer page `section` (1 labels, 2 tickets): "pdf".
+    function choosePdf(settings, section, file, sessionKey) {
+        clickIn(settings, "section" + section)
+        var page = inside(settings, "printerPage" + section)
+        tryVerify(function () { return page.visible && !findChild(settings, "printerShade").visible }, 5000,
+                  "printers listed")
+        var choice = inside(page, "choice_pdf")
+        mouseClick(choice)
+        compare(Session[sessionKey], "pdf")
+        compare(TestSupport.readFile(file).trim(), "pdf")
+        verify(findChild(choice, "tick").visible)
+    }
+
     // --- The walk -----------------------------------------------------------------------
 
     function test_first_order() {
-        // The worker chose the PDF printer for labels and tickets on the settings screen.
-        verify(TestSupport.writeFile("setting/Wash.ini", "pdf"))
-        verify(TestSupport.writeFile("setting/Ticket.ini", "pdf"))
-        verify(TestSupport.writeFile("setting/printetype.ini", "0"))
+        // A new terminal: no printer chosen yet.
+        verify(!TestSupport.exists("setting/Wash.ini") && !TestSupport.exists("setting/Ticket.ini"))
         verify(TestSupport.writeFile("setting/account.ini", "zhangli\n"))
 
         // Sign in.
@@ -103,7 +124,7 @@ ScreenTestCase {
         window.requestActivate()
         tryCompare(window, "active", true)
         tryCompare(Session, "newestVersion", "V4.0.2")
-        compare(Session.washPrinterName, "pdf")
+        compare(Session.washPrinterName, "")
         var panel = find("signInPanel")
         mouseClick(findChild(panel, "passwordTab"))
         var account = findChild(panel, "accountField")
@@ -116,10 +137,21 @@ ScreenTestCase {
         readmeShot("1-sign-in")
         mouseClick(findChild(panel, "loginButton"))
 
-        // The menu; "下单" finds the customer by phone.
+        // The menu; "设置": the "pdf" printer for the labels and the tickets.
         var menu = find("Menu")
         tryCompare(find("menuGrid"), "count", 12)
         readmeShot("2-menu")
+        clickIn(menu, "entry_532")
+        var settings = inside(menu, "Setting")
+        choosePdf(settings, 1, "setting/Wash.ini", "washPrinterName")
+        choosePdf(settings, 2, "setting/Ticket.ini", "ticketPriterName")
+        readmeShot("3-printers")
+
+        // The home button: the menu again; "下单" finds the customer by phone.
+        mouseClick(find("homeButton"))
+        tryVerify(function () { return findChild(window.contentItem, "Setting") === null }, 5000, "settings closed")
+        menu = find("Menu")
+        tryCompare(find("menuGrid"), "count", 12)
         clickIn(menu, "entry_525")
         var placeOrder = inside(menu, "PlaceOrder")
         inside(placeOrder, "searchField").forceActiveFocus()
@@ -128,7 +160,9 @@ ScreenTestCase {
         var content = inside(placeOrder, "PlaceOrderContent")
         tryCompare(content, "loading", false, 5000)
         settle(content.conversation.backend)
-        readmeShot("3-order-form")
+        // The member card by the number the ticket prints, not its RFID card's.
+        compare(findChild(content, "cardNumber").text, "VIP0003")
+        readmeShot("4-order-form")
 
         // "提交下单": the order exists and the intake screen opens over the form.
         clickIn(content, "submitOrder")
@@ -139,13 +173,14 @@ ScreenTestCase {
         var orderId = intake.conversation.orderId
         compare(Session.enterFlag, "PutStorage")
         compare(findChild(intake, "countsText").text, "已录入0件衣服，0件附件")
+        compare(findChild(intake, "customerCard").text, "会员卡号:VIP0003")
 
         // Three garments: curtains of 2.5 square metres, a coat with its belt, jeans with
         // stain removal for 5.00.
         addGarment(intake, "家居纺织", "窗帘地毯", "窗帘", "水洗", function (entry) {
             enter(entry, "sizeWindow", "2.5")
             tryCompare(findChild(entry, "amountText"), "text", "金额：37.50")
-        }, "4-garment-entry")
+        }, "5-garment-entry")
         addGarment(intake, "洗衣", "外套", "大衣", "干洗", function (entry) {
             pick(entry, "annex", "腰带")
         })
@@ -160,7 +195,7 @@ ScreenTestCase {
         compare(findChild(findChild(intake, "garmentRow_0"), "garmentAmount").text, "水洗：37.50")
         // 31.87 + 46.75 + 22.00
         compare(findChild(intake, "orderTotal").text, "订单总额:¥100.62")
-        readmeShot("5-intake")
+        readmeShot("6-intake")
 
         // "完成入库": the labels are offered.
         clickIn(intake, "finishButton")
@@ -168,19 +203,23 @@ ScreenTestCase {
         settle(intake.conversation.backend)
         verify(!findChild(intake, "finishButton").visible)
 
-        // One label per garment, the coat's with its belt's after it; every code reads back.
+        // "打标": one garment's label, the coat's with its belt's after it, in one job; every
+        // code reads back.
         var codes = rows.map(function (r) { return r.scanCode })
         compare(printed(function () { mouseClick(findChild(findChild(intake, "garmentRow_0"), "labelButton")) }, 1),
                 ["QR-Code:" + codes[0]])
-        compare(printed(function () { mouseClick(findChild(findChild(intake, "garmentRow_1"), "labelButton")) }, 1),
-                ["QR-Code:" + codes[1]])
-        compare(TestSupport.pdfCodes(pdf, 2), ["QR-Code:" + codes[2]])
-        // "全打标" prints them all, one document per garment: the last is the jeans'.
-        compare(printed(function () { mouseClick(findChild(intake, "allLabelsButton")) }, 1),
-                ["QR-Code:" + codes[3]])
-        var labelText = TestSupport.pdfPages(pdf)[0]
-        verify(labelText.indexOf("牛仔裤") >= 0, labelText)
-        verify(labelText.indexOf("未") >= 0, labelText)
+        compare(TestSupport.pdfPages(pdf).length, 1)
+        printed(function () { mouseClick(findChild(findChild(intake, "garmentRow_1"), "labelButton")) }, 1)
+        compare(codesByPage(), [["QR-Code:" + codes[1]], ["QR-Code:" + codes[2]]])
+        // "全打标": every label of the order in one job, one page each in the garments' order.
+        printed(function () { mouseClick(findChild(intake, "allLabelsButton")) }, 1)
+        compare(codesByPage(), codes.map(function (code) { return ["QR-Code:" + code] }))
+        var labelTexts = TestSupport.pdfPages(pdf)
+        ;["窗帘", "大衣", "腰带", "牛仔裤"].forEach(function (name, page) {
+            verify(labelTexts[page].indexOf(name) >= 0, labelTexts[page])
+            verify(labelTexts[page].indexOf("未") >= 0, labelTexts[page])
+        })
+        compare(boxes, [])
 
         // The ticket: the order number's QR code, and the garments on it.
         var ticket = printed(function () { mouseClick(findChild(intake, "ticketButton")) }, 1)
@@ -188,7 +227,9 @@ ScreenTestCase {
         var ticketText = TestSupport.pdfPages(pdf).join("")
         verify(ticketText.indexOf("窗帘") >= 0 && ticketText.indexOf("大衣") >= 0 && ticketText.indexOf("牛仔裤") >= 0, ticketText)
         verify(ticketText.indexOf("100.62") >= 0, ticketText)
-        readmeShot("6-finished")
+        // The card number the order form showed.
+        verify(ticketText.indexOf("VIP0003") >= 0, ticketText)
+        readmeShot("7-finished")
 
         // "收款" in cash, the balance left alone.
         clickIn(intake, "payButton")
@@ -202,7 +243,7 @@ ScreenTestCase {
         findChild(cashier, "cashReceived").forceActiveFocus()
         type("110")
         compare(findChild(cashier, "cashChange").text, "9.38")
-        readmeShot("7-cashier")
+        readmeShot("8-cashier")
         clickIn(cashier, "cashConfirm")
         tryVerify(function () { return findChild(intake, "Cashier") === null }, 5000, "cashier closed")
         tryCompare(findChild(intake, "payStatus"), "text", "已付款", 5000)
@@ -210,7 +251,7 @@ ScreenTestCase {
         verify(!findChild(intake, "payButton").visible)
         verify(!findChild(intake, "modifyPriceButton").visible)
         verify(!findChild(intake, "addGarmentButton").visible)
-        readmeShot("8-paid")
+        readmeShot("9-paid")
 
         // The order in the backend: its garments, amounts, paid, labels printable again.
         var order = ask("stockIn/queryOrder", { keywords: orderNo }).data
@@ -229,8 +270,8 @@ ScreenTestCase {
         compare(labels.httpCode, 200)
         compare(labels.data.productList.length, 3)
         compare(labels.data.isPaid, true)
-        compare(printed(function () { mouseClick(findChild(intake, "allLabelsButton")) }, 1),
-                ["QR-Code:" + codes[3]])
-        verify(TestSupport.pdfPages(pdf)[0].indexOf("已") >= 0)
+        printed(function () { mouseClick(findChild(intake, "allLabelsButton")) }, 1)
+        compare(codesByPage(), codes.map(function (code) { return ["QR-Code:" + code] }))
+        TestSupport.pdfPages(pdf).forEach(function (label) { verify(label.indexOf("已") >= 0, label) })
     }
 }

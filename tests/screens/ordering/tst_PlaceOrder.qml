@@ -151,6 +151,19 @@ ScreenTestCase {
         shot(content, "placeordercontent")
     }
 
+    // Demo member 3's RFID card is bound: the panel shows the member card number, which the
+    // ticket prints too; the card window shows the RFID card's own number.
+    function test_member_card_number_and_rfid_card() {
+        var content = openContent("13912340003")
+        var card = findChild(content.panel, "cardNumber")
+        compare(card.text, "VIP0003")
+        mouseClick(card)
+        var cardWindow = findChild(content, "memberCardWindow")
+        tryCompare(cardWindow, "visible", true)
+        compare(findChild(cardWindow, "rfidCardNumber").text, "RFID卡号: e004010000000003")
+        cardWindow.close()
+    }
+
     // The form's loading chain gets no answer: the worker is told, the shade goes from "返回",
     // and confirming the box loads the form again.
     function test_failed_opening_leaves_the_way_back() {

@@ -433,6 +433,63 @@ ScreenTestCase {
         compare(Session.enterFlag, "PutStorage")
     }
 
+    // A print that printed says nothing, nor does "无"; a printer chosen but not installed is
+    // named, and confirming the box opens the settings, where another is chosen.
+    function test_print_feedback_data() {
+        var rows = []
+        var buttons = [{ name: "ticket", button: "ticketButton", path: "print/order/detail" },
+                       { name: "all labels", button: "allLabelsButton", path: "print/product/all" },
+                       { name: "one label", button: "", path: "print/product/detail" }]
+        var printers = [{ name: "pdf", printer: "pdf", pdf: true, told: "" },
+                        { name: "无", printer: "无", pdf: false, told: "" },
+                        { name: "not installed", printer: "Label Printer 3", pdf: false,
+                          told: "打印机“Label Printer 3”未安装，未能打印。请在“设置”中选择打印机" }]
+        buttons.forEach(function (b) {
+            printers.forEach(function (p) {
+                rows.push({ tag: b.name + " on " + p.name, button: b.button, path: b.path,
+                            printer: p.printer, pdf: p.pdf, told: p.told })
+            })
+        })
+        return rows
+    }
+    function test_print_feedback(row) {
+        addGarment({})
+        compare(JSON.parse(ask("stockIn/finish", { id: orderId })).httpCode, 200)
+        Session.washPrinterName = row.printer
+        Session.ticketPriterName = row.printer
+        TestSupport.removeFile("release/qrpic/123.pdf")
+        open(orderNo)
+        if (row.button !== "")
+            click(row.button)
+        else
+            mouseClick(rowItem(0, "labelButton"))
+        idle()
+        compare(sent(row.path).length, 1)
+        compare(TestSupport.exists("release/qrpic/123.pdf"), row.pdf)
+        if (row.told === "") {
+            compare(boxes, [])
+            return
+        }
+        compare(boxes, [["错误提示", row.told]])
+        screen.followUp.confirm()
+        verify(screenAbove("Setting") !== null, "the settings screen is not open")
+    }
+
+    // The "pdf" printer cannot write its file (a folder stands in its place): the worker is
+    // told which file, instead of nothing happening.
+    function test_pdf_file_not_written_is_told() {
+        addGarment({})
+        compare(JSON.parse(ask("stockIn/finish", { id: orderId })).httpCode, 200)
+        var pdf = "release/qrpic/123.pdf"
+        TestSupport.removeFile(pdf)
+        verify(TestSupport.writeFile(pdf + "/in-the-way", ""))
+        open(orderNo)
+        click("allLabelsButton")
+        idle()
+        verify(TestSupport.removeFile(pdf))
+        compare(boxes, [["错误提示", "未能写入 release/qrpic/123.pdf，请检查该文件夹"]])
+    }
+
     // --- Electronic labels -----------------------------------------------------------------
 
     function test_bind_a_label_from_the_reader() {

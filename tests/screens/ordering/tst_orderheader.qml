@@ -26,8 +26,22 @@ TestCase {
         compare(Customer.gradeFlag("1"), "flagblue")
         compare(Customer.gradeFlag("2"), "flagyellow")
         compare(Customer.gradeFlag("5"), "flagpurple")
-        compare(Customer.cardNumber("1", "e0040100", "VIP1"), "e0040100")
-        compare(Customer.cardNumber("0", "", "VIP1"), "VIP1")
+    }
+
+    // The card number the ticket prints, whether or not an RFID card is bound; a bound card's
+    // own number only for a member without a card number.
+    function test_card_number_data() {
+        return [
+            { tag: "bound RFID card", isBinding: "1", rfidNo: "e004010000000003", no: "VIP0003", shown: "VIP0003" },
+            { tag: "no RFID card", isBinding: "0", rfidNo: "", no: "VIP0007", shown: "VIP0007" },
+            { tag: "RFID card only", isBinding: "1", rfidNo: "e004010000000001", no: "", shown: "e004010000000001" },
+            { tag: "unbound, no card number", isBinding: "0", rfidNo: "e004010000000001", no: "", shown: "" },
+            { tag: "nothing at all", isBinding: "0", rfidNo: undefined, no: undefined, shown: "" }
+        ]
+    }
+
+    function test_card_number(row) {
+        compare(Customer.cardNumber(row.isBinding, row.rfidNo, row.no), row.shown)
     }
 
     function test_district_name_data() {

@@ -285,6 +285,94 @@ ScreenTestCase {
         verify(!w.visible)
     }
 
+    // The means named by how they give back read as they are: "15.00元原路退回",
+    // "15.00元退至会员余额"; a means named by what it is: "15.00元退至现金".
+    function test_refund_share_texts_data() {
+        return [
+            { tag: "the way it came", means: "means_1", text: "15.00元原路退回" },
+            { tag: "cash", means: "means_2", text: "15.00元退至现金" },
+            { tag: "to the balance", means: "means_3", text: "15.00元退至会员余额" }
+        ]
+    }
+    function test_refund_share_texts(row) {
+        openView(detail(true, [garment(1)]))
+        click(item("refundButton"))
+        var w = screen.refundWindow
+        tryVerify(function () { return w.means.length === 3 }, 5000)
+        item("amountField", w).forceActiveFocus()
+        type("25")
+        compare(item("balanceShare", w).text, "10.00元退至会员余额")
+        click(item(row.means, w))
+        compare(item("meansShare", w).text, row.text)
+    }
+
+    // Typing the amount shows and hides the split's lines and the means; nothing below them
+    // moves under the pointer, and the shade covers the whole window, not only the view.
+    function test_refund_window_holds_still() {
+        openView(detail(true, [garment(1)]))
+        click(item("refundButton"))
+        var w = screen.refundWindow
+        tryVerify(function () { return w.means.length === 3 }, 5000)
+        var whole = w
+        while (whole.parent !== null)
+            whole = whole.parent
+
+        var watched = ["reasonField", "refundConfirm", "refundCancel", "means_1"]
+        // Where each is drawn, once the form and its means are laid out.
+        function places() {
+            waitForItemPolished(item("refundMeans", w))
+            waitForItemPolished(item("refundForm", w))
+            return watched.map(function (name) {
+                var p = item(name, w).mapToItem(whole, 0, 0)
+                return name + "@" + p.x + "," + p.y
+            })
+        }
+        var field = item("amountField", w)
+        field.forceActiveFocus()
+        var at = places()
+        // Empty, within the balance part, past it (a means is needed), over what may go back.
+        ;["1", "2", "5", Qt.Key_Backspace, Qt.Key_Backspace, "3", "5", Qt.Key_Backspace, Qt.Key_Backspace].forEach(function (key) {
+            keyClick(key)
+            compare(places(), at, "after typing, the amount reads " + field.text)
+        })
+        type("35")
+        verify(item("overText", w).visible)
+        compare(places(), at)
+
+        var corner = w.mapToItem(whole, 0, 0)
+        compare([corner.x, corner.y, w.width, w.height], [0, 0, whole.width, whole.height])
+        verify(w.width > screen.width && w.height > screen.height)
+    }
+
+    // Every window of the order view shades the whole window, not only the view.
+    function test_order_view_windows_cover_the_window_data() {
+        return [
+            { tag: "refund", window: "refundWindow" },
+            { tag: "credit", window: "creditWindow" },
+            { tag: "bag choice", window: "bagWindow" },
+            { tag: "refund records", window: "recordWindow" }
+        ]
+    }
+    function test_order_view_windows_cover_the_window(row) {
+        openView(detail(false, [garment(1)]))
+        routes["orderProductBatchIn/list"] = ok({ list: [] })
+        var w = screen[row.window]
+        if (row.window === "recordWindow")
+            w.show([], [])
+        else if (row.window === "refundWindow")
+            w.start(false)
+        else
+            w.start()
+        verify(w.visible)
+        var whole = w
+        while (whole.parent !== null)
+            whole = whole.parent
+        var corner = w.mapToItem(whole, 0, 0)
+        compare([corner.x, corner.y, w.width, w.height], [0, 0, whole.width, whole.height])
+        verify(w.width > screen.width && w.height > screen.height)
+        w.close()
+    }
+
     // 10.00 of the balance went back already: what is typed goes to the chosen means, which
     // is asked for, instead of to the balance, which has nothing left to give back.
     function test_refund_after_a_balance_refund() {
@@ -433,6 +521,39 @@ ScreenTestCase {
         compare(TestSupport.boxes()[0].slice(1), ["错误提示", "衣物已返洗，未能放入袋中：袋子已送出，不能再放入衣物"])
         tryVerify(function () { return sentTo("orderInfo/detail").length === 2 }, 5000)
         compare(sentTo("orderProductBatchInRel/addBatch").length, 1)
+    }
+
+    // "打印小票" and "全打标": a print that printed says nothing, nor does "无"; a printer
+    // chosen but not installed is named, with where another is chosen.
+    function test_print_feedback_data() {
+        var rows = []
+        var notInstalled = "打印机“Label Printer 3”未安装，未能打印。请在“设置”中选择打印机"
+        ;[{ name: "ticket", button: "ticketButton", path: "print/order/detail" },
+          { name: "labels", button: "labelsButton", path: "print/product/all" }].forEach(function (b) {
+            rows.push({ tag: b.name + " on pdf", button: b.button, path: b.path, printer: "pdf", pdf: true, told: "" })
+            rows.push({ tag: b.name + " on 无", button: b.button, path: b.path, printer: "无", pdf: false, told: "" })
+            rows.push({ tag: b.name + " on a printer not installed", button: b.button, path: b.path,
+                        printer: "Label Printer 3", pdf: false, told: notInstalled })
+        })
+        return rows
+    }
+    function test_print_feedback(row) {
+        var pdf = "release/qrpic/123.pdf"
+        TestSupport.removeFile(pdf)
+        Session.ticketPriterName = row.printer
+        Session.washPrinterName = row.printer
+        Session.printetype = "0"
+        openView(detail(true, [garment(1)]))
+        routes["print/order/detail"] = ok({ orderNo: "261130010012", productList: [garment(1)] })
+        routes["print/product/all"] = ok({ orderNo: "261130010012", productList: [garment(1)] })
+        click(item(row.button))
+        tryVerify(function () { return sentTo(row.path).length === 1 }, 5000)
+        settle(screen.conversation)
+        compare(TestSupport.exists(pdf), row.pdf)
+        compare(TestSupport.boxes().map(function (b) { return b.slice(1) }),
+                row.told === "" ? [] : [["提示", row.told]])
+        Session.ticketPriterName = ""
+        Session.washPrinterName = ""
     }
 
     // Credit needs a reason; the order is read again once it is on credit.

@@ -136,6 +136,20 @@ TestCase {
             compare(Pickup.shareText(s.toBalance, s.balanceMethod), (row.balance / 100).toFixed(2) + "元退至会员余额")
     }
 
+    // The refund means as the backend names them: a name that says how the money goes back
+    // is not prefixed again.
+    function test_share_text_data() {
+        return [
+            { tag: "to the balance", method: "退至会员余额", text: "10.00元退至会员余额" },
+            { tag: "the way it came", method: "原路退回", text: "10.00元原路退回" },
+            { tag: "cash", method: "现金", text: "10.00元退至现金" },
+            { tag: "the balance part", method: "会员余额", text: "10.00元退至会员余额" }
+        ]
+    }
+    function test_share_text(row) {
+        compare(Pickup.shareText(1000, row.method), row.text)
+    }
+
     function test_refund_split_of_nothing() {
         verify(Pickup.refundSplit("", balanceThenCash, 3000).empty)
         verify(!Pickup.refundSplit("1.2.3", balanceThenCash, 3000).valid)
