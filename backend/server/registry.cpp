@@ -21,3 +21,12 @@ const ApiRegistry::Entry *ApiRegistry::find(const std::string &path) const
     auto it = entries_.find(path);
     return it == entries_.end() ? nullptr : &it->second;
 }
+
+std::vector<std::string> ApiRegistry::paths() const
+{
+    std::vector<std::string> all;
+    all.reserve(entries_.size());
+    for (const auto &entry : entries_)
+        all.push_back(entry.first);
+    return all;
+}

@@ -4,6 +4,7 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include <json/value.h>
 
@@ -71,6 +72,8 @@ public:
     void write(const std::string &path, Access access, Handler handler, Upkeep upkeep = {});
     const Entry *find(const std::string &path) const;
     size_t size() const { return entries_.size(); }
+    // Every registered path, in order (what the endpoint index is held to).
+    std::vector<std::string> paths() const;
 
 private:
     void add(const std::string &path, Entry entry);

@@ -53,6 +53,8 @@ private slots:
     void getAddressesAndKeptHeader();
     void fullAddressVariants();
     void signedQueryArrivesIntact();
+    void appSecretStaysOutOfTheAddress_data();
+    void appSecretStaysOutOfTheAddress();
     void replyIsDecodedAsUtf8();
     void failuresDeliverTheErrorText_data();
     void failuresDeliverTheErrorText();
@@ -264,6 +266,61 @@ void TestCCNetWorkRequest::signedQueryArrivesIntact()
              QString("9a3a34680000667b86b9b41d0343aa2d"));
     QCOMPARE(server.requests.first().body,
              QJsonDocument::fromJson(param.toUtf8()).toJson(QJsonDocument::Compact));
+}
+
+void TestCCNetWorkRequest::appSecretStaysOutOfTheAddress_data()
+{
+    QTest::addColumn<QString>("param");
+    QTest::addColumn<QString>("secret");
+    // As the screens' request piece builds them: the session fields, then the call's own.
+    QTest::newRow("session fields")
+        << R"({"accessToken":"T1","appSecret":"S3cretKey","serialNum":"BV1","timestamp":"17","userId":"7"})"
+        << "S3cretKey";
+    QTest::newRow("a field shaped like the pair")
+        << R"({"appSecret":"S3cretKey","remark":"&appSecret=forged","timestamp":"17"})"
+        << "S3cretKey";
+    QTest::newRow("keys on either side")
+        << R"({"Zone":"x","appSecret":"S3cretKey","appSecretX":"y","b":"z","timestamp":"5"})"
+        << "S3cretKey";
+    QTest::newRow("secret with query characters")
+        << R"({"appSecret":"S3cret&b=1 中","timestamp":"9"})"
+        << "S3cret";
+    QTest::newRow("no timestamp, so no sign") << R"({"a":"1","appSecret":"S3cretKey"})"
+                                              << "S3cretKey";
+}
+
+// The signing key enters the signature and travels in the body, but the address that is sent,
+// announced and logged never carries it.
+void TestCCNetWorkRequest::appSecretStaysOutOfTheAddress()
+{
+    QFETCH(QString, param);
+    QFETCH(QString, secret);
+    LoopbackServer server;
+    QVERIFY(server.start());
+    useBackend(server);
+
+    LogCapture log("brenvo.net");
+    SignSet signSet;
+    CCNetWorkRequest request;
+    Spies spies(request);
+    request.CCRequest_POST(param, "userInfo/list?" + signSet.getinterfastr(param));
+    QTRY_COMPARE(spies.finished.count(), 1);
+
+    const ReceivedRequest &sent = server.requests.first();
+    const QUrl url = QUrl::fromEncoded("http://h" + sent.target);
+    QVERIFY2(!QUrlQuery(url.query(QUrl::FullyEncoded)).hasQueryItem("appSecret"),
+             sent.target.constData());
+    QVERIFY2(!QUrl::fromPercentEncoding(sent.target).contains(secret), sent.target.constData());
+    const QString announced = spies.params.value(0).value(0).toString();
+    QVERIFY2(announced.startsWith(server.baseUrl()) && !announced.contains(secret),
+             qPrintable(announced));
+    const QString lines = log.lines().join('\n');
+    QVERIFY2(lines.contains("send:") && !lines.contains(secret), qPrintable(lines));
+    QVERIFY(QJsonDocument::fromJson(sent.body)
+                .object()
+                .value("appSecret")
+                .toString()
+                .startsWith(secret));
 }
 
 void TestCCNetWorkRequest::replyIsDecodedAsUtf8()
