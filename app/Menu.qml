@@ -21,7 +21,13 @@ Rectangle {
         GradientStop { position: 1.0; color: Theme.gradientBottom }
     }
 
+    // The same entries as shown are left alone: rebuilding them would redraw the grid and
+    // drop the entry under the worker's pointer.
     function showEntries(entries) {
+        if (entryModel.count === entries.length && entries.every(function (e, i) {
+            return entryModel.get(i).menuId === e.menuId
+        }))
+            return
         entryModel.clear()
         for (var i = 0; i < entries.length; ++i)
             entryModel.append(entries[i])
