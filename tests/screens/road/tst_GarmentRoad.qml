@@ -129,7 +129,7 @@ ScreenTestCase {
         // "入袋": "新建袋号", the new bag (listed first), "加入袋号".
         walk.clickIn(intake, "bagButton")
         var bagWindow = walk.inside(intake, "bagWindow")
-        tryVerify(function () { return bagWindow.visible && bagWindow.listedBags.length > 0 }, 5000, "no open bags listed")
+        tryVerify(function () { return bagWindow.visible }, 5000, "no bag window")
         settle(intake.conversation.backend)
         compare(bagWindow.items.map(function (g) { return g.chosen }), [true, true, true])
         var bagsBefore = bagWindow.listedBags.map(function (b) { return b.id })
@@ -138,8 +138,11 @@ ScreenTestCase {
             return bagWindow.listedBags.length > 0 && bagsBefore.indexOf(bagWindow.listedBags[0].id) < 0
         }, 5000, "the new bag is not listed")
         var bag = bagWindow.listedBags[0]
-        var newBag = walk.inside(bagWindow.bagList, "bag_0")
-        verify(findChild(newBag, "bagText").text.indexOf(bag.code) >= 0)
+        var newBag = null
+        tryVerify(function () {
+            newBag = findChild(bagWindow.bagList, "bag_0")
+            return newBag !== null && findChild(newBag, "bagText").text.indexOf(bag.code) >= 0
+        }, 5000, "the new bag is not shown first")
         click(newBag)
         walk.picture("5-bag")
         walk.clickIn(bagWindow, "addToBagButton")
