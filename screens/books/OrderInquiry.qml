@@ -262,7 +262,7 @@ ScreenPage {
     BagWindow {
         id: bagWindow
         objectName: "bagWindow"
-        backend: talk.backend
+        conversation: talk
         onClosed: page.reload()
     }
 }

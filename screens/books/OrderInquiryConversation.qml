@@ -57,8 +57,9 @@ Item {
         }, function (reply) { console.log(Logs.books, "OrderStatus: " + reply) })
     }
 
-    // Each write is told when the backend refuses it, and changes nothing then.
-    function writeThen(tag, path, fields, done) {
+    // Each write is told when the backend refuses it, and changes nothing then. (The bag
+    // window writes through it too.)
+    function write(tag, path, fields, done) {
         backend.write(tag, path, fields, done, function (reply, unreachable) {
             console.log(Logs.books, tag + ": " + reply)
             talk.refused(backend.failureText(unreachable))
@@ -66,17 +67,17 @@ Item {
     }
 
     function voidOrder(orderId, reason) {
-        writeThen("DestoryOrder", "orderInfo/destroy", { id: String(orderId), remark: reason },
+        write("DestoryOrder", "orderInfo/destroy", { id: String(orderId), remark: reason },
                   function () { talk.voided() })
     }
 
     function addRemark(orderId, text) {
-        writeThen("AddRemark", "orderExt/addRemark", { id: String(orderId), remark: text },
+        write("AddRemark", "orderExt/addRemark", { id: String(orderId), remark: text },
                   function () { talk.remarkAdded() })
     }
 
     function credit(orderId, remark) {
-        writeThen("onCredit", "orderInfo/credit", { id: String(orderId), creditRemark: remark },
+        write("onCredit", "orderInfo/credit", { id: String(orderId), creditRemark: remark },
                   function () { talk.credited() })
     }
 
