@@ -60,7 +60,9 @@ ScreenPage {
     }
 
     // A garment shown: a packed one without a slot asks for it when slots are typed; one that
-    // needs no accessory check passes at once.
+    // needs no accessory check passes at once. Otherwise the scanner's next code goes where
+    // the garment needs it: its accessories', or the next garment's (a click on "合格" or
+    // "全部核对" took the keyboard).
     function recordShown() {
         var r = talk.record
         var offered = Quality.garmentActions(r, manualSlots, checkAnnexes)
@@ -71,6 +73,8 @@ ScreenPage {
             talk.pass(r.scanCode, manualSlots)
         else if (offered.checkAll)
             garmentView.focusAnnexField()
+        else if (!slotWindow.visible)
+            scanField.focusField()
     }
 
     function garmentPassed(data) {

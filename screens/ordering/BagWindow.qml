@@ -12,8 +12,9 @@ PopupWindow {
     panelWidth: 920
     panelHeight: 620
 
-    // The screen's conversation (IntakeConversation): the bag window's replies are the
-    // screen's, and so are its writes.
+    // The screen's conversation (the intake's or the order book's: its `backend` and
+    // `write(tag, path, fields, done)`): the bag window's replies are the screen's, and so are
+    // its writes.
     property var conversation: null
     readonly property var backend: conversation !== null ? conversation.backend : null
     property string orderNo: ""

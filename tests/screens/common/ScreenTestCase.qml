@@ -150,14 +150,25 @@ TestCase {
 
     // A picture of `target` (the host when only a name is given) left in BRENVO_SHOTS_DIR
     // for a look by eye. The grab draws the scene as it is now; waitForRendering() would wait
-    // out its whole time limit for a scene that has nothing new to draw.
-    function shot(target, name) {
+    // out its whole time limit for a scene that has nothing new to draw. A `scale` below 1
+    // draws the scene that much smaller (pictures for the documentation).
+    function shot(target, name, scale) {
         if (name === undefined) {
             name = target
             target = hostItem
         }
-        if (TestSupport.shotsDir !== "")
-            grabImage(target).save(TestSupport.shotsDir + "/" + name + ".png")
+        if (TestSupport.shotsDir === "")
+            return
+        var path = TestSupport.shotsDir + "/" + name + ".png"
+        if (scale === undefined || scale >= 1) {
+            grabImage(target).save(path)
+            return
+        }
+        var saved = null
+        var size = Qt.size(Math.round(target.width * scale), Math.round(target.height * scale))
+        verify(target.grabToImage(function (result) { saved = result.saveToFile(path) }, size), "no picture of " + name)
+        tryVerify(function () { return saved !== null }, 5000, "no picture of " + name)
+        verify(saved, "cannot write " + path)
     }
 
     // Waits until `item` and everything in it are laid out: positioners and views place what

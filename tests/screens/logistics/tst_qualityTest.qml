@@ -191,6 +191,28 @@ ScreenTestCase {
         compare(item("placeText").text, "第2件，共2件")
     }
 
+    // After "合格" the keyboard is back in the scan field: the scanner's next code shows the
+    // next garment, with no click between.
+    function test_next_garment_scanned_after_a_pass() {
+        var garments = [reference.waitingGarment(3, 1500), reference.waitingGarment(3, 1600)]
+        compare(reference.factory("return", reference.bagOf(garments).code).status, 200)
+        garments.forEach(function (g) {
+            compare(reference.data("orderProductRel/reachStore/confirm", { scanCode: g.code }).httpCode, 200)
+        })
+        open()
+        scan(screen.scanField, garments[0].code)
+        click("passButton")
+        tryVerify(function () { return TestSupport.exists(pdf) }, 5000, "no certificate printed")
+        settle(screen.conversation)
+        compare(Number(garmentNow(garments[0].code).statusVal), 60)
+        tryVerify(function () { return screen.scanField.field.activeFocus }, 2000, "the scan field has no keyboard")
+        type(garments[1].code)
+        keyClick(Qt.Key_Return)
+        settle(screen.conversation)
+        compare(screen.conversation.record.scanCode, garments[1].code)
+        verify(shown("passButton"))
+    }
+
     // "返洗" sends the garment back: the worker is told, and it offers nothing more here.
     function test_rework_from_the_check() {
         var order = demoOrder(21)

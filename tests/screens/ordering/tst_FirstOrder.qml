@@ -10,106 +10,21 @@ import "../common"
 // 85 %), create the order, take in three garments (curtains priced by the square metre, a
 // coat with its belt, jeans with stain removal), finish the intake, print the labels and the
 // ticket to PDF and read their codes back, pay in cash, and find the order so in the backend.
-// Each screen on the way is left in BRENVO_SHOTS_DIR as first-order-*.png, the pictures of the
-// README's "first order".
+// Each screen on the way is left in BRENVO_SHOTS_DIR as first-order-*.png. (The README walks
+// the whole road of a garment: tst_GarmentRoad.)
 ScreenTestCase {
     id: testCase
     name: "FirstOrder"
 
-    property var window: null
-    readonly property string pdf: "release/qrpic/123.pdf"
-
-    // --- Helpers ---------------------------------------------------------------------------
-
-    function find(name) {
-        var found = null
-        tryVerify(function () { found = findChild(window.contentItem, name); return found !== null }, 5000, name)
-        return found
+    MainWindowDriver {
+        id: walk
+        testCase: testCase
+        shotPrefix: "first-order-"
     }
-
-    function inside(parent, name) {
-        var found = null
-        tryVerify(function () { found = findChild(parent, name); return found !== null }, 5000, name)
-        return found
-    }
-
-    function clickIn(parent, name) {
-        var target = inside(parent, name)
-        tryVerify(function () { return target.visible }, 5000, name + " shown")
-        mouseClick(target)
-    }
-
-    // A picture of the window for the README's walk.
-    function readmeShot(name) {
-        shot(window.contentItem, "first-order-" + name)
-    }
+    readonly property string pdf: walk.pdf
 
     function ask(path, fields) {
         return reference.data(path, fields)
-    }
-
-    // Garment entry: an entry of a grid, clicked once it is shown where the worker clicks.
-    function pick(entry, kind, name) {
-        mouseClick(inSight(entry.tabs.grid(kind).view, "cell:" + name))
-        settle(entry)
-    }
-
-    function enter(entry, windowName, text) {
-        var w = inside(entry, windowName)
-        tryVerify(function () { return w.visible }, 3000, windowName)
-        findChild(w, "inputField").forceActiveFocus()
-        type(text)
-        mouseClick(findChild(w, "inputConfirm"))
-    }
-
-    // One garment through the garment entry screen, opened by "添加衣物"; `more` chooses the
-    // rest (size, accessories, add-ons) before "完成".
-    function addGarment(intake, project, category, garment, service, more, shotName) {
-        var rowsBefore = intake.conversation.rows.length
-        clickIn(intake, "addGarmentButton")
-        var entry = inside(intake, "ChooseClothInfo")
-        settle(entry)
-        pick(entry, "project", project)
-        pick(entry, "category", category)
-        pick(entry, "garment", garment)
-        pick(entry, "service", service)
-        more(entry)
-        if (shotName)
-            readmeShot(shotName)
-        mouseClick(findChild(entry, "finishButton"))
-        tryVerify(function () { return findChild(intake, "ChooseClothInfo") === null }, 5000, "entry closed")
-        tryVerify(function () { return intake.conversation.rows.length > rowsBefore }, 5000)
-        settle(intake.conversation.backend)
-    }
-
-    // Prints through `click` and waits for the PDF it writes; the codes on `page` of it.
-    function printed(doClick, page) {
-        TestSupport.removeFile(pdf)
-        doClick()
-        tryVerify(function () { return TestSupport.exists(pdf) }, 5000, "nothing printed")
-        return TestSupport.pdfCodes(pdf, page)
-    }
-
-    // The codes of every page of the PDF, page by page.
-    function codesByPage() {
-        var pages = TestSupport.pdfPages(pdf)
-        var codes = []
-        for (var page = 1; page <= pages.length; ++page)
-            codes.push(TestSupport.pdfCodes(pdf, page))
-        return codes
-    }
-
-    // On the settings screen, the printer page `section` (1 labels, 2 tickets): "pdf".
-    function choosePdf(settings, section, file, sessionKey) {
-        clickIn(settings, "section" + section)
-        var page = inside(settings, "printerPage" + section)
-        tryVerify(function () { return page.visible && !findChild(settings, "printerShade").visible }, 5000,
-                  "printers listed")
-        var choice = inside(page, "choice_pdf")
-        mouseClick(choice)
-        compare(Session[sessionKey], "pdf")
-        compare(TestSupport.readFile(file).trim(), "pdf")
-        verify(findChild(choice, "tick").visible)
     }
 
     // --- The walk -----------------------------------------------------------------------
@@ -120,53 +35,33 @@ ScreenTestCase {
         verify(TestSupport.writeFile("setting/account.ini", "zhangli\n"))
 
         // Sign in.
-        window = createWindow("qrc:/main.qml")
-        window.requestActivate()
-        tryCompare(window, "active", true)
-        tryCompare(Session, "newestVersion", "V4.0.2")
+        walk.open()
         compare(Session.washPrinterName, "")
-        var panel = find("signInPanel")
-        mouseClick(findChild(panel, "passwordTab"))
-        var account = findChild(panel, "accountField")
-        account.text = ""
-        mouseClick(account)
-        type("zhangli")
-        mouseClick(panel, 5, 5)
-        mouseClick(findChild(panel, "passwordField"))
-        type("123456")
-        readmeShot("1-sign-in")
-        mouseClick(findChild(panel, "loginButton"))
+        walk.signIn("zhangli", "123456", "1-sign-in")
 
         // The menu; "设置": the "pdf" printer for the labels and the tickets.
-        var menu = find("Menu")
-        tryCompare(find("menuGrid"), "count", 12)
-        readmeShot("2-menu")
-        clickIn(menu, "entry_532")
-        var settings = inside(menu, "Setting")
-        choosePdf(settings, 1, "setting/Wash.ini", "washPrinterName")
-        choosePdf(settings, 2, "setting/Ticket.ini", "ticketPriterName")
-        readmeShot("3-printers")
+        walk.picture("2-menu")
+        var settings = walk.openEntry("532", "Setting")
+        walk.choosePdf(settings, 1, "setting/Wash.ini", "washPrinterName")
+        walk.choosePdf(settings, 2, "setting/Ticket.ini", "ticketPriterName")
+        walk.picture("3-printers")
 
         // The home button: the menu again; "下单" finds the customer by phone.
-        mouseClick(find("homeButton"))
-        tryVerify(function () { return findChild(window.contentItem, "Setting") === null }, 5000, "settings closed")
-        menu = find("Menu")
-        tryCompare(find("menuGrid"), "count", 12)
-        clickIn(menu, "entry_525")
-        var placeOrder = inside(menu, "PlaceOrder")
-        inside(placeOrder, "searchField").forceActiveFocus()
+        walk.home()
+        var placeOrder = walk.openEntry("525", "PlaceOrder")
+        walk.inside(placeOrder, "searchField").forceActiveFocus()
         type("13912340003")
         keyClick(Qt.Key_Return)
-        var content = inside(placeOrder, "PlaceOrderContent")
+        var content = walk.inside(placeOrder, "PlaceOrderContent")
         tryCompare(content, "loading", false, 5000)
         settle(content.conversation.backend)
         // The member card by the number the ticket prints, not its RFID card's.
         compare(findChild(content, "cardNumber").text, "VIP0003")
-        readmeShot("4-order-form")
+        walk.picture("4-order-form")
 
         // "提交下单": the order exists and the intake screen opens over the form.
-        clickIn(content, "submitOrder")
-        var intake = inside(content, "PutStorage")
+        walk.clickIn(content, "submitOrder")
+        var intake = walk.inside(content, "PutStorage")
         tryVerify(function () { return intake.conversation.orderNo !== "" }, 5000)
         settle(intake.conversation.backend)
         var orderNo = intake.conversation.orderNo
@@ -177,17 +72,17 @@ ScreenTestCase {
 
         // Three garments: curtains of 2.5 square metres, a coat with its belt, jeans with
         // stain removal for 5.00.
-        addGarment(intake, "家居纺织", "窗帘地毯", "窗帘", "水洗", function (entry) {
-            enter(entry, "sizeWindow", "2.5")
+        walk.addGarment(intake, "家居纺织", "窗帘地毯", "窗帘", "水洗", function (entry) {
+            walk.enter(entry, "sizeWindow", "2.5")
             tryCompare(findChild(entry, "amountText"), "text", "金额：37.50")
         }, "5-garment-entry")
-        addGarment(intake, "洗衣", "外套", "大衣", "干洗", function (entry) {
-            pick(entry, "annex", "腰带")
+        walk.addGarment(intake, "洗衣", "外套", "大衣", "干洗", function (entry) {
+            walk.pick(entry, "annex", "腰带")
         })
-        addGarment(intake, "洗衣", "裤装", "牛仔裤", "水洗", function (entry) {
+        walk.addGarment(intake, "洗衣", "裤装", "牛仔裤", "水洗", function (entry) {
             mouseClick(findChild(entry, "tab:附加"))
-            pick(entry, "addOn", "去渍")
-            enter(entry, "addOnWindow", "5")
+            walk.pick(entry, "addOn", "去渍")
+            walk.enter(entry, "addOnWindow", "5")
         })
         var rows = intake.conversation.rows
         compare(findChild(intake, "countsText").text, "已录入3件衣服，1件附件")
@@ -195,10 +90,10 @@ ScreenTestCase {
         compare(findChild(findChild(intake, "garmentRow_0"), "garmentAmount").text, "水洗：37.50")
         // 31.87 + 46.75 + 22.00
         compare(findChild(intake, "orderTotal").text, "订单总额:¥100.62")
-        readmeShot("6-intake")
+        walk.picture("6-intake")
 
         // "完成入库": the labels are offered.
-        clickIn(intake, "finishButton")
+        walk.clickIn(intake, "finishButton")
         tryVerify(function () { return findChild(intake, "allLabelsButton").visible }, 5000)
         settle(intake.conversation.backend)
         verify(!findChild(intake, "finishButton").visible)
@@ -206,14 +101,14 @@ ScreenTestCase {
         // "打标": one garment's label, the coat's with its belt's after it, in one job; every
         // code reads back.
         var codes = rows.map(function (r) { return r.scanCode })
-        compare(printed(function () { mouseClick(findChild(findChild(intake, "garmentRow_0"), "labelButton")) }, 1),
+        compare(walk.printed(function () { mouseClick(findChild(findChild(intake, "garmentRow_0"), "labelButton")) }, 1),
                 ["QR-Code:" + codes[0]])
         compare(TestSupport.pdfPages(pdf).length, 1)
-        printed(function () { mouseClick(findChild(findChild(intake, "garmentRow_1"), "labelButton")) }, 1)
-        compare(codesByPage(), [["QR-Code:" + codes[1]], ["QR-Code:" + codes[2]]])
+        walk.printed(function () { mouseClick(findChild(findChild(intake, "garmentRow_1"), "labelButton")) }, 1)
+        compare(walk.codesByPage(), [["QR-Code:" + codes[1]], ["QR-Code:" + codes[2]]])
         // "全打标": every label of the order in one job, one page each in the garments' order.
-        printed(function () { mouseClick(findChild(intake, "allLabelsButton")) }, 1)
-        compare(codesByPage(), codes.map(function (code) { return ["QR-Code:" + code] }))
+        walk.printed(function () { mouseClick(findChild(intake, "allLabelsButton")) }, 1)
+        compare(walk.codesByPage(), codes.map(function (code) { return ["QR-Code:" + code] }))
         var labelTexts = TestSupport.pdfPages(pdf)
         ;["窗帘", "大衣", "腰带", "牛仔裤"].forEach(function (name, page) {
             verify(labelTexts[page].indexOf(name) >= 0, labelTexts[page])
@@ -222,36 +117,36 @@ ScreenTestCase {
         compare(boxes, [])
 
         // The ticket: the order number's QR code, and the garments on it.
-        var ticket = printed(function () { mouseClick(findChild(intake, "ticketButton")) }, 1)
+        var ticket = walk.printed(function () { mouseClick(findChild(intake, "ticketButton")) }, 1)
         verify(ticket.indexOf("QR-Code:" + orderNo) >= 0, ticket.join(" "))
         var ticketText = TestSupport.pdfPages(pdf).join("")
         verify(ticketText.indexOf("窗帘") >= 0 && ticketText.indexOf("大衣") >= 0 && ticketText.indexOf("牛仔裤") >= 0, ticketText)
         verify(ticketText.indexOf("100.62") >= 0, ticketText)
         // The card number the order form showed.
         verify(ticketText.indexOf("VIP0003") >= 0, ticketText)
-        readmeShot("7-finished")
+        walk.picture("7-finished")
 
         // "收款" in cash, the balance left alone.
-        clickIn(intake, "payButton")
-        var cashier = inside(intake, "Cashier")
+        walk.clickIn(intake, "payButton")
+        var cashier = walk.inside(intake, "Cashier")
         tryCompare(cashier.conversation, "loading", false, 5000)
         var balanceSwitch = findChild(cashier, "balanceSwitch")
         if (balanceSwitch.visible && balanceSwitch.checked)
             mouseClick(balanceSwitch)
         tryCompare(findChild(cashier, "stillToCollect"), "text", "100.62")
-        clickIn(cashier, "means_cash")
+        walk.clickIn(cashier, "means_cash")
         findChild(cashier, "cashReceived").forceActiveFocus()
         type("110")
         compare(findChild(cashier, "cashChange").text, "9.38")
-        readmeShot("8-cashier")
-        clickIn(cashier, "cashConfirm")
+        walk.picture("8-cashier")
+        walk.clickIn(cashier, "cashConfirm")
         tryVerify(function () { return findChild(intake, "Cashier") === null }, 5000, "cashier closed")
         tryCompare(findChild(intake, "payStatus"), "text", "已付款", 5000)
         settle(intake.conversation.backend)
         verify(!findChild(intake, "payButton").visible)
         verify(!findChild(intake, "modifyPriceButton").visible)
         verify(!findChild(intake, "addGarmentButton").visible)
-        readmeShot("9-paid")
+        walk.picture("9-paid")
 
         // The order in the backend: its garments, amounts, paid, labels printable again.
         var order = ask("stockIn/queryOrder", { keywords: orderNo }).data
@@ -270,8 +165,8 @@ ScreenTestCase {
         compare(labels.httpCode, 200)
         compare(labels.data.productList.length, 3)
         compare(labels.data.isPaid, true)
-        printed(function () { mouseClick(findChild(intake, "allLabelsButton")) }, 1)
-        compare(codesByPage(), codes.map(function (code) { return ["QR-Code:" + code] }))
+        walk.printed(function () { mouseClick(findChild(intake, "allLabelsButton")) }, 1)
+        compare(walk.codesByPage(), codes.map(function (code) { return ["QR-Code:" + code] }))
         TestSupport.pdfPages(pdf).forEach(function (label) { verify(label.indexOf("已") >= 0, label) })
     }
 }
