@@ -34,7 +34,7 @@ FocusScope {
         conversation.start()
     }
 
-    // Gives the keyboard to the account field (the `login` screen does so when it opens).
+    // Gives the keyboard to the account field.
     function focusAccount() {
         passwordForm().focusAccount()
     }

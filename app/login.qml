@@ -34,8 +34,11 @@ FocusScope {
 
     Component.onCompleted: {
         Session.enterFlag = "MAINl"
-        Session.loginFlag = "rfID"
-        signInPanel.focusAccount()
+        // The form is made at once: its account field holds the remembered account that a
+        // card sign-in here writes back. The keyboard goes to the card mode the screen opens
+        // in, so that Enter signs in by card and typing lands in no hidden field.
+        signInPanel.passwordForm()
+        signInPanel.showCardMode()
     }
 
     MouseArea { anchors.fill: parent }

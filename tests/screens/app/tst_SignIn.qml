@@ -535,4 +535,32 @@ ScreenTestCase {
         var panel = signOutToLoginScreen()
         compare(findChild(panel, "storeNameText").text, "所属门店：净衣坊·徐汇店")
     }
+
+    // Enter signs in by card whenever the card tab shows, at start-up as after a sign-out;
+    // what is typed meanwhile lands in no hidden field.
+    function test_enter_signs_in_by_card_where_the_card_tab_shows_data() {
+        return [ { tag: "at start-up", signOut: false }, { tag: "after a sign-out", signOut: true } ]
+    }
+    function test_enter_signs_in_by_card_where_the_card_tab_shows(row) {
+        verify(TestSupport.writeFile("setting/account.ini", "zhangli\n"))
+        openWindow()
+        var panel = mainPanel()
+        var host = "contentArea"
+        if (row.signOut) {
+            passwordSignIn(panel, "zhangli", "123456")
+            waitForMenu("contentArea", 12)
+            panel = signOutToLoginScreen()
+            loginSpy.target = requestOf(panel)
+            host = "loginContentArea"
+        }
+        compare(Session.loginFlag, "rfID")
+        var field = findChild(panel, "accountField")
+        verify(field === null || !field.activeFocus)
+        keyClick(Qt.Key_X)
+        verify(field === null || field.text === (row.signOut ? "zhangli" : ""))
+        layCard("STAFF-0002-WQ")
+        keyClick(Qt.Key_Return)
+        waitForMenu(host, 5)
+        compare(Session.workername, "王强")
+    }
 }
