@@ -93,8 +93,8 @@ Item {
     // --- Replies ---------------------------------------------------------------------
 
     function handshakeFailed(reply, unreachable) {
-        console.log(reply)
-        console.log("获取AppSecret失败")
+        console.log(Logs.app, reply)
+        console.log(Logs.app, "获取AppSecret失败")
         problem = unreachable ? "无法连接服务器，正在重试…" : Session.msg + "，正在重试…"
         retryTimer.interval = retryDelayMs
         retryTimer.start()
@@ -119,7 +119,7 @@ Item {
 
     // A login without an answer says so on the panel; a refusal shows the backend's reason.
     function loginFailed(reply, unreachable) {
-        console.log(reply)
+        console.log(Logs.app, reply)
         if (unreachable) {
             problem = "无法连接服务器，请重试"
             return

@@ -49,7 +49,7 @@ Item {
             if (unreachable)
                 windows.failed(windows.backend.failureText(true))
             else
-                console.log("UserTag: " + reply)
+                console.log(Logs.common, "UserTag: " + reply)
             windows.tagsLoaded = true
         })
     }

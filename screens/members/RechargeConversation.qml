@@ -95,7 +95,7 @@ Item {
     // A failed load is told; confirming the box loads again. The shade lifts meanwhile, so
     // that "返回" stays within reach; nothing is offered until a load is done.
     function failedLoading(reply, unreachable) {
-        console.log("MemberRecharge: " + Session.whoPost + " failed: " + reply)
+        console.log(Logs.members, "MemberRecharge: " + Session.whoPost + " failed: " + reply)
         loading = false
         followUp.error(backend.failureText(unreachable), load)
     }
@@ -237,14 +237,14 @@ Item {
     // the very same request. A refusal is told and the payment is over.
     function send(tag, path, fields, onReply) {
         backend.writeWithRetry(followUp, tag, path, fields, onReply, function (text) {
-            console.log("MemberRecharge: refused: " + text)
+            console.log(Logs.members, "MemberRecharge: refused: " + text)
             talk.followUp.error(text)
             talk.paymentOver()
         })
     }
 
     function refused(reply, unreachable) {
-        console.log("MemberRecharge: refused: " + reply)
+        console.log(Logs.members, "MemberRecharge: refused: " + reply)
         followUp.error(backend.failureText(unreachable))
     }
 
@@ -286,7 +286,7 @@ Item {
             else
                 talk.paymentOver()
         }, function (reply) {
-            console.log("MemberRecharge: closePay failed: " + reply)
+            console.log(Logs.members, "MemberRecharge: closePay failed: " + reply)
             talk.paymentOver()
         })
     }

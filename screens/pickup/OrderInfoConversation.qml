@@ -114,7 +114,7 @@ Item {
             if (then)
                 then()
         }, function (reply) {
-            console.log("RefundListMM: " + reply)
+            console.log(Logs.pickup, "RefundListMM: " + reply)
             if (then)
                 then()
         })
