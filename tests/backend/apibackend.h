@@ -108,13 +108,24 @@ public:
         return db.openWritable(backend_->databasePath()) && db.exec(sql.toUtf8().constData());
     }
 
+    // The fields of a plain order header for the member: taken and sent at the counter.
+    static QJsonObject orderHeader(int userId)
+    {
+        return {{"userId", QString::number(userId)},
+                {"takeMode", "1"},
+                {"sendMode", "1"},
+                {"priority", "0"},
+                {"takeAddrId", ""},
+                {"sendAddrId", ""},
+                {"remark", ""},
+                {"userRemark", ""}};
+    }
+
     // A new order of the member in store 1, brought to the store (`more` adds or replaces
     // fields); its order number, "" when refused.
     QString newOrder(int userId, const QJsonObject &more = {})
     {
-        QJsonObject fields{{"userId", n(userId)}, {"takeMode", "1"},  {"sendMode", "1"},
-                           {"priority", "0"},     {"takeAddrId", ""}, {"sendAddrId", ""},
-                           {"remark", ""},        {"userRemark", ""}};
+        QJsonObject fields = orderHeader(userId);
         for (auto it = more.begin(); it != more.end(); ++it)
             fields.insert(it.key(), it.value());
         const QJsonObject reply = call("orderInfo/add", fields);

@@ -90,16 +90,7 @@ void TestBookEndpoints::initTestCase()
     QVERIFY(unpaid && paid);
     QCOMPARE(codeOf(payCash(paid)), 200);
     QVERIFY(orderIdOf(newOrder(3)) != 0);
-    QCOMPARE(codeOf(call(store2, "orderInfo/add",
-                         {{"userId", "6"},
-                          {"takeMode", "1"},
-                          {"sendMode", "1"},
-                          {"priority", "0"},
-                          {"takeAddrId", ""},
-                          {"sendAddrId", ""},
-                          {"remark", ""},
-                          {"userRemark", ""}})),
-             200);
+    QCOMPARE(codeOf(call(store2, "orderInfo/add", ApiBackend::orderHeader(6))), 200);
 }
 
 QList<qint64> TestBookEndpoints::dbIds(const QString &sql)
@@ -549,16 +540,9 @@ void TestBookEndpoints::scaledStore()
         BackendClient client(scaled.url());
         const WorkerSession worker = WorkerSession::open(client, "BV2024000001", "zhangli");
         QJsonObject body = worker.body();
-        for (const auto &[key, v] :
-             std::initializer_list<std::pair<QString, QString>>{{"userId", "3"},
-                                                                {"takeMode", "1"},
-                                                                {"sendMode", "1"},
-                                                                {"priority", "0"},
-                                                                {"takeAddrId", ""},
-                                                                {"sendAddrId", ""},
-                                                                {"remark", ""},
-                                                                {"userRemark", ""}})
-            body.insert(key, v);
+        const QJsonObject header = ApiBackend::orderHeader(3);
+        for (auto it = header.begin(); it != header.end(); ++it)
+            body.insert(it.key(), it.value());
         QCOMPARE(codeOf(client.call("orderInfo/add", body)), 200);
     }
     QCOMPARE(seen[1], seen[0]);

@@ -262,15 +262,7 @@ void TestReportEndpoints::scriptedDay()
                                           {"birthday", ""}})),
              200);
     // The other store sells too.
-    const QJsonObject elsewhere = call(store2, "orderInfo/add",
-                                       {{"userId", "5"},
-                                        {"takeMode", "1"},
-                                        {"sendMode", "1"},
-                                        {"priority", "0"},
-                                        {"takeAddrId", ""},
-                                        {"sendAddrId", ""},
-                                        {"remark", ""},
-                                        {"userRemark", ""}});
+    const QJsonObject elsewhere = call(store2, "orderInfo/add", ApiBackend::orderHeader(5));
     const qint64 other = orderIdOf(elsewhere.value("data").toString());
     QVERIFY(other > 0);
     QCOMPARE(codeOf(call(store2, "stockIn/add",
