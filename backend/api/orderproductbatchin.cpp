@@ -17,11 +17,11 @@ Json::Value listBags(Call &call)
 {
     const Page page = call.page(10, 100);
     bags::Filter filter;
-    filter.isFinish = call.optionalInteger("isFinish", -1);
-    if (filter.isFinish < -1 || filter.isFinish > 1)
+    filter.isFinish = call.optionalInteger("isFinish");
+    if (filter.isFinish && (*filter.isFinish < 0 || *filter.isFinish > 1))
         throw ApiError(codes::badRequest, "参数错误: isFinish");
-    filter.status = call.optionalInteger("status", -1);
-    if (filter.status != -1 && (filter.status < 1 || filter.status > 3))
+    filter.status = call.optionalInteger("status");
+    if (filter.status && (*filter.status < 1 || *filter.status > 3))
         throw ApiError(codes::badRequest, "参数错误: status");
     filter.code = trimmed(call.optionalText("keywords"));
     Json::Value data(Json::objectValue);

@@ -61,11 +61,11 @@ Json::Value list(Connection &db, std::int64_t storeId, const Filter &filter, std
     // A completed bag has its completion time and stays open (bagState) until it is sent.
     Conditions where;
     where.add("b.store_id = ?", storeId);
-    if (filter.isFinish >= 0)
+    if (filter.isFinish)
         where.add("(b.completed_at IS NOT NULL OR b.status <> ?) = ?", bagState::open,
-                  filter.isFinish ? 1 : 0);
-    if (filter.status >= 0)
-        where.add("b.status = ?", filter.status - terminalOffset);
+                  *filter.isFinish ? 1 : 0);
+    if (filter.status)
+        where.add("b.status = ?", *filter.status - terminalOffset);
     if (!filter.code.empty())
         where.add("instr(b.bag_no, ?) > 0", filter.code);
     Query q = where.query(db, bagColumns, "ORDER BY b.id DESC LIMIT ? OFFSET ?", {limit, offset});

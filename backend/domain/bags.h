@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include <json/value.h>
@@ -13,11 +14,11 @@ class Connection;
 // 3 at the factory.
 namespace bags {
 
-// Which bags a list shows: `isFinish` and `status` -1 for any, `code` "" for any.
+// Which bags a list shows: `isFinish` and `status` none for any, `code` "" for any.
 struct Filter
 {
-    std::int64_t isFinish = -1;
-    std::int64_t status = -1;
+    std::optional<std::int64_t> isFinish;
+    std::optional<std::int64_t> status;
     std::string code;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <type_traits>
@@ -44,6 +45,11 @@ public:
     Query &bind(int index, const std::string &value);
     Query &bind(int index, const char *value) { return bind(index, std::string(value)); }
     Query &bind(int index, std::nullptr_t);
+    // A value not given is NULL.
+    template <typename T> Query &bind(int index, const std::optional<T> &value)
+    {
+        return value ? bind(index, *value) : bind(index, nullptr);
+    }
     Query &bindBlob(int index, const std::string &bytes);
 
     template <typename... Args> Query &bindAll(Args &&...args)

@@ -26,6 +26,8 @@ private slots:
     void takenOutAndMoved();
     void deletedBagFreesItsGarments();
     void waitingList();
+    void bagListFilters_data();
+    void bagListFilters();
     void roadToTheFactoryAndBack();
     void arrivalByOrderAndGarment();
     void confirmationNeedsIds_data();
@@ -362,6 +364,39 @@ void TestLogisticsEndpoints::waitingList()
     const QJsonArray theirs =
         list(call(store2, "orderProductRel/batchInList", {{"pageNum", "1"}, {"pageSize", "100"}}));
     QVERIFY(!ids(theirs).contains(o.jeans));
+}
+
+// The bag list's filters take what the tabs send; no number stands for "any" (a filter left
+// out, or sent empty, is any).
+void TestLogisticsEndpoints::bagListFilters_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("code");
+    QTest::newRow("open bags") << "isFinish"
+                               << "0" << 200;
+    QTest::newRow("isFinish empty") << "isFinish"
+                                    << "" << 200;
+    QTest::newRow("isFinish -1") << "isFinish"
+                                 << "-1" << 400;
+    QTest::newRow("on their way") << "status"
+                                  << "2" << 200;
+    QTest::newRow("status empty") << "status"
+                                  << "" << 200;
+    QTest::newRow("status -1") << "status"
+                               << "-1" << 400;
+    QTest::newRow("status 0") << "status"
+                              << "0" << 400;
+}
+
+void TestLogisticsEndpoints::bagListFilters()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(int, code);
+    QCOMPARE(codeOf(call("orderProductBatchIn/list",
+                         {{"pageNum", "1"}, {"pageSize", "10"}, {key, value}})),
+             code);
 }
 
 // A bag of three garments of two orders goes to the factory and comes back in a batch; the
