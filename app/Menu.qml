@@ -76,10 +76,10 @@ Rectangle {
         width: grid.width
         height: 100
         y: 50
-        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.horizontalCenter: menu.horizontalCenter
 
         Rectangle {
-            anchors.fill: parent
+            anchors.fill: banner
             radius: Theme.radiusHuge
             color: Theme.bannerShade
             opacity: Theme.bannerOpacity
@@ -88,21 +88,21 @@ Rectangle {
             id: logo
             width: 60; height: 60
             x: Theme.spacingLarge
-            anchors.verticalCenter: parent.verticalCenter
+            anchors.verticalCenter: banner.verticalCenter
             source: Session.logoPath
         }
         Text {
             anchors.left: logo.right
             anchors.leftMargin: Theme.spacingLarge
-            anchors.verticalCenter: parent.verticalCenter
+            anchors.verticalCenter: banner.verticalCenter
             text: Session.mainName
             color: Theme.textOnDark
             font.pixelSize: Theme.fontBanner
         }
         Text {
-            anchors.right: parent.right
+            anchors.right: banner.right
             anchors.rightMargin: Theme.spacingLarge
-            anchors.verticalCenter: parent.verticalCenter
+            anchors.verticalCenter: banner.verticalCenter
             text: Session.mainInfo
             color: Theme.textOnDark
             font.pixelSize: Theme.fontTitle
@@ -117,7 +117,7 @@ Rectangle {
         width: 1000
         height: 750
         y: 180
-        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.horizontalCenter: menu.horizontalCenter
         cellWidth: 200
         cellHeight: 200
         interactive: false

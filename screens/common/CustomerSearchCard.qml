@@ -31,15 +31,15 @@ Rectangle {
         id: titleText
         font.pixelSize: Theme.fontHeading
         color: Theme.text
-        anchors.horizontalCenter: parent.horizontalCenter
-        anchors.top: parent.top
+        anchors.horizontalCenter: searchCard.horizontalCenter
+        anchors.top: searchCard.top
         anchors.topMargin: Theme.spacingHuge
     }
 
     Row {
         id: tabs
         spacing: Theme.spacingLarge
-        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.horizontalCenter: searchCard.horizontalCenter
         anchors.top: titleText.bottom
         anchors.topMargin: Theme.spacingLarge
         Button {
@@ -67,7 +67,7 @@ Rectangle {
         id: searchRow
         visible: !searchCard.cardMode
         spacing: Theme.spacingMedium
-        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.horizontalCenter: searchCard.horizontalCenter
         anchors.top: tabs.bottom
         anchors.topMargin: Theme.spacingHuge
         TextField {
@@ -95,21 +95,22 @@ Rectangle {
     }
 
     Column {
+        id: cardPromptColumn
         visible: searchCard.cardMode
         spacing: Theme.spacingMedium
-        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.horizontalCenter: searchCard.horizontalCenter
         anchors.top: tabs.bottom
         anchors.topMargin: Theme.spacingLarge
         Image {
             source: "qrc:/icon/icon/RFIDshow.png"
-            anchors.horizontalCenter: parent.horizontalCenter
+            anchors.horizontalCenter: cardPromptColumn.horizontalCenter
         }
         Text {
             objectName: "cardPrompt"
             text: "请将卡放入感应区"
             font.pixelSize: Theme.fontLarge
             color: Theme.textFaint
-            anchors.horizontalCenter: parent.horizontalCenter
+            anchors.horizontalCenter: cardPromptColumn.horizontalCenter
         }
     }
 }
