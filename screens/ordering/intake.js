@@ -2,6 +2,7 @@
 .import "money.js" as Money
 .import "payment.js" as Payment
 .import "garmentrecord.js" as Record
+.import "listtexts.js" as ListTexts
 
 // The garment intake screen's rules: which buttons an order offers, how a garment row and the
 // order's money read, what "复制" sends, and the bag window's choice. Money stays in whole fen
@@ -108,25 +109,14 @@ function amountLines(row) {
     }
 }
 
-// The entries of a list text such as '[{"id":"3","name":"红色"}]'; none for what is not one.
-function entries(listText) {
-    try {
-        var list = JSON.parse(String(listText || ""))
-        return Array.isArray(list) ? list : []
-    } catch (e) {
-        return []
-    }
-}
-
+// The names of a garment's list text, and add-on services with their amounts:
+// "去渍5.00元/熨烫3.00元" (listtexts.js).
 function namesOf(listText) {
-    return entries(listText).map(function (e) { return e && e.name !== undefined ? e.name : "" }).join("/")
+    return ListTexts.names(listText)
 }
 
-// Add-on services with their amounts: "去渍5.00元/熨烫3.00元".
 function addOnsText(listText) {
-    return entries(listText).map(function (e) {
-        return (e && e.name !== undefined ? e.name : "") + Money.fenToYuan(e ? e.amt : 0) + "元"
-    }).join("/")
+    return ListTexts.names(listText, true)
 }
 
 // "颜色/瑕疵/预计效果": the three lists, each on its own line when it has entries.

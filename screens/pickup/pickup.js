@@ -6,6 +6,7 @@
 .import "money.js" as Money
 .import "payment.js" as Payment
 .import "requests.js" as Requests
+.import "listtexts.js" as ListTexts
 
 // --- The search ---------------------------------------------------------------------------
 
@@ -182,21 +183,9 @@ function shareText(fen, method) {
 
 // --- Texts ----------------------------------------------------------------------------------
 
-// The names in a list the backend keeps as JSON text ([{"id":"3","name":"红色"}]) joined by
-// "/"; add-on services with their amounts ("熨烫5.00元"). "" for anything unreadable.
+// The names of a garment's list text joined by "/" (listtexts.js).
 function names(text, withAmount) {
-    var list
-    try {
-        list = JSON.parse(String(text))
-    } catch (e) {
-        return ""
-    }
-    if (!Array.isArray(list))
-        return ""
-    return list.map(function (e) {
-        var name = e && e.name !== undefined ? String(e.name) : ""
-        return withAmount && e.amt !== undefined ? name + Money.fenToYuan(e.amt) + "元" : name
-    }).join("/")
+    return ListTexts.names(text, withAmount)
 }
 
 // The rail place of a garment: its conveyor type (a "滑" shown as "输") and shelf number;
