@@ -64,7 +64,6 @@ QtObject {
     readonly property color quitShade: "black"
     readonly property color bannerShade: "black"      // with bannerOpacity
     readonly property real bannerOpacity: 0.3
-    readonly property color windowShadow: "#20000000"
     readonly property color imageShade: "#66000000"
     readonly property color busyShade: "#66000000"    // while a blocking system call runs (the printer list)
     readonly property color viewfinder: "black"      // behind the camera's picture
