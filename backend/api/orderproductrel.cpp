@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "api/families.h"
-#include "domain/books.h"
 #include "domain/batches.h"
+#include "domain/books.h"
 #include "domain/garments.h"
 #include "domain/members.h"
 #include "domain/merchant.h"
@@ -75,13 +75,7 @@ Json::Value detail(Call &call)
     while (t.next())
         track.append(t.object());
     data["statusList"] = track;
-    Json::Value photos(Json::arrayValue);
-    Query i = call.db.query("SELECT ? || camera_img AS cameraImg FROM order_product_imgs "
-                            "WHERE order_product_id = ? ORDER BY id",
-                            call.baseUrl + "/files/", id);
-    while (i.next())
-        photos.append(i.object());
-    data["productImgList"] = photos;
+    data["productImgList"] = garments::photos(call.db, call.baseUrl, id);
     return data;
 }
 

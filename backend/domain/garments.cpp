@@ -197,6 +197,17 @@ std::int64_t byScanCode(Connection &db, std::int64_t mercId, const std::string &
         mercId, code, code);
 }
 
+Json::Value photos(Connection &db, const std::string &baseUrl, std::int64_t garmentId)
+{
+    Json::Value list(Json::arrayValue);
+    Query q = db.query("SELECT ? || camera_img AS cameraImg FROM order_product_imgs "
+                       "WHERE order_product_id = ? ORDER BY id",
+                       baseUrl + "/files/", garmentId);
+    while (q.next())
+        list.append(q.object());
+    return list;
+}
+
 std::vector<std::int64_t> chosen(const Call &call, const char *field)
 {
     const std::string text = trimmed(call.text(field, limits::jsonText));

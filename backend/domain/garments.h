@@ -88,6 +88,9 @@ std::int64_t orderOf(Connection &db, std::int64_t garmentId);
 // The garment a scanned code names among the merchant's garments: its own code, or the code of
 // one of its accessories (which travel with it); 0 for none.
 std::int64_t byScanCode(Connection &db, std::int64_t mercId, const std::string &code);
+// The garment's photos in the order they were taken, each `cameraImg`: its address under the
+// backend's `baseUrl`.
+Json::Value photos(Connection &db, const std::string &baseUrl, std::int64_t garmentId);
 
 // The garments the text field `field` lists ("12,13,15"), each once; ApiError 400 "请选择衣物"
 // when it lists none. Whose they are, is the caller's check.

@@ -106,17 +106,6 @@ void markPassed(Connection &db, std::int64_t garmentId, std::int64_t workerId, s
     markAnnexesChecked(db, garmentId, workerId, now);
 }
 
-Json::Value photos(Call &call, std::int64_t garmentId)
-{
-    Json::Value list(Json::arrayValue);
-    Query q = call.db.query("SELECT ? || camera_img AS cameraImg FROM order_product_imgs "
-                            "WHERE order_product_id = ? ORDER BY id",
-                            call.baseUrl + "/files/", garmentId);
-    while (q.next())
-        list.append(q.object());
-    return list;
-}
-
 // The garment's accessories as the quality test lists them: each with the garment's state
 // and rail position, and when and by whom it was checked.
 Json::Value annexList(Connection &db, std::int64_t garmentId, const Json::Value &garment,
@@ -187,7 +176,7 @@ Json::Value record(Call &call, std::int64_t garmentId)
     const Place place = placeOf(call.db, garmentId);
     data["proIndex"] = place.index;
     data["proTotal"] = place.total;
-    data["productImgList"] = photos(call, garmentId);
+    data["productImgList"] = garments::photos(call.db, call.baseUrl, garmentId);
     const std::int64_t railNo = q.integer("railNo");
     data["annexList"] =
         annexList(call.db, garmentId, data, railNo > 0 ? std::to_string(railNo) : std::string());
