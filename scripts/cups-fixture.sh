@@ -4,9 +4,11 @@
 #   cups-fixture.sh start DIR   configure and start cupsd under DIR, add the queue
 #   cups-fixture.sh stop DIR    stop that cupsd by its recorded pid, remove what start added
 #
-# Everything lives under DIR: configuration, spool, cache, logs, the daemon's socket
-# (DIR/cups.sock, for CUPS_SERVER) and the finished PDFs (DIR/out). The system's own cupsd
-# and its queues are not touched. cups-pdf reads its configuration only from /etc/cups, so
+# Everything lives under DIR: configuration, state, logs, the daemon's socket (DIR/cups.sock,
+# for CUPS_SERVER) and the finished PDFs (DIR/out); only the spool and cache, which the
+# filters read as the unprivileged user lp, go to a directory of their own under /tmp (named
+# in DIR/runtime), since DIR may lie below a folder lp cannot enter (a private temporary
+# checkout). The system's own cupsd and its queues are not touched. cups-pdf reads its configuration only from /etc/cups, so
 # the queue gets a per-queue file there (cups-pdf-QUEUE.conf) that points its output into
 # DIR; stop removes it again.
 set -eu
@@ -32,12 +34,13 @@ start() {
     fi
     mkdir -p "$DIR"
     DIR=$(cd "$DIR" && pwd)
-    rm -rf "$DIR/conf" "$DIR/spool" "$DIR/cache" "$DIR/state" "$DIR/log" "$DIR/out" \
-        "$DIR/pdf-spool"
-    mkdir -p "$DIR/conf/ppd" "$DIR/conf/ssl" "$DIR/spool/tmp" "$DIR/cache" "$DIR/state" \
-        "$DIR/log" "$DIR/out" "$DIR/pdf-spool"
+    rm -rf "$DIR/conf" "$DIR/state" "$DIR/log" "$DIR/out" "$DIR/pdf-spool"
+    mkdir -p "$DIR/conf/ppd" "$DIR/conf/ssl" "$DIR/state" "$DIR/log" "$DIR/out" "$DIR/pdf-spool"
     # cupsd runs filters as the unprivileged user lp, which must reach the spool.
-    chmod 755 "$DIR" "$DIR/spool" "$DIR/spool/tmp" "$DIR/cache" "$DIR/out"
+    RUN=$(mktemp -d /tmp/brenvo-cups.XXXXXX)
+    echo "$RUN" >"$DIR/runtime"
+    mkdir -p "$RUN/spool/tmp" "$RUN/cache"
+    chmod 755 "$RUN" "$RUN/spool" "$RUN/spool/tmp" "$RUN/cache" "$DIR/out"
 
     cat >"$DIR/conf/cupsd.conf" <<CONF
 LogLevel warn
@@ -58,9 +61,9 @@ WebInterface No
 CONF
     cat >"$DIR/conf/cups-files.conf" <<CONF
 ServerRoot $DIR/conf
-RequestRoot $DIR/spool
-TempDir $DIR/spool/tmp
-CacheDir $DIR/cache
+RequestRoot $RUN/spool
+TempDir $RUN/spool/tmp
+CacheDir $RUN/cache
 StateDir $DIR/state
 ErrorLog $DIR/log/error_log
 AccessLog $DIR/log/access_log
@@ -113,6 +116,10 @@ stop() {
             done
         fi
         rm -f "$DIR/cupsd.pid"
+    fi
+    if [ -f "$DIR/runtime" ]; then
+        rm -rf "$(cat "$DIR/runtime")"
+        rm -f "$DIR/runtime"
     fi
     rm -f "$QUEUE_CONF"
 }
